@@ -1,0 +1,1 @@
+// Application object and command line.

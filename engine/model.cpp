@@ -1,0 +1,2 @@
+#include "engine/model.h"
+const char kAutodeskPrefix[] = "Software\\Autodesk\\";

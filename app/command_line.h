@@ -1,0 +1,53 @@
+// The program's command line: run requests, the report, clean-up calls and the
+// pass-through part handed on to AutoCAD.
+#pragma once
+
+#include <string>
+
+#include "engine/model.h"
+#include "framework/cmdline.h"
+
+class CPMCommandLineInfo : public fw::CommandLineInfo {
+ public:
+  // Which option's values are awaited.
+  enum Pending {
+    PendingNone = -1,        // nothing yet: a value here is stray
+    PendingIgnore = 0,       // an unknown flag: its values are ignored
+    PendingRun = 1,          // r takes no values
+    PendingAcadId = 2,
+    PendingProfile = 3,
+    PendingApplications = 4,
+    PendingReport = 5,
+    PendingHandOff = 6,
+    PendingHandOffOpen = 7,
+    PendingDeleteProfile = 8,
+    PendingUnregisterApp = 9,
+    PendingInstanceName = 10,
+  };
+
+  void ParseParam(const char* text, bool isFlag, bool isLast) override;
+
+  int pending = PendingNone;
+  bool anyArgument = false;
+  bool run = false;
+  std::string acadId;  // "Software\Autodesk\" + the value of a
+  std::string profile;
+  bool report = false;
+  std::string reportFile;
+  bool passThrough = false;
+  std::string acadCommandLine;  // everything after AcCL, each part behind a blank
+  bool create = false;
+  StringList applications;
+  std::string handOffMessage;
+  std::string deleteProfileName;
+  std::string unregisterAppName;
+  std::string instanceName;
+
+ private:
+  void ParseFlag(const char* flag);
+  void ParseValue(const char* value);
+  void AppendPassThrough(const char* text, bool isFlag);
+};
+
+// The prefix that marks a hand-off message given with AcOpen.
+extern const char kHandOffOpenPrefix[];

@@ -1,1 +1,0 @@
-// Application object and command line.

@@ -1,0 +1,96 @@
+#!/usr/bin/env bash
+# `make run`: seeds the demo installation into the build folder's Wine prefix, puts Tarnwick.exe,
+# QvApmReg.dll and the demo Products.ini into C:\Tarnwick and starts the program with no arguments.
+# With a display of the caller's it simply runs there. Without one it runs under Xvfb, waits for
+# the main window, saves BUILD_DIR/screenshot.png and ends the program.
+# DEMO_LANG=<code> (or --lang=<code>) puts samples/Tarnwick.<code>.wld beside the program as its
+# dictionary, and samples/Tarnwick.<code>.dlg as its dialog layouts when present.
+# Usage: tools/demo-run.sh BUILD_DIR [--lang=<code>]
+set -euo pipefail
+caller_display=${DISPLAY:-}  # before wine-env.sh sets one
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+root=$(cd "$here/.." && pwd)
+build=$(cd "${1:?usage: demo-run.sh BUILD_DIR [--lang=<code>]}" && pwd)
+shift
+lang=${DEMO_LANG:-}
+for arg in "$@"; do
+  case "$arg" in
+    --lang=*) lang=${arg#--lang=} ;;
+    *) echo "demo-run: unknown argument $arg" >&2; exit 2 ;;
+  esac
+done
+
+for file in Tarnwick.exe QvApmReg.dll; do
+  [ -f "$build/bin/$file" ] || { echo "demo-run: $build/bin/$file is missing; build first" >&2; exit 1; }
+done
+
+"$here/seed-demo.sh" "$build"
+export TW_BUILD_DIR="$build"
+# shellcheck source=tools/wine-env.sh
+source "$here/wine-env.sh"
+
+demo="$WINEPREFIX/drive_c/Tarnwick"
+mkdir -p "$demo"
+cp -f "$build/bin/Tarnwick.exe" "$build/bin/QvApmReg.dll" "$root/samples/Products.ini" "$demo/"
+
+# The translation: the program reads Tarnwick.wld beside itself at start. A file left from an
+# earlier run with another language must not stay behind.
+place_translation() {
+  rm -f "$demo/Tarnwick.wld" "$demo/Tarnwick.dlg"
+  [ -n "$lang" ] || return 0
+  case "$lang" in *[!A-Za-z0-9_-]*) echo "demo-run: bad language code '$lang'" >&2; exit 2 ;; esac
+  local dictionary="$root/samples/Tarnwick.$lang.wld"
+  if [ ! -f "$dictionary" ]; then
+    echo "demo-run: no dictionary samples/Tarnwick.$lang.wld; running untranslated" >&2
+    return 0
+  fi
+  cp -f "$dictionary" "$demo/Tarnwick.wld"
+  [ -f "$root/samples/Tarnwick.$lang.dlg" ] && cp -f "$root/samples/Tarnwick.$lang.dlg" "$demo/Tarnwick.dlg"
+  return 0
+}
+place_translation
+
+program='C:\Tarnwick\Tarnwick.exe'
+cd "$demo"
+if [ -n "$caller_display" ]; then
+  exec wine "$program"
+fi
+
+# No display of the caller's: show it on Xvfb, take a picture of the screen and end it.
+title='Orvane for AutoCAD'
+wine "$program" </dev/null >"$build/demo-run.log" 2>&1 &
+pid=$!
+
+window=""
+for _ in $(seq 1 300); do  # at most 60 s
+  window=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n 1 || true)
+  [ -n "$window" ] && break
+  if ! kill -0 "$pid" 2>/dev/null; then
+    wait "$pid" || true
+    echo "demo-run: Tarnwick.exe ended before showing its window (see $build/demo-run.log)" >&2
+    exit 1
+  fi
+  sleep 0.2
+done
+if [ -z "$window" ]; then
+  echo "demo-run: no window \"$title\" within 60 s" >&2
+  kill "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+  exit 1
+fi
+
+sleep 1  # let the lists fill and paint
+import -window root "$build/screenshot.png"
+echo "demo-run: screenshot saved to $build/screenshot.png"
+
+# Close it as a user would (WM_CLOSE to its windows); only if that does not end it, kill it.
+wine taskkill /IM Tarnwick.exe </dev/null >/dev/null 2>&1 || true
+for _ in $(seq 1 50); do  # at most 10 s
+  kill -0 "$pid" 2>/dev/null || break
+  sleep 0.2
+done
+if kill -0 "$pid" 2>/dev/null; then
+  kill "$pid" 2>/dev/null || true
+fi
+wait "$pid" 2>/dev/null || true
+exit 0

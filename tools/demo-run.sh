@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# `make run`: seeds the demo installation into the build folder's Wine prefix, puts Tarnwick.exe,
+# `make run`: seeds the demo installation into the demo Wine prefix of the build folder
+# (BUILD_DIR/demo-wineprefix, apart from the tests' prefix), puts Tarnwick.exe,
 # QvApmReg.dll and the demo Products.ini into C:\Tarnwick and starts the program with no arguments.
 # With a display of the caller's it simply runs there. Without one it runs under Xvfb, waits for
 # the main window, saves BUILD_DIR/screenshot.png and ends the program.
@@ -24,8 +25,9 @@ for file in Tarnwick.exe QvApmReg.dll; do
   [ -f "$build/bin/$file" ] || { echo "demo-run: $build/bin/$file is missing; build first" >&2; exit 1; }
 done
 
-"$here/seed-demo.sh" "$build"
 export TW_BUILD_DIR="$build"
+export WINEPREFIX="${WINEPREFIX:-$build/demo-wineprefix}"
+"$here/seed-demo.sh" "$build"
 # shellcheck source=tools/wine-env.sh
 source "$here/wine-env.sh"
 

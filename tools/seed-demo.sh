@@ -2,13 +2,16 @@
 # Seeds the Wine prefix of a build folder with the demo AutoCAD installation: AutoCAD 2008
 # (32-bit view), AutoCAD 2010 (64-bit view) and AutoCAD LT 2009 (32-bit view), each with its
 # stand-in executable, profiles, demo applications and profile links (samples/demo.reg).
-# Running it again puts the demo products back to the same state.
+# Running it again puts the demo products back to the same state. The demo has a prefix of its
+# own (BUILD_DIR/demo-wineprefix, or WINEPREFIX when set), so that the test suites, which share
+# BUILD_DIR/wineprefix, never discover the demo products.
 # Usage: tools/seed-demo.sh BUILD_DIR
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(cd "$here/.." && pwd)
 build=$(cd "${1:?usage: seed-demo.sh BUILD_DIR}" && pwd)
 export TW_BUILD_DIR="$build"
+export WINEPREFIX="${WINEPREFIX:-$build/demo-wineprefix}"
 # shellcheck source=tools/wine-env.sh
 source "$here/wine-env.sh"
 

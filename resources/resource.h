@@ -76,3 +76,8 @@
 #define IDS_APPLY_BEFORE_REFRESH 10022
 #define IDS_APPLY_BEFORE_RUN 10023
 #define IDS_START_ACAD_FIRST 10024
+
+// Labels that the code never addresses
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif

@@ -1,2 +1,9 @@
 #include <windows.h>
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+
+#include "app/app.h"
+
+namespace {
+CPManDlgApp theApp;
+}
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) { return fw::RunApp(theApp, instance); }

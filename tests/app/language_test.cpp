@@ -2,7 +2,7 @@
 
 #include <fstream>
 
-#include "app/language.h"
+#include "framework/language.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/language.h"
+#include "framework/language.h"
 
 #include <mbstring.h>
 #include <stdarg.h>

@@ -1,0 +1,152 @@
+#include "app/run_acad.h"
+
+#include "engine/applications.h"
+#include "engine/menus.h"
+#include "engine/profiles.h"
+#include "engine/regdll_bridge.h"
+#include "framework/handles.h"
+
+const char kParkedProfileValue[] = "Tarnwikc";
+
+namespace {
+
+const size_t kMaxPassThroughBytes = 1038;
+
+std::string ProfilesKey(const PMAcad& product) { return product.Key + "\\Profiles"; }
+
+bool CanOpenForReading(const std::string& path) {
+  fw::RegKey key;
+  return ::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, key.put()) == ERROR_SUCCESS;
+}
+
+// Reads a REG_SZ of at most 260 bytes; "" when it cannot be read.
+std::string ReadText(HKEY key, const char* name) {
+  char buffer[MAX_PATH + 1] = "";
+  DWORD size = MAX_PATH;
+  if (::RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS)
+    return std::string();
+  buffer[size < MAX_PATH ? size : MAX_PATH] = '\0';
+  return buffer;
+}
+
+LONG WriteText(HKEY key, const char* name, const std::string& text) {
+  return ::RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                          static_cast<DWORD>(text.size() + 1));
+}
+
+// Creates the requested profile as a copy of the current one (or of the first other
+// profile) with only the requested applications linked. Null when it cannot.
+PMAcadProfile* CreateProfile(PMAcad& product, const PMRunRequest& request) {
+  std::string source = product.CurrentProfile;
+  if (!CanOpenForReading(ProfilesKey(product) + "\\" + source)) {
+    source.clear();
+    for (const PMAcadProfile& profile : product.Profiles)
+      if (profile.Name != request.ProfileName) {
+        source = profile.Name;
+        break;
+      }
+    product.CurrentProfile = source;
+  }
+  if (!CopyProfile(product.Key, source, request.ProfileName)) return nullptr;
+
+  const std::string id = AcadIdFromKey(product.Key);
+  const RegistrationLibrary& library = RegistrationLibrary::Instance();
+  library.UnregAppsInProfile(id.c_str(), request.ProfileName.c_str());
+  for (const std::string& application : request.Applications)
+    library.RegisterAppInProfileEx(id.c_str(), request.ProfileName.c_str(), application.c_str(), 0);
+
+  PMAcadProfile profile;
+  profile.Name = request.ProfileName;
+  std::vector<PMAcadAppLink> stored;
+  ReadProfileLinks(product.Key, request.ProfileName, stored);
+  for (size_t i = 0; i < product.Applications.size(); ++i)
+    for (const PMAcadAppLink& link : stored)
+      if (link.Name == product.Applications[i].Name) {
+        profile.Links.push_back(link);
+        profile.Links.back().Application = static_cast<int>(i);
+        profile.Links.back().StdLoadOrder = product.Applications[i].StdLoadOrder;
+      }
+  product.Profiles.push_back(profile);
+  return &product.Profiles.back();
+}
+
+bool MarkProfile(const PMAcad& product, const PMAcadProfile& profile, const PMRunRequest& request) {
+  fw::RegKey key;
+  std::string path = ProfilesKey(product) + "\\" + profile.Name + "\\Tarnwick";
+  if (::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                        nullptr, key.put(), nullptr) != ERROR_SUCCESS)
+    return false;
+  DWORD one = 1;
+  if (::RegSetValueExA(key.get(), "RunPM", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof one) !=
+      ERROR_SUCCESS)
+    return false;
+  return request.PipeName.empty() || WriteText(key.get(), "PipeName", request.PipeName) == ERROR_SUCCESS;
+}
+
+bool StartAndWait(const PMAcad& product, const PMRunRequest& request) {
+  std::string commandLine = "\"" + product.ExePath + "\"";
+  commandLine += request.AcadCommandLine.substr(0, kMaxPassThroughBytes);
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_FORCEONFEEDBACK;
+  startup.wShowWindow = SW_SHOWNORMAL;
+  PROCESS_INFORMATION process = {};
+  if (!::CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, CREATE_SUSPENDED, nullptr, nullptr,
+                        &startup, &process))
+    return false;
+  fw::Handle processHandle(process.hProcess);
+  fw::Handle thread(process.hThread);
+  ::ResumeThread(thread.get());
+  ::WaitForSingleObject(thread.get(), INFINITE);
+  return true;
+}
+
+}  // namespace
+
+int RunAcadWithProfile(ConfigurationModel& model, const PMRunRequest& request) {
+  PMAcad* product = FindProductByKey(model, request.AcadId);
+  if (!product) return RunNoProduct;
+  if (product->Profiles.empty()) return RunNoProfiles;
+
+  PMAcadProfile* profile = FindProfileByName(*product, request.ProfileName);
+  if (!profile) {
+    if (!request.CreateProfile) return RunNoProfile;
+    profile = CreateProfile(*product, request);
+    if (!profile) return RunNoProfile;
+  }
+
+  std::string parked;
+  {
+    fw::RegKey profiles;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, ProfilesKey(*product).c_str(), 0, KEY_ALL_ACCESS, profiles.put()) !=
+        ERROR_SUCCESS)
+      return RunRegistryFailed;
+    parked = ReadText(profiles.get(), "");
+    WriteText(profiles.get(), kParkedProfileValue, parked);
+    WriteText(profiles.get(), "", request.ProfileName);
+  }
+
+  if (product->Key.find("ACLT") != std::string::npos || product->Key.find("ACADLT") != std::string::npos)
+    LoadAppMenus(product->Applications, profile->Links, ProfilesKey(*product) + "\\" + request.ProfileName);
+
+  if (!MarkProfile(*product, *profile, request)) return RunRegistryFailed;
+  if (!StartAndWait(*product, request)) return RunCannotStart;
+
+  fw::RegKey profiles;
+  if (::RegOpenKeyExA(HKEY_CURRENT_USER, ProfilesKey(*product).c_str(), 0, KEY_ALL_ACCESS, profiles.put()) !=
+      ERROR_SUCCESS)
+    return RunRegistryFailed;
+  // Another run of the same product may have restored and removed the parked value
+  // already: then the value read before the start goes back.
+  char restored[MAX_PATH + 1] = "";
+  DWORD size = MAX_PATH;
+  std::string previous = parked;
+  if (::RegQueryValueExA(profiles.get(), kParkedProfileValue, nullptr, nullptr, reinterpret_cast<BYTE*>(restored),
+                         &size) == ERROR_SUCCESS) {
+    restored[size < MAX_PATH ? size : MAX_PATH] = '\0';
+    previous = restored;
+  }
+  WriteText(profiles.get(), "", previous);
+  ::RegDeleteValueA(profiles.get(), kParkedProfileValue);
+  return RunStarted;
+}

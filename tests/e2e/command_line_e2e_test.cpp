@@ -1,0 +1,67 @@
+#include <gtest/gtest.h>
+
+#include "program_driver.h"
+
+namespace {
+
+const char kAppName[] = "Orvane for AutoCAD";
+const char kUsage[] =
+    "Usage: Tarnwick.exe [-r -a \"ACAD_ID\" -p \"Profile\" [-c -g \"App\" \"App\"] -AcCL ...]\r\n"
+    "\r\n"
+    "Options:\r\n"
+    "-r\tRun AutoCAD (must be followed by -a and -p)\r\n"
+    "-a\tAutoCAD Id (e.g. AutoCAD\\R16.0\\ACAD-201:409)\r\n"
+    "-p\tProfile name\r\n"
+    "-c\tCreate profile if not exists\r\n"
+    "-g\tEnable application(s) in newly created profile\n"
+    "-AcCL\tPass arguments to the AutoCAD command line\r\n"
+    "...\tAutoCAD command line";
+
+TEST(CommandLineE2E, UnusableArgumentsShowTheUsageText) {
+  ProgramFolder folder;
+  const char* rows[] = {
+      "stray.dwg",
+      "-unknown",
+      "-r -a \"AutoCAD\\R16.0\\ACAD-201:409\"",
+      "-r -a \"AutoCAD\\R16.0\\ACAD-201:409\" -p \"\"",
+      "-r -p Profile",
+      "-a AutoCAD\\R16.0\\ACAD-201:409 -p Profile",
+      "-d",
+      "-c -g App",
+      "-AcSSE message",
+  };
+  for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
+    ProgramRun run = folder.Run(rows[i]);
+    ASSERT_TRUE(run.Started) << "row " << i;
+    EXPECT_FALSE(run.TimedOut) << "row " << i;
+    EXPECT_EQ(0u, run.ExitCode) << "row " << i;
+    ASSERT_EQ(1u, run.Boxes.size()) << "row " << i;
+    EXPECT_EQ(kAppName, run.Boxes[0].Title) << "row " << i;
+    EXPECT_EQ(kUsage, run.Boxes[0].Text) << "row " << i;
+  }
+}
+
+TEST(CommandLineE2E, LanguageFromTheIniBesideTheProgramWinsOverTheParent) {
+  ProgramFolder folder;
+  folder.WriteFile(folder.Parent() + "Tarnwick.ini", "[Language]\r\nLang=RU\r\n");
+  ProgramRun russian = folder.Run("-x");
+  ASSERT_EQ(1u, russian.Boxes.size());
+  EXPECT_NE(kAppName, russian.Boxes[0].Title);  // the Russian application name
+  EXPECT_NE(kUsage, russian.Boxes[0].Text);
+
+  folder.WriteFile(folder.Bin() + "Tarnwick.ini", "[Language]\r\nLang=EN\r\n");
+  ProgramRun english = folder.Run("-x");
+  ASSERT_EQ(1u, english.Boxes.size());
+  EXPECT_EQ(kAppName, english.Boxes[0].Title);
+  EXPECT_EQ(kUsage, english.Boxes[0].Text);
+}
+
+TEST(CommandLineE2E, ReportToAnUnwritablePathShowsNothing) {
+  ProgramFolder folder;
+  ProgramRun run = folder.Run("-d \"C:\\no such folder\\x\\report.txt\"");
+  EXPECT_FALSE(run.TimedOut);
+  EXPECT_EQ(0u, run.ExitCode);
+  EXPECT_TRUE(run.Boxes.empty());
+}
+
+}  // namespace

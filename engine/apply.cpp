@@ -1,0 +1,78 @@
+#include "engine/apply.h"
+
+#include "engine/profiles.h"
+#include "engine/regdll_bridge.h"
+
+namespace {
+
+// Registry key names ignore case: a rename that only changes letter case must not copy
+// the profile onto itself and then delete it.
+bool SameKeyName(const std::string& a, const std::string& b) {
+  return ::lstrcmpiA(a.c_str(), b.c_str()) == 0;
+}
+
+// Creations and renames (by copy) and description writes. Renames leave a record with
+// the old name behind for the deletion pass, unless the copy failed: the old profile
+// then stays, so that nothing is lost.
+void ApplyProfileCopies(PMAcad& product) {
+  std::vector<PMAcadProfile>& profiles = product.Profiles;
+  for (size_t i = 0; i < profiles.size(); ++i) {
+    if (profiles[i].State == ProfileCreate) {
+      CopyProfile(product.Key, profiles[i].SourceName, profiles[i].Name);
+      profiles[i].State = ProfileStored;
+    } else if (!profiles[i].NewName.empty()) {
+      PMAcadProfile oldName = profiles[i];
+      oldName.State = ProfileDelete;
+      oldName.NewName.clear();
+      if (!SameKeyName(oldName.Name, profiles[i].NewName) &&
+          CopyProfile(product.Key, profiles[i].Name, profiles[i].NewName))
+        profiles.push_back(oldName);
+      PMAcadProfile& renamed = profiles[i];
+      renamed.State = ProfileStored;
+      renamed.Name = renamed.NewName;
+      renamed.NewName.clear();
+    }
+    WriteProfileDescription(product.Key, profiles[i].ShownName(), profiles[i].Description);
+  }
+}
+
+void ApplyProfileDeletions(PMAcad& product) {
+  std::vector<PMAcadProfile>& profiles = product.Profiles;
+  for (size_t i = 0; i < profiles.size();) {
+    if (profiles[i].State == ProfileDelete) {
+      DeleteProfileKey(product.Key, profiles[i]);
+      profiles.erase(profiles.begin() + i);
+    } else {
+      ++i;
+    }
+  }
+}
+
+}  // namespace
+
+void ApplyChanges(ConfigurationModel& model) { ApplyChanges(model, RegistrationLibrary::Instance()); }
+
+void ApplyChanges(ConfigurationModel& model, const RegistrationLibrary& library) {
+  for (PMAcad& product : model) {
+    ApplyProfileCopies(product);
+    ApplyProfileDeletions(product);
+    SetCurrentProfile(product.Key, product.CurrentProfile);
+    for (PMAcadProfile& profile : product.Profiles) ApplyProfileLinks(product, profile, library);
+  }
+}
+
+void ApplyProfileLinks(const PMAcad& product, PMAcadProfile& profile) {
+  ApplyProfileLinks(product, profile, RegistrationLibrary::Instance());
+}
+
+void ApplyProfileLinks(const PMAcad& product, PMAcadProfile& profile, const RegistrationLibrary& library) {
+  const std::string id = AcadIdFromKey(product.Key);
+  for (PMAcadAppLink& link : profile.Links) {
+    if (link.State == LinkLinked || link.State == LinkEnable) {
+      library.RegisterAppInProfileEx(id.c_str(), profile.Name.c_str(), link.Name.c_str(), 0);
+      link.State = LinkLinked;
+    } else if (link.State == LinkNotLinked) {
+      library.UnregAppInProfile(id.c_str(), profile.Name.c_str(), link.Name.c_str());
+    }
+  }
+}

@@ -1,0 +1,227 @@
+// Product discovery: the scan table, value rules, executable names and the name order.
+#include "engine/discovery.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/applications.h"
+#include "registry_sandbox.h"
+
+namespace {
+
+const char kAcad[] = "Software\\Autodesk\\AutoCAD";
+const char kAcadLt[] = "Software\\Autodesk\\AutoCAD LT";
+
+std::string Path(const char* base, const char* release, const char* product) {
+  return std::string(base) + "\\" + release + "\\" + product;
+}
+
+void SeedProduct(const char* base, const char* release, const char* product, const char* name,
+                 const char* location) {
+  seed::SetString(HKEY_LOCAL_MACHINE, Path(base, release, product), "ProductName", name);
+  seed::SetString(HKEY_LOCAL_MACHINE, Path(base, release, product), "Location", location);
+}
+
+// "name|key|view|exe" per product, in order.
+std::string Describe(const std::vector<PMAcad>& products) {
+  std::string text;
+  for (const PMAcad& p : products)
+    text += p.ProductName + "|" + p.Key + "|" + std::to_string(p.RegistryView) + "|" + p.ExePath + "\n";
+  return text;
+}
+
+class DiscoveryTest : public ::testing::Test {
+ protected:
+  RegistrySandbox sandbox_;
+};
+
+TEST_F(DiscoveryTest, NoAutodeskKeyGivesNoProducts) {
+  std::vector<PMAcad> products(2);
+  EXPECT_EQ(0, FindAcadProducts(products, true));
+  EXPECT_TRUE(products.empty());
+}
+
+TEST_F(DiscoveryTest, ProductsComeOutByNameWhicheverBaseTheyCameFrom) {
+  SeedProduct(kAcad, "R18.0", "ACAD-8001:409", "AutoCAD 2010", "C:\\Acad2010");
+  SeedProduct(kAcad, "R17.1", "ACAD-7001:409", "AutoCAD 2008", "C:\\Acad2008");
+  SeedProduct(kAcadLt, "R14", "ACADLT-6001:409", "AutoCAD LT 2009", "C:\\Lt2009");
+  std::vector<PMAcad> products;
+  EXPECT_EQ(3, FindAcadProducts(products, false));
+  EXPECT_EQ(
+      "AutoCAD 2008|Software\\Autodesk\\AutoCAD\\R17.1\\ACAD-7001:409|0|C:\\Acad2008\\acad.exe\n"
+      "AutoCAD 2010|Software\\Autodesk\\AutoCAD\\R18.0\\ACAD-8001:409|0|C:\\Acad2010\\acad.exe\n"
+      "AutoCAD LT 2009|Software\\Autodesk\\AutoCAD LT\\R14\\ACADLT-6001:409|0|C:\\Lt2009\\acadlt.exe\n",
+      Describe(products));
+}
+
+// Under a redirected HKEY_LOCAL_MACHINE, Wine sends both views to the same scratch key:
+// the 64-bit row then finds the AutoCAD base a second time, with its own view.
+TEST_F(DiscoveryTest, SixtyFourBitRowIsScannedOnlyWhenAskedAndKeepsDiscoveryOrder) {
+  SeedProduct(kAcad, "R18.0", "ACAD-8001:409", "AutoCAD 2010", "C:\\A");
+  SeedProduct(kAcadLt, "R14", "ACADLT-6001:409", "AutoCAD 2010", "C:\\L");
+  std::vector<PMAcad> products;
+  EXPECT_EQ(2, FindAcadProducts(products, false));
+  EXPECT_EQ(
+      "AutoCAD 2010|Software\\Autodesk\\AutoCAD\\R18.0\\ACAD-8001:409|0|C:\\A\\acad.exe\n"
+      "AutoCAD 2010|Software\\Autodesk\\AutoCAD LT\\R14\\ACADLT-6001:409|0|C:\\L\\acadlt.exe\n",
+      Describe(products));
+  EXPECT_EQ(3, FindAcadProducts(products, true));
+  EXPECT_EQ(
+      "AutoCAD 2010|Software\\Autodesk\\AutoCAD\\R18.0\\ACAD-8001:409|0|C:\\A\\acad.exe\n"
+      "AutoCAD 2010|Software\\Autodesk\\AutoCAD\\R18.0\\ACAD-8001:409|256|C:\\A\\acad.exe\n"
+      "AutoCAD 2010|Software\\Autodesk\\AutoCAD LT\\R14\\ACADLT-6001:409|0|C:\\L\\acadlt.exe\n",
+      Describe(products));
+}
+
+TEST_F(DiscoveryTest, TheWow64RowFollowsTheSystem) {
+  // A 32-bit process on 64-bit Windows has a WOW64 system folder; on 32-bit Windows the
+  // call is not implemented.
+  char folder[MAX_PATH];
+  const bool has64BitSystem = ::GetSystemWow64DirectoryA(folder, MAX_PATH) != 0;
+  EXPECT_EQ(has64BitSystem, IsRunningUnderWow64());
+  SeedProduct(kAcad, "R18.0", "ACAD-8001:409", "AutoCAD 2010", "C:\\A");
+  std::vector<PMAcad> products;
+  EXPECT_EQ(has64BitSystem ? 2 : 1, FindAcadProducts(products));
+}
+
+TEST_F(DiscoveryTest, EqualNamesKeepEnumerationOrderAndBytesCompareCaseSensitively) {
+  SeedProduct(kAcad, "R16.0", "ACAD-B", "AutoCAD", "C:\\1");
+  SeedProduct(kAcad, "R16.0", "ACAD-A", "autocad", "C:\\2");
+  SeedProduct(kAcad, "R17.0", "ACAD-A", "AutoCAD", "C:\\3");
+  SeedProduct(kAcad, "R17.0", "ACAD-C", "\xC4pfel", "C:\\4");
+  SeedProduct(kAcad, "R17.0", "ACAD-D", "Zebra", "C:\\5");
+  std::vector<PMAcad> products;
+  FindAcadProducts(products, false);
+  EXPECT_EQ(
+      "AutoCAD|Software\\Autodesk\\AutoCAD\\R16.0\\ACAD-B|0|C:\\1\\acad.exe\n"
+      "AutoCAD|Software\\Autodesk\\AutoCAD\\R17.0\\ACAD-A|0|C:\\3\\acad.exe\n"
+      "Zebra|Software\\Autodesk\\AutoCAD\\R17.0\\ACAD-D|0|C:\\5\\acad.exe\n"
+      "autocad|Software\\Autodesk\\AutoCAD\\R16.0\\ACAD-A|0|C:\\2\\acad.exe\n"
+      "\xC4pfel|Software\\Autodesk\\AutoCAD\\R17.0\\ACAD-C|0|C:\\4\\acad.exe\n",
+      Describe(products));
+}
+
+TEST_F(DiscoveryTest, NameAndFolderRules) {
+  const std::string release = Path(kAcad, "R16.0", "");
+  // AcadLocation only: found, with the executable in that folder.
+  seed::SetString(HKEY_LOCAL_MACHINE, release + "ACAD-1", "ProductName", "P1");
+  seed::SetString(HKEY_LOCAL_MACHINE, release + "ACAD-1", "AcadLocation", "C:\\Acad");
+  // Location wins over AcadLocation.
+  seed::SetString(HKEY_LOCAL_MACHINE, release + "ACAD-2", "ProductName", "P2");
+  seed::SetString(HKEY_LOCAL_MACHINE, release + "ACAD-2", "Location", "C:\\Loc");
+  seed::SetString(HKEY_LOCAL_MACHINE, release + "ACAD-2", "AcadLocation", "C:\\Acad");
+  // No ProductName: ignored although Location is there.
+  seed::SetString(HKEY_LOCAL_MACHINE, release + "ACAD-3", "Location", "C:\\Loc");
+  // Neither folder: ignored.
+  seed::SetString(HKEY_LOCAL_MACHINE, release + "ACAD-4", "ProductName", "P4");
+  // A Location that does not fit 260 bytes counts as missing.
+  seed::SetString(HKEY_LOCAL_MACHINE, release + "ACAD-5", "ProductName", "P5");
+  seed::SetString(HKEY_LOCAL_MACHINE, release + "ACAD-5", "Location", std::string(260, 'L'));
+  seed::SetString(HKEY_LOCAL_MACHINE, release + "ACAD-5", "AcadLocation", "C:\\Short");
+  // The longest name that fits is taken.
+  seed::SetString(HKEY_LOCAL_MACHINE, release + "ACAD-6", "ProductName", "P6" + std::string(257, 'n'));
+  seed::SetString(HKEY_LOCAL_MACHINE, release + "ACAD-6", "Location", "C:\\6");
+  // One byte more: no name, no product.
+  seed::SetString(HKEY_LOCAL_MACHINE, release + "ACAD-7", "ProductName", "P7" + std::string(258, 'n'));
+  seed::SetString(HKEY_LOCAL_MACHINE, release + "ACAD-7", "Location", "C:\\7");
+  // A name of another type is no name; a folder of another type is no folder.
+  seed::SetDword(HKEY_LOCAL_MACHINE, release + "ACAD-8", "ProductName", 0x38);
+  seed::SetString(HKEY_LOCAL_MACHINE, release + "ACAD-8", "Location", "C:\\8");
+  seed::SetString(HKEY_LOCAL_MACHINE, release + "ACAD-9", "ProductName", "P9");
+  seed::SetRaw(HKEY_LOCAL_MACHINE, release + "ACAD-9", "Location", REG_BINARY, "C:\\Bin");
+  seed::SetString(HKEY_LOCAL_MACHINE, release + "ACAD-9", "AcadLocation", "C:\\9");
+  // A string stored without its terminating zero reads as its text.
+  seed::SetRaw(HKEY_LOCAL_MACHINE, release + "ACAD-A", "ProductName", REG_SZ, "PA");
+  seed::SetRaw(HKEY_LOCAL_MACHINE, release + "ACAD-A", "Location", REG_SZ, "C:\\A");
+
+  std::vector<PMAcad> products(1);
+  EXPECT_EQ(6, ReadReleaseProducts(kProductScanTable[0], "R16.0", products));
+  EXPECT_EQ(
+      "P1|Software\\Autodesk\\AutoCAD\\R16.0\\ACAD-1|0|C:\\Acad\\acad.exe\n"
+      "P2|Software\\Autodesk\\AutoCAD\\R16.0\\ACAD-2|0|C:\\Loc\\acad.exe\n"
+      "P5|Software\\Autodesk\\AutoCAD\\R16.0\\ACAD-5|0|C:\\Short\\acad.exe\n"
+      "P6" +
+          std::string(257, 'n') +
+          "|Software\\Autodesk\\AutoCAD\\R16.0\\ACAD-6|0|C:\\6\\acad.exe\n"
+          "P9|Software\\Autodesk\\AutoCAD\\R16.0\\ACAD-9|0|C:\\9\\acad.exe\n"
+          "PA|Software\\Autodesk\\AutoCAD\\R16.0\\ACAD-A|0|C:\\A\\acad.exe\n",
+      Describe(products));
+}
+
+TEST_F(DiscoveryTest, UnopenableKeysAreSkippedOrGiveNothing) {
+  SeedProduct(kAcad, "R16.0", "ACAD-1", "P1", "C:\\1");
+  SeedProduct(kAcad, "R16.0", "ACAD-2", "P2", "C:\\2");
+  SeedProduct(kAcad, "R16.0", "ACAD-3", "P3", "C:\\3");
+  seed::DenyReading(HKEY_LOCAL_MACHINE, Path(kAcad, "R16.0", "ACAD-2"));
+  SeedProduct(kAcad, "R17.0", "ACAD-1", "Q1", "C:\\Q");
+  seed::DenyReading(HKEY_LOCAL_MACHINE, std::string(kAcad) + "\\R17.0");
+  std::vector<PMAcad> products(1);
+  EXPECT_EQ(2, ReadReleaseProducts(kProductScanTable[0], "R16.0", products));
+  EXPECT_EQ(
+      "P1|Software\\Autodesk\\AutoCAD\\R16.0\\ACAD-1|0|C:\\1\\acad.exe\n"
+      "P3|Software\\Autodesk\\AutoCAD\\R16.0\\ACAD-3|0|C:\\3\\acad.exe\n",
+      Describe(products));
+  products.resize(1);
+  EXPECT_EQ(0, ReadReleaseProducts(kProductScanTable[0], "R17.0", products));
+  EXPECT_TRUE(products.empty());
+  EXPECT_EQ(0, ReadReleaseProducts(kProductScanTable[0], "R99", products));
+  EXPECT_EQ(2, FindAcadProducts(products, false));
+}
+
+TEST(ProductExePathTest, ExecutableChosenByKey) {
+  const struct {
+    const char* key;
+    const char* exe;
+  } rows[] = {
+      {"Software\\Autodesk\\AutoCAD\\R16.0\\ACAD-201:409", "F\\acad.exe"},
+      {"Software\\Autodesk\\AutoCAD LT\\R9\\ACADLT-1:409", "F\\acadlt.exe"},
+      {"Software\\Autodesk\\AutoCAD LT\\R9\\ACADLT-ACAD-1", "F\\acad.exe"},
+      {"Software\\Autodesk\\AutoCAD LT\\R9\\ACLT-1", "F\\aclt.exe"},
+      {"Software\\Autodesk\\AutoCAD\\R16.0\\acad-1", "F\\aclt.exe"},
+      {"Software\\Autodesk\\AutoCAD\\R16.0\\acadlt-1", "F\\aclt.exe"},
+  };
+  for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i)
+    EXPECT_EQ(rows[i].exe, ProductExePath(rows[i].key, "F")) << "row " << i;
+}
+
+// The 64-bit view for real: keys created only in the 64-bit view of the machine's own
+// registry, under a release name of this test run, and removed afterwards.
+class RealRegistryViewTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (const char* path : {"Software\\Autodesk", "Software\\Autodesk\\AutoCAD"}) {
+      fw::RegKey key;
+      if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ | KEY_WOW64_64KEY, key.put()) !=
+          ERROR_SUCCESS)
+        created_.insert(created_.begin(), path);  // deepest first
+    }
+    release_ = "TarnwickTest-" + std::to_string(::GetCurrentProcessId());
+    productKey_ = std::string(kAcad) + "\\" + release_ + "\\ACAD-9999:409";
+    seed::SetString(HKEY_LOCAL_MACHINE, productKey_, "ProductName", "AutoCAD 64", KEY_WOW64_64KEY);
+    seed::SetString(HKEY_LOCAL_MACHINE, productKey_, "Location", "C:\\Acad64", KEY_WOW64_64KEY);
+    seed::CreatePath(HKEY_LOCAL_MACHINE, productKey_ + "\\Applications\\Tarnwick\\Applications\\App64",
+                     KEY_WOW64_64KEY);
+  }
+  void TearDown() override {
+    RemoveTree(HKEY_LOCAL_MACHINE, std::string(kAcad) + "\\" + release_, KEY_WOW64_64KEY);
+    for (const std::string& path : created_)
+      ::RegDeleteKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), KEY_WOW64_64KEY, 0);
+  }
+  std::vector<std::string> created_;
+  std::string release_;
+  std::string productKey_;
+};
+
+TEST_F(RealRegistryViewTest, SixtyFourBitRowAndApplicationsReadTheirOwnView) {
+  if (!IsRunningUnderWow64()) GTEST_SKIP() << "no 64-bit view on 32-bit Windows";
+  std::vector<PMAcad> products;
+  EXPECT_EQ(0, ReadReleaseProducts(kProductScanTable[0], release_, products));
+  ASSERT_EQ(1, ReadReleaseProducts(kProductScanTable[1], release_, products));
+  EXPECT_EQ("AutoCAD 64|" + productKey_ + "|256|C:\\Acad64\\acad.exe\n", Describe(products));
+
+  std::vector<PMApplication> applications;
+  EXPECT_EQ(0, ReadApplications(productKey_, 0, applications));
+  ASSERT_EQ(1, ReadApplications(productKey_, KEY_WOW64_64KEY, applications));
+  EXPECT_EQ("App64", applications[0].Name);
+}
+
+}  // namespace

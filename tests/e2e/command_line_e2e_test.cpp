@@ -41,13 +41,32 @@ TEST(CommandLineE2E, UnusableArgumentsShowTheUsageText) {
   }
 }
 
+// String id of the program file in language, converted to the ANSI code page as the
+// program itself converts it.
+std::string ProgramString(const std::string& exe, UINT id, LANGID language) {
+  HMODULE module = ::LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  if (!module) return "<no module>";
+  std::string text = "<no string>";
+  HRSRC block = ::FindResourceExA(module, RT_STRING, MAKEINTRESOURCEA(id / 16 + 1), language);
+  if (const WCHAR* p = block ? static_cast<const WCHAR*>(::LockResource(::LoadResource(module, block))) : nullptr) {
+    for (UINT slot = 0; slot < id % 16; ++slot) p += 1 + *p;
+    int size = ::WideCharToMultiByte(CP_ACP, 0, p + 1, *p, nullptr, 0, nullptr, nullptr);
+    text.assign(size, '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, p + 1, *p, &text[0], size, nullptr, nullptr);
+  }
+  ::FreeLibrary(module);
+  return text;
+}
+
 TEST(CommandLineE2E, LanguageFromTheIniBesideTheProgramWinsOverTheParent) {
   ProgramFolder folder;
+  const std::string russianUsage = ProgramString(folder.Exe(), 10010, 1049);
+  ASSERT_NE(kUsage, russianUsage);
   folder.WriteFile(folder.Parent() + "Tarnwick.ini", "[Language]\r\nLang=RU\r\n");
   ProgramRun russian = folder.Run("-x");
   ASSERT_EQ(1u, russian.Boxes.size());
-  EXPECT_NE(kAppName, russian.Boxes[0].Title);  // the Russian application name
-  EXPECT_NE(kUsage, russian.Boxes[0].Text);
+  EXPECT_EQ(ProgramString(folder.Exe(), 10005, 1049), russian.Boxes[0].Title);
+  EXPECT_EQ(russianUsage, russian.Boxes[0].Text);
 
   folder.WriteFile(folder.Bin() + "Tarnwick.ini", "[Language]\r\nLang=EN\r\n");
   ProgramRun english = folder.Run("-x");

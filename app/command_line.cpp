@@ -2,6 +2,8 @@
 
 #include <mbstring.h>
 
+#include "framework/cmdline.h"
+
 const char kHandOffOpenPrefix[] = "TARNWIK_ACSSE_OPEN_";
 
 namespace {
@@ -102,10 +104,10 @@ void CPMCommandLineInfo::AppendPassThrough(const char* text, bool isFlag) {
   if (isFlag) {
     acadCommandLine += " /";
     acadCommandLine += text;
-  } else if (_mbschr(reinterpret_cast<const unsigned char*>(text), ' ')) {
-    acadCommandLine += " \"";
-    acadCommandLine += text;
-    acadCommandLine += '"';
+  } else if (fw::NeedsQuoting(text)) {
+    // Quoted by the argument rules, so that a value holding a quote cannot add options.
+    acadCommandLine += ' ';
+    acadCommandLine += fw::QuoteArgument(text);
   } else {
     acadCommandLine += ' ';
     acadCommandLine += text;

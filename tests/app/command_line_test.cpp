@@ -3,6 +3,9 @@
 #include <initializer_list>
 #include <vector>
 
+#include <windows.h>
+#include <shellapi.h>
+
 #include "app/command_line.h"
 
 namespace {
@@ -139,6 +142,58 @@ TEST(CommandLine, LongArgumentsAreKeptWhole) {
   std::string longValue(100000, 'x');
   CPMCommandLineInfo info = Parse({"-p", longValue.c_str()});
   EXPECT_EQ(longValue, info.profile);
+}
+
+}  // namespace
+
+namespace {
+
+// Splits a command line the way the C runtime does for the program's __argv.
+std::vector<std::string> SplitLikeTheRuntime(const std::string& arguments) {
+  std::wstring wide(arguments.begin(), arguments.end());
+  std::wstring line = L"Tarnwick.exe " + wide;
+  int count = 0;
+  LPWSTR* argv = ::CommandLineToArgvW(line.c_str(), &count);
+  std::vector<std::string> result;
+  for (int i = 1; i < count; ++i) {
+    std::wstring arg = argv[i];
+    result.emplace_back(arg.begin(), arg.end());
+  }
+  ::LocalFree(argv);
+  return result;
+}
+
+TEST(QuoteArgument, RoundTripsThroughArgumentSplitting) {
+  const char* rows[] = {
+      "plain",
+      "with blank",
+      "",
+      "ends in backslash\\",
+      "C:\\Templates\\",
+      "quote\"inside",
+      "\\\"leading backslash quote",
+      "Work\" -AcCL /b x.scr",
+      "two\\\\\"quotes\"\"",
+      "\t tab",
+  };
+  for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
+    std::vector<std::string> args = SplitLikeTheRuntime("-p " + fw::QuoteArgument(rows[i]) + " -x");
+    ASSERT_EQ(3u, args.size()) << "row " << i;
+    EXPECT_EQ(rows[i], args[1]) << "row " << i;
+    EXPECT_EQ("-x", args[2]) << "row " << i;
+  }
+}
+
+TEST(QuoteArgument, ExactForms) {
+  EXPECT_EQ("\"a b\"", fw::QuoteArgument("a b"));
+  EXPECT_EQ("\"C:\\T\\\\\"", fw::QuoteArgument("C:\\T\\"));
+  EXPECT_EQ("\"a\\\"b\"", fw::QuoteArgument("a\"b"));
+  EXPECT_EQ("\"a\\\\\\\"b\"", fw::QuoteArgument("a\\\"b"));
+}
+
+TEST(CommandLine, PassThroughQuotesValuesThatHoldQuotes) {
+  CPMCommandLineInfo info = Parse({"-AcCL", "x\"y", "C:\\My Templates\\"});
+  EXPECT_EQ(" \"x\\\"y\" \"C:\\My Templates\\\\\"", info.acadCommandLine);
 }
 
 }  // namespace

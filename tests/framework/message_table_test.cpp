@@ -1,0 +1,180 @@
+// The message table: which entry a message reaches, and that it reaches only that one.
+#include "framework/message_table.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+// needs windows.h before it
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/dialog.h"
+#include "framework/listview.h"
+#include "tests/framework/testkit/dialog_template.h"
+#include "tests/framework/testkit/modal_runner.h"
+#include "tests/framework/windowed_test.h"
+
+namespace {
+
+constexpr UINT kProducts = 1003;
+constexpr UINT kProfiles = 1001;
+constexpr UINT kApplications = 1002;
+constexpr UINT kApply = 11;
+constexpr UINT kRun = 136;
+
+class TableTarget {
+ public:
+  std::vector<std::string> calls;
+  static const fw::MessageEntry<TableTarget> kMessages[];
+
+  void OnSelectProduct() { calls.push_back("select product"); }
+  void OnSelectProductAgain() { calls.push_back("select product again"); }
+  void OnApply() { calls.push_back("apply"); }
+  void OnRun() { calls.push_back("run"); }
+  void OnProfileChanged(NMHDR* header) {
+    calls.push_back("profile changed " + std::to_string(header->idFrom));
+  }
+  void OnProfileRightClick(NMHDR*) { calls.push_back("profile right click"); }
+  void OnApplicationChanged(NMHDR*) { calls.push_back("application changed"); }
+  bool OnSysCommand(WPARAM command, LPARAM) {
+    calls.push_back("system command");
+    return command == 16;
+  }
+};
+
+const fw::MessageEntry<TableTarget> TableTarget::kMessages[] = {
+    {fw::OnCommand(kProducts, CBN_SELCHANGE), &TableTarget::OnSelectProduct},
+    {fw::OnNotify(kProfiles, LVN_ITEMCHANGED), &TableTarget::OnProfileChanged},
+    {fw::OnMessage(WM_SYSCOMMAND), &TableTarget::OnSysCommand},
+    {fw::OnCommand(kApply), &TableTarget::OnApply},
+    {fw::OnCommand(kRun), &TableTarget::OnRun},
+    {fw::OnNotify(kProfiles, NM_RCLICK), &TableTarget::OnProfileRightClick},
+    {fw::OnCommand(kProducts, CBN_SELCHANGE), &TableTarget::OnSelectProductAgain},
+    {fw::OnNotify(kApplications, LVN_ITEMCHANGED), &TableTarget::OnApplicationChanged},
+};
+
+const LPARAM kSomeControl = 0x1234;  // WM_COMMAND from a control carries its window
+
+TEST(MessageTable, FirstMatchingEntryOnlyAndNothingForOtherCodes) {
+  NMHDR profileChanged = {nullptr, kProfiles, LVN_ITEMCHANGED};
+  NMHDR profileDrag = {nullptr, kProfiles, LVN_BEGINDRAG};
+  NMHDR profileRightClick = {nullptr, kProfiles, static_cast<UINT>(NM_RCLICK)};
+  NMHDR applicationChanged = {nullptr, kApplications, LVN_ITEMCHANGED};
+  NMHDR unknownControl = {nullptr, 4711, LVN_ITEMCHANGED};
+  struct Row {
+    fw::DialogMessage message;
+    bool handled;
+    std::vector<std::string> calls;
+  };
+  const Row rows[] = {
+      {{WM_COMMAND, MAKEWPARAM(kProducts, CBN_SELCHANGE), kSomeControl}, true, {"select product"}},
+      {{WM_COMMAND, MAKEWPARAM(kProducts, CBN_DROPDOWN), kSomeControl}, false, {}},
+      {{WM_COMMAND, MAKEWPARAM(kProducts, BN_CLICKED), kSomeControl}, false, {}},
+      {{WM_COMMAND, MAKEWPARAM(kApply, BN_CLICKED), kSomeControl}, true, {"apply"}},
+      {{WM_COMMAND, MAKEWPARAM(kApply, BN_DOUBLECLICKED), kSomeControl}, false, {}},
+      {{WM_COMMAND, MAKEWPARAM(kRun, 0), 0}, true, {"run"}},  // menu item
+      {{WM_COMMAND, MAKEWPARAM(kRun, 1), 0}, true, {"run"}},  // accelerator
+      {{WM_COMMAND, MAKEWPARAM(kRun + 1, 0), 0}, false, {}},
+      {{WM_NOTIFY, kProfiles, reinterpret_cast<LPARAM>(&profileChanged)}, true, {"profile changed 1001"}},
+      {{WM_NOTIFY, kProfiles, reinterpret_cast<LPARAM>(&profileDrag)}, false, {}},
+      {{WM_NOTIFY, kProfiles, reinterpret_cast<LPARAM>(&profileRightClick)}, true, {"profile right click"}},
+      {{WM_NOTIFY, kApplications, reinterpret_cast<LPARAM>(&applicationChanged)},
+       true,
+       {"application changed"}},
+      {{WM_NOTIFY, 4711, reinterpret_cast<LPARAM>(&unknownControl)}, false, {}},
+      {{WM_NOTIFY, kProfiles, 0}, false, {}},  // no header: matches nothing rather than crashing
+      {{WM_SYSCOMMAND, 16, 0}, true, {"system command"}},
+      {{WM_SYSCOMMAND, SC_CLOSE, 0}, false, {"system command"}},  // declined: default processing
+      {{WM_TIMER, 1, 0}, false, {}},
+  };
+  for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
+    TableTarget target;
+    bool handled = fw::Dispatch(target, TableTarget::kMessages, rows[i].message);
+    EXPECT_EQ(rows[i].handled, handled) << "row " << i;
+    EXPECT_EQ(rows[i].calls, target.calls) << "row " << i;
+  }
+}
+
+class CatchAllTarget {
+ public:
+  std::vector<std::string> calls;
+  bool OnAnyCommand(WPARAM wParam, LPARAM) {
+    calls.push_back("any command " + std::to_string(LOWORD(wParam)));
+    return true;
+  }
+  void OnApply() { calls.push_back("apply"); }
+  static const fw::MessageEntry<CatchAllTarget> kMessages[];
+};
+
+const fw::MessageEntry<CatchAllTarget> CatchAllTarget::kMessages[] = {
+    {fw::OnMessage(WM_COMMAND), &CatchAllTarget::OnAnyCommand},
+    {fw::OnCommand(kApply), &CatchAllTarget::OnApply},
+};
+
+TEST(MessageTable, GeneralEntryBeforeSpecificOneWins) {
+  CatchAllTarget target;
+  EXPECT_TRUE(fw::Dispatch(target, CatchAllTarget::kMessages, {WM_COMMAND, kApply, kSomeControl}));
+  EXPECT_EQ(std::vector<std::string>{"any command 11"}, target.calls);
+}
+
+// A dialog whose table receives real notifications from its controls.
+class ListDialog : public fw::Dialog {
+ public:
+  using fw::Dialog::Dialog;
+  std::vector<std::string> calls;
+
+ protected:
+  BOOL OnInitDialog() override {
+    fw::ListView list(Item(kApplications));
+    list.SetExtendedStyle(LVS_EX_CHECKBOXES, LVS_EX_CHECKBOXES);
+    list.InsertColumn(0, "Applications", 200);
+    list.InsertItem(0, "First");
+    list.InsertItem(1, "Second");
+    calls.clear();  // inserting notifies too; the tests look at what follows
+    return TRUE;
+  }
+  bool DispatchTable(const fw::DialogMessage& m) override;
+
+ private:
+  static const fw::MessageEntry<ListDialog> kMessages[];
+  void OnApplicationChanged(NMHDR* header) {
+    const NMLISTVIEW* change = reinterpret_cast<const NMLISTVIEW*>(header);
+    if (!(change->uChanged & LVIF_STATE)) return;
+    calls.push_back("item " + std::to_string(change->iItem) + " new " +
+                    (fw::ListView::StateHasCheck(change->uNewState) ? "checked" : "unchecked") + " old " +
+                    (fw::ListView::StateHasCheck(change->uOldState) ? "checked" : "unchecked"));
+  }
+  void OnApplicationChangedAgain(NMHDR*) { calls.push_back("second entry"); }
+  void OnApply() { calls.push_back("apply"); }
+};
+
+const fw::MessageEntry<ListDialog> ListDialog::kMessages[] = {
+    {fw::OnNotify(kApplications, LVN_ITEMCHANGED), &ListDialog::OnApplicationChanged},
+    {fw::OnNotify(kApplications, LVN_ITEMCHANGED), &ListDialog::OnApplicationChangedAgain},
+    {fw::OnCommand(kApply), &ListDialog::OnApply},
+};
+
+bool ListDialog::DispatchTable(const fw::DialogMessage& m) { return fw::Dispatch(*this, kMessages, m); }
+
+TEST(MessageTable, RealNotificationsReachTheFirstEntry) {
+  fwtest::InitControlsOnce();
+  fwtest::DialogTemplate layout("Applications", 220, 140);
+  layout.Add(WC_LISTVIEWA, "", kApplications, LVS_REPORT | LVS_SINGLESEL | WS_BORDER, 5, 5, 210, 100)
+      .Button(kApply, "&Apply", 5, 115)
+      .Button(IDOK, "OK", 110, 115, BS_DEFPUSHBUTTON);
+  ListDialog dialog(layout.get());
+  int result =
+      fwtest::RunModal(dialog, {
+                                   [](HWND hwnd) { fw::ListView(hwnd, kApplications).SetCheck(1, true); },
+                                   [](HWND hwnd) { fw::ListView(hwnd, kApplications).SetCheck(1, false); },
+                                   [](HWND hwnd) { fwtest::Click(hwnd, kApply); },
+                                   [](HWND hwnd) { fwtest::Click(hwnd, IDOK); },
+                               });
+  EXPECT_EQ(IDOK, result);
+  EXPECT_EQ((std::vector<std::string>{"item 1 new checked old unchecked", "item 1 new unchecked old checked",
+                                      "apply"}),
+            dialog.calls);
+}
+
+}  // namespace

@@ -1,0 +1,152 @@
+#include "tests/framework/testkit/modal_runner.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <exception>
+
+#include "framework/button.h"
+#include "framework/window.h"
+
+namespace fwtest {
+namespace {
+
+struct ModalRun {
+  fw::Dialog* dialog;
+  std::vector<Step> steps;
+  size_t next = 0;
+  DWORD start = 0;
+  DWORD timeoutMs = 0;
+  UINT_PTR timer = 0;
+  bool gaveUp = false;
+};
+
+// RunModal calls may nest (a step runs a second dialog under test).
+std::vector<ModalRun*> activeRuns;
+
+bool IsDialogWindow(HWND hwnd) {
+  char className[16] = {};
+  GetClassNameA(hwnd, className, sizeof className);
+  return lstrcmpA(className, "#32770") == 0;
+}
+
+BOOL CALLBACK CloseModalWindow(HWND hwnd, LPARAM) {
+  if (fw::Dialog* dialog = fw::Dialog::FromHandle(hwnd)) {
+    dialog->EndModal(-1);
+  } else if (IsDialogWindow(hwnd) && IsWindowVisible(hwnd)) {
+    EndDialog(hwnd, IDCANCEL);  // message boxes and DialogBox dialogs
+  }
+  return TRUE;
+}
+
+void GiveUp(ModalRun& run) {
+  run.gaveUp = true;
+  EnumThreadWindows(GetCurrentThreadId(), &CloseModalWindow, 0);
+}
+
+void CALLBACK OnTick(HWND, UINT, UINT_PTR timer, DWORD) {
+  auto found = std::find_if(activeRuns.begin(), activeRuns.end(),
+                            [timer](const ModalRun* run) { return run->timer == timer; });
+  if (found == activeRuns.end()) return;
+  ModalRun& run = **found;
+  if (run.gaveUp) {
+    GiveUp(run);  // again: a handler may have opened another window since
+    return;
+  }
+  if (GetTickCount() - run.start > run.timeoutMs) {
+    ADD_FAILURE() << "dialog still open after " << run.timeoutMs << " ms; " << run.next << " of "
+                  << run.steps.size() << " steps were run";
+    GiveUp(run);
+    return;
+  }
+  HWND hwnd = run.dialog->hwnd();
+  if (!hwnd || run.next >= run.steps.size()) return;
+  size_t index = run.next++;
+  // A timer procedure is called from user32: nothing may unwind out of it.
+  try {
+    run.steps[index](hwnd);
+  } catch (const std::exception& e) {
+    ADD_FAILURE() << "step " << index << " threw: " << e.what();
+    GiveUp(run);
+    return;
+  } catch (...) {
+    ADD_FAILURE() << "step " << index << " threw";
+    GiveUp(run);
+    return;
+  }
+  if (::testing::Test::HasFatalFailure()) GiveUp(run);
+}
+
+// Registers the run for the timer and removes it however DoModal ends.
+class RunRegistration {
+ public:
+  explicit RunRegistration(ModalRun& run) : run_(run) {
+    run_.start = GetTickCount();
+    run_.timer = SetTimer(nullptr, 0, 10, &OnTick);
+    activeRuns.push_back(&run_);
+  }
+  ~RunRegistration() {
+    KillTimer(nullptr, run_.timer);
+    activeRuns.erase(std::find(activeRuns.begin(), activeRuns.end(), &run_));
+  }
+  RunRegistration(const RunRegistration&) = delete;
+  RunRegistration& operator=(const RunRegistration&) = delete;
+
+ private:
+  ModalRun& run_;
+};
+
+BOOL CALLBACK FindTopDialog(HWND hwnd, LPARAM result) {
+  if (IsDialogWindow(hwnd) && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
+    *reinterpret_cast<HWND*>(result) = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+int RunModal(fw::Dialog& dialog, std::vector<Step> steps, DWORD timeoutMs) {
+  ModalRun run;
+  run.dialog = &dialog;
+  run.steps = std::move(steps);
+  run.timeoutMs = timeoutMs;
+  int result;
+  {
+    RunRegistration registration(run);
+    EXPECT_NE(run.timer, 0u) << "SetTimer failed";
+    result = dialog.DoModal();
+  }
+  if (!run.gaveUp && run.next < run.steps.size()) {
+    ADD_FAILURE() << "dialog closed (result " << result << ") with " << run.steps.size() - run.next << " of "
+                  << run.steps.size() << " steps not run";
+  }
+  return result;
+}
+
+HWND TopDialog() {
+  HWND top = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), &FindTopDialog, reinterpret_cast<LPARAM>(&top));
+  return top;
+}
+
+void Click(HWND dialog, int id) {
+  fw::Button button(dialog, id);
+  if (!button.IsValid()) {
+    ADD_FAILURE() << "no control " << id << " to click";
+  } else if (!button.IsEnabled()) {
+    ADD_FAILURE() << "control " << id << " is disabled";
+  } else {
+    button.Click();
+  }
+}
+
+void PostKey(HWND window, UINT virtualKey) {
+  UINT scanCode = MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC);
+  PostMessageA(window, WM_KEYDOWN, virtualKey, 1 | (scanCode << 16));
+  PostMessageA(window, WM_KEYUP, virtualKey, 1 | (scanCode << 16) | 0xC0000000u);
+}
+
+std::string ControlText(HWND dialog, int id) { return fw::WindowRef(dialog, id).GetText(); }
+
+}  // namespace fwtest

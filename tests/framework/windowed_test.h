@@ -1,0 +1,54 @@
+// Shared pieces of the framework's windowed tests.
+#pragma once
+
+#include <windows.h>
+// needs windows.h before it
+#include <commctrl.h>
+
+#include <utility>
+
+#include "framework/handles.h"
+
+namespace fwtest {
+
+// A window created by a test, destroyed at the end of the scope.
+class ScopedWindow {
+ public:
+  explicit ScopedWindow(HWND hwnd = nullptr) : hwnd_(hwnd) {}
+  ~ScopedWindow() {
+    if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
+  }
+  ScopedWindow(const ScopedWindow&) = delete;
+  ScopedWindow& operator=(const ScopedWindow&) = delete;
+  HWND get() const { return hwnd_; }
+
+ private:
+  HWND hwnd_;
+};
+
+// The plain window class of the tests' owners and bystanders.
+inline HWND CreatePlainWindow(const char* title, bool visible) {
+  return CreateWindowExA(0, "STATIC", title, WS_OVERLAPPEDWINDOW | (visible ? WS_VISIBLE : 0), 50, 50, 300,
+                         200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+}
+
+// The controls the program's start-up registers: the common controls and rich edit.
+inline void InitControlsOnce() {
+  static const fw::Module richEdit = [] {
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    return fw::Module(LoadLibraryA("riched20.dll"));
+  }();
+  (void)richEdit;
+}
+
+// Handles what is queued for this thread without waiting.
+inline void PumpPending() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+}
+
+}  // namespace fwtest

@@ -16,6 +16,7 @@ tw_ensure_display() {
       for _ in $(seq 1 50); do [ -e "/tmp/.X11-unix/X${num}" ] && break; sleep 0.1; done
     fi
     export DISPLAY=":$num"
+    TW_OWN_XVFB=1
   fi
 }
 
@@ -29,6 +30,9 @@ tw_ensure_server() {
     flock 9
     if wineserver -p >>"$TW_BUILD_DIR/wineserver.log" 2>&1 9>&- || [ ! -f "$WINEPREFIX/system.reg" ]; then
       wineboot -i >>"$TW_BUILD_DIR/wineboot.log" 2>&1 </dev/null 9>&- || true
+      # Xvfb runs no window manager; without this, hiding a window waits 2 s for one to answer.
+      [ -z "${TW_OWN_XVFB:-}" ] || wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
+        >>"$TW_BUILD_DIR/wineboot.log" 2>&1 </dev/null 9>&- || true
     fi
   ) 9>"$TW_BUILD_DIR/.wineserver.lock"
 }

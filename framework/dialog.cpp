@@ -52,15 +52,19 @@ void Dialog::RunModalLoop() {
       EndModal(-1);
       break;
     }
+    // Whichever loop fetched it, a message goes first to the dialog it is for, so that a dialog
+    // under a nested one still sees what is posted to it.
     bool handled = false;
-    if (IsOwnWindow(message.hwnd)) {
+    HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+    if (Dialog* target = FromHandle(root)) {
       try {
-        handled = PreTranslateMessage(message);
+        handled = target->PreTranslateMessage(message);
       } catch (...) {
-        Abandon(std::current_exception());
-        break;
+        target->Abandon(std::current_exception());
+        handled = true;
       }
     }
+    if (ended_) break;
     if (handled || (hwnd_ && IsDialogMessageA(hwnd_, &message))) continue;
     TranslateMessage(&message);
     DispatchMessageA(&message);
@@ -99,8 +103,6 @@ void Dialog::Abandon(std::exception_ptr error) {
   if (!error_) error_ = error;
   EndModal(-1);
 }
-
-bool Dialog::IsOwnWindow(HWND hwnd) const { return hwnd_ && hwnd && (hwnd == hwnd_ || IsChild(hwnd_, hwnd)); }
 
 bool Dialog::UpdateData(bool fromControls) {
   DataExchange exchange(

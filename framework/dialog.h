@@ -45,7 +45,8 @@ class Dialog {
   virtual void OnOK();
   virtual void OnCancel();
   virtual void DoDataExchange(DataExchange& exchange) {}
-  // Sees every message for the dialog and its controls before the dialog manager; true = handled.
+  // Sees every message for the dialog and its controls before the dialog manager, also while a nested
+  // dialog runs (not inside a message box's own loop); true = handled.
   virtual bool PreTranslateMessage(MSG& message) { return false; }
   // Hands the message to the derived class's message table (see message_table.h).
   virtual bool DispatchTable(const DialogMessage& message) { return false; }
@@ -54,7 +55,6 @@ class Dialog {
   static INT_PTR CALLBACK StaticDialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void RunModalLoop();
-  bool IsOwnWindow(HWND hwnd) const;
   // Keeps the first exception for DoModal and ends the dialog.
   void Abandon(std::exception_ptr error);
   void DestroyAndRestoreOwner(HWND owner, bool reenableOwner);

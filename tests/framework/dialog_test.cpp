@@ -359,28 +359,32 @@ TEST_F(DialogTest, FromHandleFindsOnlyFrameworkDialogs) {
 TEST_F(DialogTest, NestedDialogRunsOnTopOfItsOwnerDialog) {
   ProfileDialog outer(layout_.get());
   ProfileDialog inner(layout_.get());
+  outer.watchedMessage = inner.watchedMessage = RegisterWindowMessageA("TarnwickTests.Framework.Activate");
   int innerResult = 0;
   bool outerEnabledWhileNested = true;
-
-  int result = fwtest::RunModal(outer, {
-                                           [&](HWND hwnd) {
-                                             inner.SetOwner(hwnd);
-                                             innerResult =
-                                                 inner.DoModal();  // the following steps run inside its loop
-                                           },
-                                           [&](HWND hwnd) {
-                                             outerEnabledWhileNested = IsWindowEnabled(hwnd) != FALSE;
-                                             HWND top = fwtest::TopDialog();
-                                             EXPECT_EQ(inner.hwnd(), top);
-                                             SetDlgItemTextA(top, kName, "Nested");
-                                             fwtest::Click(top, IDOK);
-                                           },
-                                           [](HWND hwnd) { fwtest::Click(hwnd, IDCANCEL); },
-                                       });
-  EXPECT_EQ(IDCANCEL, result);
+  std::vector<fwtest::Step> steps = {
+      [&](HWND hwnd) {
+        inner.SetOwner(hwnd);
+        innerResult = inner.DoModal();  // the following steps run inside its loop
+      },
+      [&](HWND hwnd) {
+        outerEnabledWhileNested = IsWindowEnabled(hwnd) != FALSE;
+        PostMessageA(hwnd, outer.watchedMessage, 0, 0);  // fetched by the nested loop
+      },
+      [&](HWND hwnd) {
+        HWND top = fwtest::TopDialog();
+        EXPECT_EQ(inner.hwnd(), top);
+        SetDlgItemTextA(top, kName, "Nested");
+        fwtest::Click(top, IDOK);
+      },
+      [](HWND hwnd) { fwtest::Click(hwnd, IDCANCEL); },
+  };
+  EXPECT_EQ(IDCANCEL, fwtest::RunModal(outer, steps));
   EXPECT_EQ(IDOK, innerResult);
   EXPECT_EQ("Nested", inner.name);
   EXPECT_FALSE(outerEnabledWhileNested);
+  EXPECT_EQ(std::vector<std::string>{"activation to dialog"}, outer.seen);
+  EXPECT_TRUE(inner.seen.empty());
 }
 
 }  // namespace

@@ -181,6 +181,21 @@ std::vector<std::string> SubkeyNames(HKEY root, const std::string& path) {
   return names;
 }
 
+std::vector<std::string> ValueNames(HKEY root, const std::string& path) {
+  std::vector<std::string> names;
+  fw::RegKey key;
+  if (::RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS) return names;
+  std::vector<char> name(16384);
+  for (DWORD i = 0;; ++i) {
+    DWORD length = static_cast<DWORD>(name.size());
+    if (::RegEnumValueA(key.get(), i, name.data(), &length, nullptr, nullptr, nullptr, nullptr) !=
+        ERROR_SUCCESS)
+      break;
+    names.emplace_back(name.data(), length);
+  }
+  return names;
+}
+
 std::string DumpTree(HKEY root, const std::string& path) {
   fw::RegKey key;
   if (::RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS) return "(missing)";

@@ -44,6 +44,8 @@ bool KeyExists(HKEY root, const std::string& path);
 // The value's type and stored bytes; false when it cannot be read.
 bool RawValue(HKEY root, const std::string& path, const char* name, DWORD& type, std::string& bytes);
 std::vector<std::string> SubkeyNames(HKEY root, const std::string& path);
+// Value names in enumeration order.
+std::vector<std::string> ValueNames(HKEY root, const std::string& path);
 // Every value and subkey below path, one line each ("path|name|type|hex bytes"), paths
 // relative to path: two trees are equal when their dumps are.
 std::string DumpTree(HKEY root, const std::string& path);

@@ -5,14 +5,26 @@
 
 #include <string>
 
+#include "framework/handles.h"
+
 namespace {
 
 std::string callLog;
 
 void Record(const std::string& line) { callLog += line + "\n"; }
 
+std::string ProfilePath(const char* id, const char* profile) {
+  return std::string("Software\\Autodesk\\") + id + "\\Profiles\\" + profile;
+}
+
 std::string LinksPath(const char* id, const char* profile) {
-  return std::string("Software\\Autodesk\\") + id + "\\Profiles\\" + profile + "\\Tarnwick\\Applications";
+  return ProfilePath(id, profile) + "\\Tarnwick\\Applications";
+}
+
+bool ProfileExists(const char* id, const char* profile) {
+  fw::RegKey key;
+  return ::RegOpenKeyExA(HKEY_CURRENT_USER, ProfilePath(id, profile).c_str(), 0, KEY_READ, key.put()) ==
+         ERROR_SUCCESS;
 }
 
 DWORD SubkeyCount(HKEY key) {
@@ -43,26 +55,26 @@ __declspec(dllexport) int __cdecl RegisterAppInPManIniEx(int mode, const char* i
   return 1;
 }
 
-// A new link is numbered after the links already in the profile.
+// A new link is numbered after the links already in the profile; a missing profile is
+// not created.
 __declspec(dllexport) int __cdecl RegisterAppInProfileEx(const char* id, const char* profile, const char* app,
                                                          int reserved) {
   Record(std::string("RegisterAppInProfileEx|") + id + "|" + profile + "|" + app + "|" +
          std::to_string(reserved));
-  HKEY links = nullptr;
+  if (!ProfileExists(id, profile)) return 0;
+  fw::RegKey links;
   if (::RegCreateKeyExA(HKEY_CURRENT_USER, LinksPath(id, profile).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                        nullptr, &links, nullptr) != ERROR_SUCCESS)
+                        nullptr, links.put(), nullptr) != ERROR_SUCCESS)
     return 0;
-  HKEY link = nullptr;
+  fw::RegKey link;
   DWORD disposition = 0;
-  if (::RegCreateKeyExA(links, app, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &link, &disposition) ==
-      ERROR_SUCCESS) {
-    if (disposition == REG_CREATED_NEW_KEY) {
-      DWORD order = SubkeyCount(links);
-      ::RegSetValueExA(link, "LoadOrder", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&order), sizeof order);
-    }
-    ::RegCloseKey(link);
+  if (::RegCreateKeyExA(links.get(), app, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, link.put(), &disposition) ==
+          ERROR_SUCCESS &&
+      disposition == REG_CREATED_NEW_KEY) {
+    DWORD order = SubkeyCount(links.get());
+    ::RegSetValueExA(link.get(), "LoadOrder", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&order),
+                     sizeof order);
   }
-  ::RegCloseKey(links);
   return 1;
 }
 

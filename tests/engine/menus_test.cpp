@@ -1,0 +1,212 @@
+// Menu files and the Menus key of a profile.
+#include "engine/menus.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "registry_sandbox.h"
+#include "temp_folder.h"
+
+namespace {
+
+const std::string kProfile = "Software\\Autodesk\\AutoCAD LT\\R9\\ACADLT-1:409\\Profiles\\P";
+const std::string kMenus = kProfile + "\\Menus";
+
+// The value names of Menus that are not in before, sorted.
+std::string AddedValues(const std::vector<std::string>& before) {
+  std::vector<std::string> now = inspect::ValueNames(HKEY_CURRENT_USER, kMenus);
+  std::sort(now.begin(), now.end());
+  std::string added;
+  for (const std::string& name : now)
+    if (std::find(before.begin(), before.end(), name) == before.end()) added += name + " ";
+  return added;
+}
+
+std::string Numbers(const std::vector<int>& numbers) {
+  std::string text;
+  for (int n : numbers) text += std::to_string(n) + " ";
+  return text;
+}
+
+TEST(MenuFileTest, PopNumbersFromSectionHeaders) {
+  TempFolder folder;
+  const struct {
+    const char* what;
+    std::string bytes;
+    const char* numbers;
+  } rows[] = {
+      {"the classic case", "***MENUGROUP=X\r\n***POP1\r\n**A\r\n***pop2\r\n***POP500\r\n***POPUP\r\n",
+       "1 2 "},
+      {"limits", "***POP0\n***POP499\n***Pop10\n***POP-1\n***POP 5\n ***POP3\n***POP\n", "499 10 "},
+      {"three digits at most", "***POP1234\n***POP12x\n***POP7", "123 12 7 "},
+      {"line ends", "***POP4\r***POP5\r\n***POP6\n\n***POP8\r", "4 6 8 "},
+      {"binary",
+       std::string(1, '\0') + "***POP1\n***POP2" + '\0' + "\n\xff\xfe***POP3\n***POP" + '\0' + "4\n", "2 "},
+      {"empty", "", ""},
+      {"a long line before", std::string(200000, 'x') + "***POP1\n***POP9\n", "9 "},
+  };
+  for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
+    const std::string file = folder.Write("menu.mnu", rows[i].bytes);
+    std::vector<int> numbers = {42};
+    int count = ReadMenuPopNumbers(file, numbers);
+    EXPECT_EQ(rows[i].numbers, Numbers(numbers)) << rows[i].what;
+    EXPECT_EQ(static_cast<int>(numbers.size()), count) << rows[i].what;
+  }
+  std::vector<int> numbers = {42};
+  EXPECT_EQ(0, ReadMenuPopNumbers(folder.Path() + "missing.mnu", numbers));
+  EXPECT_TRUE(numbers.empty());
+}
+
+class MenusTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    seed::SetString(HKEY_CURRENT_USER, kMenus, "Group1", "ACAD C:\\Acad\\acad.mnc");
+    seed::SetString(HKEY_CURRENT_USER, kMenus, "Group3", "MYGROUP C:\\App\\mygroup.mnu");
+    for (int i = 1; i <= 5; ++i)
+      seed::SetString(HKEY_CURRENT_USER, kMenus, ("Pop" + std::to_string(i)).c_str(),
+                      "ACAD Pop" + std::to_string(i));
+    seed::SetString(HKEY_CURRENT_USER, kMenus, "Pop500", "ACAD Pop9");
+    seed::SetString(HKEY_CURRENT_USER, kMenus, "POP777", "ACAD Pop9");
+    // Values that are not text, or too large to be read, do not count.
+    seed::SetRaw(HKEY_CURRENT_USER, kMenus, "Group8", REG_EXPAND_SZ, std::string("X C:\\x.mnu", 11));
+    seed::SetDword(HKEY_CURRENT_USER, kMenus, "Pop9", 1);
+    seed::SetString(HKEY_CURRENT_USER, kMenus, "Group9", "BIG " + std::string(600, 'b'));
+    seed::SetString(HKEY_CURRENT_USER, kMenus, ("Group7" + std::string(600, 'n')).c_str(), "LONG x");
+  }
+  fw::RegKey Profile() {
+    fw::RegKey key;
+    ::RegOpenKeyExA(HKEY_CURRENT_USER, kProfile.c_str(), 0, KEY_ALL_ACCESS, key.put());
+    return key;
+  }
+  std::string Menus() { return inspect::DumpTree(HKEY_CURRENT_USER, kMenus); }
+
+  RegistrySandbox sandbox_;
+  TempFolder folder_;
+};
+
+TEST_F(MenusTest, FindsAConfiguredGroupIgnoringCaseAndExtension) {
+  int maxGroup = 0, maxPop = 0;
+  EXPECT_TRUE(FindMenuGroup(Profile().get(), "mygroup c:\\app\\mygroup", maxGroup, maxPop));
+  EXPECT_TRUE(FindMenuGroup(Profile().get(), "ACAD", maxGroup, maxPop));
+}
+
+TEST_F(MenusTest, CountsTheNumbersInUseWhenTheGroupIsNew) {
+  int maxGroup = 0, maxPop = 0;
+  EXPECT_FALSE(FindMenuGroup(Profile().get(), "NEW C:\\New\\new", maxGroup, maxPop));
+  EXPECT_EQ(3, maxGroup);
+  EXPECT_EQ(5, maxPop);
+  maxGroup = 10;
+  maxPop = 20;
+  EXPECT_FALSE(FindMenuGroup(Profile().get(), "NEW C:\\New\\new", maxGroup, maxPop));
+  EXPECT_EQ(10, maxGroup) << "the counters only rise";
+  EXPECT_EQ(20, maxPop);
+}
+
+TEST_F(MenusTest, WithoutMenusKeyNothingIsFoundOrWritten) {
+  RemoveTree(HKEY_CURRENT_USER, kMenus);
+  int maxGroup = 4, maxPop = 6;
+  EXPECT_FALSE(FindMenuGroup(Profile().get(), "ACAD", maxGroup, maxPop));
+  EXPECT_EQ(4, maxGroup);
+  EXPECT_EQ(6, maxPop);
+  EXPECT_FALSE(WriteMenuGroup(Profile().get(), "NEW", "C:\\new.mnu", 1, 0));
+  EXPECT_FALSE(inspect::KeyExists(HKEY_CURRENT_USER, kMenus));
+}
+
+TEST_F(MenusTest, WritesTheGroupAndOnePopPerPullDownMenu) {
+  const std::string menuFile = folder_.Write("new.mnu", "***POP3\r\n***POP1\r\n");
+  ASSERT_TRUE(WriteMenuGroup(Profile().get(), "NEW", menuFile, 4, 5));
+  DWORD type = 0;
+  std::string bytes;
+  ASSERT_TRUE(inspect::RawValue(HKEY_CURRENT_USER, kMenus, "Group4", type, bytes));
+  EXPECT_EQ(static_cast<DWORD>(REG_SZ), type);
+  EXPECT_EQ("NEW " + menuFile + '\0', bytes);
+  ASSERT_TRUE(inspect::RawValue(HKEY_CURRENT_USER, kMenus, "Pop6", type, bytes));
+  EXPECT_EQ(std::string("NEW Pop3", 9), bytes);
+  ASSERT_TRUE(inspect::RawValue(HKEY_CURRENT_USER, kMenus, "Pop7", type, bytes));
+  EXPECT_EQ(std::string("NEW Pop1", 9), bytes);
+  EXPECT_FALSE(inspect::RawValue(HKEY_CURRENT_USER, kMenus, "Pop8", type, bytes));
+}
+
+TEST_F(MenusTest, AnUnreadableMenuFileGivesTheGroupAlone) {
+  const std::vector<std::string> before = inspect::ValueNames(HKEY_CURRENT_USER, kMenus);
+  ASSERT_TRUE(WriteMenuGroup(Profile().get(), "NEW", folder_.Path() + "missing.mnu", 4, 5));
+  EXPECT_EQ("Group4 ", AddedValues(before));
+}
+
+TEST_F(MenusTest, TextsThatCouldNotBeReadBackAreNotWritten) {
+  const std::string before = Menus();
+  EXPECT_FALSE(WriteMenuGroup(Profile().get(), "NEW", "C:\\" + std::string(520, 'p'), 4, 5));
+  EXPECT_FALSE(WriteMenuGroup(Profile().get(), std::string(515, 'g'), "C:\\x.mnu", 4, 5));
+  EXPECT_EQ(before, Menus());
+}
+
+PMApplication Application(const std::string& name, const std::string& group, const std::string& file) {
+  PMApplication application;
+  application.Name = name;
+  if (!group.empty()) application.MenuGroups.push_back(group);
+  if (!file.empty()) application.MenuFiles.push_back(file);
+  return application;
+}
+
+PMAcadAppLink Link(const std::string& name, LONG state, DWORD menuLoaded) {
+  PMAcadAppLink link;
+  link.Name = name;
+  link.State = state;
+  link.MenuLoaded = menuLoaded;
+  return link;
+}
+
+TEST_F(MenusTest, LoadAppMenusAddsOnlyTheLinkedGroupsNotYetThere) {
+  const std::string newFile = folder_.Write("new.mnu", "***POP1\n***POP2\n");
+  const std::string nextFile = folder_.Write("next.mnu", "***POP1\n");
+  const std::vector<PMApplication> applications = {
+      Application("Configured", "mygroup", "C:\\App\\mygroup.mns"),
+      Application("New", "NEW", newFile),
+      Application("Loaded", "LOADED", newFile),
+      Application("Enabling", "ENABLING", newFile),
+      Application("Unlinked", "UNLINKED", newFile),
+      Application("NoFile", "NOFILE", ""),
+      Application("Case", "CASE", newFile),
+      Application("Next", "NEXT", nextFile),
+  };
+  const std::vector<PMAcadAppLink> links = {
+      Link("Next", LinkLinked, 0),   Link("Configured", LinkLinked, 0), Link("New", LinkLinked, 0),
+      Link("Loaded", LinkLinked, 1), Link("Enabling", LinkEnable, 0),   Link("Unlinked", LinkNotLinked, 0),
+      Link("NoFile", LinkLinked, 0), Link("case", LinkLinked, 0),
+  };
+  const std::vector<std::string> before = inspect::ValueNames(HKEY_CURRENT_USER, kMenus);
+  LoadAppMenus(applications, links, kProfile);
+  EXPECT_EQ("Group4 Group5 Pop6 Pop7 Pop8 ", AddedValues(before));
+  // Applications in their order: NEW first, then NEXT, numbered after what is there.
+  DWORD type = 0;
+  std::string bytes;
+  ASSERT_TRUE(inspect::RawValue(HKEY_CURRENT_USER, kMenus, "Group4", type, bytes));
+  EXPECT_EQ("NEW " + newFile + '\0', bytes);
+  ASSERT_TRUE(inspect::RawValue(HKEY_CURRENT_USER, kMenus, "Pop6", type, bytes));
+  EXPECT_EQ(std::string("NEW Pop1", 9), bytes);
+  ASSERT_TRUE(inspect::RawValue(HKEY_CURRENT_USER, kMenus, "Pop7", type, bytes));
+  EXPECT_EQ(std::string("NEW Pop2", 9), bytes);
+  ASSERT_TRUE(inspect::RawValue(HKEY_CURRENT_USER, kMenus, "Group5", type, bytes));
+  EXPECT_EQ("NEXT " + nextFile + '\0', bytes);
+  ASSERT_TRUE(inspect::RawValue(HKEY_CURRENT_USER, kMenus, "Pop8", type, bytes));
+  EXPECT_EQ(std::string("NEXT Pop1", 10), bytes);
+
+  // Run again: everything is there now, nothing is added.
+  const std::string after = Menus();
+  LoadAppMenus(applications, links, kProfile);
+  EXPECT_EQ(after, Menus());
+}
+
+TEST_F(MenusTest, LoadAppMenusWithoutMenusKeyOrProfileWritesNothing) {
+  const std::string newFile = folder_.Write("new.mnu", "***POP1\n");
+  const std::vector<PMApplication> applications = {Application("New", "NEW", newFile)};
+  const std::vector<PMAcadAppLink> links = {Link("New", LinkLinked, 0)};
+  RemoveTree(HKEY_CURRENT_USER, kMenus);
+  LoadAppMenus(applications, links, kProfile);
+  EXPECT_FALSE(inspect::KeyExists(HKEY_CURRENT_USER, kMenus));
+  LoadAppMenus(applications, links, kProfile + "-missing");
+  EXPECT_FALSE(inspect::KeyExists(HKEY_CURRENT_USER, kProfile + "-missing"));
+}
+
+}  // namespace

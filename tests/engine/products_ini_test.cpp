@@ -1,0 +1,130 @@
+// Products.ini set-up: which sections go to the registration library, in which mode.
+#include "engine/products_ini.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/applications.h"
+#include "fake_library.h"
+#include "temp_folder.h"
+
+namespace {
+
+PMAcad Product(const std::string& key, DWORD view) {
+  PMAcad product;
+  product.Key = key;
+  product.RegistryView = view;
+  return product;
+}
+
+std::string Joined(const StringList& list) {
+  std::string text;
+  for (const std::string& item : list) text += item + ";";
+  return text;
+}
+
+const char kR16[] = "Software\\Autodesk\\AutoCAD\\R16.0\\ACAD-201:409";
+const char kLt[] = "Software\\Autodesk\\AutoCAD LT\\R9\\ACADLT-1:409";
+
+class ProductsIniTest : public ::testing::Test {
+ protected:
+  TempFolder folder_;
+  FakeRegistrationLibrary fake_;
+};
+
+TEST_F(ProductsIniTest, PlatformPassForAllProductsThenProductsPass) {
+  const std::string ini = folder_.Write("Products.ini",
+                                        "[Platform\\AutoCAD\\R16.0]\r\nA=1\r\n"
+                                        "[Platform\\AutoCAD\\R16.0\\x32]\r\n"
+                                        "[Platform\\AutoCAD\\R16.0\\x64]\r\n"
+                                        "[Products\\AutoCAD\\R16.0\\]\r\n"
+                                        "[Products\\AutoCAD\\R16.0\\AppX]\r\n"
+                                        "[Products\\AutoCAD\\R16.0]\r\n"
+                                        "[platform\\autocad\\r16.0]\r\n"
+                                        "[Platform\\AutoCAD\\R17.0]\r\n"
+                                        "[Old Platform\\AutoCAD LT\\R9 extra]\r\n"
+                                        "[Products\\AutoCAD LT\\R9\\]\r\n");
+  const std::vector<PMAcad> products = {Product(kR16, 0), Product(kR16, KEY_WOW64_64KEY), Product(kLt, 0)};
+  SetupProducts(products, ini, fake_.Library());
+  const std::string r16 = "AutoCAD\\R16.0\\ACAD-201:409|" + ini + "|";
+  const std::string lt = "AutoCAD LT\\R9\\ACADLT-1:409|" + ini + "|";
+  EXPECT_EQ("SetupPManIni|2|" + r16 + "Platform\\AutoCAD\\R16.0|0\n" + "SetupPManIni|3|" + r16 +
+                "Platform\\AutoCAD\\R16.0\\x32|0\n" + "SetupPManIni|2|" + r16 +
+                "Platform\\AutoCAD\\R16.0|0\n" + "SetupPManIni|4|" + r16 +
+                "Platform\\AutoCAD\\R16.0\\x64|0\n" + "SetupPManIni|2|" + lt +
+                "Old Platform\\AutoCAD LT\\R9 extra|0\n" + "RegisterAppInPManIniEx|2|" + r16 +
+                "Products\\AutoCAD\\R16.0\\|0\n" + "RegisterAppInPManIniEx|2|" + r16 +
+                "Products\\AutoCAD\\R16.0\\AppX|0\n" + "RegisterAppInPManIniEx|2|" + r16 +
+                "Products\\AutoCAD\\R16.0\\|0\n" + "RegisterAppInPManIniEx|2|" + r16 +
+                "Products\\AutoCAD\\R16.0\\AppX|0\n" + "RegisterAppInPManIniEx|2|" + lt +
+                "Products\\AutoCAD LT\\R9\\|0\n",
+            fake_.Log());
+}
+
+TEST_F(ProductsIniTest, NoFileOrNoPathDoesNothing) {
+  const std::vector<PMAcad> products = {Product(kR16, 0)};
+  SetupProducts(products, "", fake_.Library());
+  SetupProducts(products, folder_.Path() + "Products.ini", fake_.Library());
+  EXPECT_EQ("", fake_.Log());
+  // Without the library the set-up does nothing either, and does not fail.
+  folder_.Write("Products.ini", "[Platform\\AutoCAD\\R16.0]\r\n");
+  SetupProducts(products, folder_.Path() + "Products.ini", MissingRegistrationLibrary());
+  EXPECT_EQ("", fake_.Log());
+}
+
+TEST_F(ProductsIniTest, MalformedFilesGiveOnlyTheirRealSections) {
+  const struct {
+    const char* what;
+    std::string bytes;
+    const char* sections;
+  } rows[] = {
+      {"empty", "", ""},
+      {"no sections", "key=value\r\njust text\r\n", ""},
+      {"garbage around a section",
+       std::string("\x01\x02\xff\r\n=\r\n[Platform\\AutoCAD\\R16.0]\r\nx") + '\0' + "y\r\n",
+       "Platform\\AutoCAD\\R16.0;"},
+      {"unix line ends", "[One]\n[Two]\nk=v\n", "One;Two;"},
+      {"no line end", "[Only]", "Only;"},
+      {"long section name", "[" + std::string(5000, 's') + "]\r\n[After]\r\n", nullptr},
+  };
+  for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
+    const std::string ini = folder_.Write("Products.ini", rows[i].bytes);
+    const StringList names = ReadIniSectionNames(ini);
+    if (rows[i].sections)
+      EXPECT_EQ(rows[i].sections, Joined(names)) << rows[i].what;
+    else
+      EXPECT_EQ(std::string(5000, 's') + ";After;", Joined(names)) << rows[i].what;
+  }
+  EXPECT_TRUE(ReadIniSectionNames(folder_.Path() + "missing.ini").empty());
+}
+
+TEST_F(ProductsIniTest, ThePathIsTheProgramFolderFileWhenReadable) {
+  EXPECT_EQ("", ProductsIniPathIn(folder_.Path()));
+  const std::string ini = folder_.Write("Products.ini", "[S]\r\n");
+  EXPECT_EQ(ini, ProductsIniPathIn(folder_.Path()));
+  const std::string beside = ProgramFolder() + "Products.ini";
+  const bool exists = ::GetFileAttributesA(beside.c_str()) != INVALID_FILE_ATTRIBUTES;
+  EXPECT_EQ(exists ? beside : std::string(), GetProductsIniPath());
+}
+
+TEST(ProductsIniPatternTest, PatternsAndModes) {
+  EXPECT_EQ("Platform\\AutoCAD\\R16.0", PlatformSectionPattern("AutoCAD\\R16.0\\ACAD-201:409"));
+  EXPECT_EQ("Products\\AutoCAD\\R16.0\\", ProductsSectionPattern("AutoCAD\\R16.0\\ACAD-201:409"));
+  const struct {
+    const char* section;
+    DWORD view;
+    int mode;
+  } rows[] = {
+      {"Platform\\AutoCAD\\R16.0", 0, 2},
+      {"Platform\\AutoCAD\\R16.0", KEY_WOW64_64KEY, 2},
+      {"Platform\\AutoCAD\\R16.0\\x32", 0, 3},
+      {"Platform\\AutoCAD\\R16.0\\x32", KEY_WOW64_64KEY, 0},
+      {"Platform\\AutoCAD\\R16.0\\x64", 0, 0},
+      {"Platform\\AutoCAD\\R16.0\\x64", KEY_WOW64_64KEY, 4},
+      {"Platform\\AutoCAD\\R16.0\\X64", KEY_WOW64_64KEY, 2},
+      {"Platform\\AutoCAD\\R16.0\\x32\\x64", KEY_WOW64_64KEY, 0},
+  };
+  for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i)
+    EXPECT_EQ(rows[i].mode, PlatformSectionMode(rows[i].section, rows[i].view)) << "row " << i;
+}
+
+}  // namespace

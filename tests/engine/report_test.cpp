@@ -1,0 +1,129 @@
+// The configuration report's exact bytes.
+#include "app/report.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+namespace {
+
+PMApplication Application(const std::string& name, DWORD stdLoadOrder) {
+  PMApplication application;
+  application.Name = name;
+  application.StdLoadOrder = stdLoadOrder;
+  return application;
+}
+
+PMAcadAppLink Link(const std::string& name, LONG state, DWORD loadOrder, DWORD menuLoaded,
+                   DWORD stdLoadOrder) {
+  PMAcadAppLink link;
+  link.Name = name;
+  link.State = state;
+  link.LoadOrder = loadOrder;
+  link.MenuLoaded = menuLoaded;
+  link.StdLoadOrder = stdLoadOrder;
+  return link;
+}
+
+ConfigurationModel SampleModel() {
+  PMAcad acad;
+  acad.ProductName = "AutoCAD 2005";
+  acad.Key = "Software\\Autodesk\\AutoCAD\\R16.1\\ACAD-301:409";
+  acad.CurrentProfile = "Work";
+  PMApplication full = Application("Full", 10);
+  full.Loaders = {"a.arx", "b.arx"};
+  full.CommandGroups = {"CMDS"};
+  full.Modules = {"full.dll"};
+  full.MenuGroups = {"FULL"};
+  full.MenuFiles = {"C:\\Full\\full.mnu"};
+  full.Template = "full.dwt";
+  full.Unloadable = -5;
+  full.LargeIconName = "not reported";
+  acad.Applications = {full, Application("Bare", kNoStdLoadOrder)};
+  PMAcadProfile work;
+  work.Name = "Work";
+  work.NewName = "not reported";
+  work.Links = {Link("Full", LinkLinked, 2, 0xFFFFFFFF, 10), Link("Bare", LinkEnable, 0, 0, kNoStdLoadOrder)};
+  PMAcadProfile idle;
+  idle.Name = "Idle";
+  idle.State = ProfileDelete;
+  idle.Links = {Link("Full", LinkNotLinked, 0, 0, 10), Link("Bare", LinkEnable, 0, 0, kNoStdLoadOrder)};
+  acad.Profiles = {work, idle};
+
+  PMAcad lt;
+  lt.ProductName = "AutoCAD LT 2005";
+  lt.Key = "Software\\Autodesk\\AutoCAD LT\\R10\\ACADLT-301:409";
+  return {acad, lt};
+}
+
+const char kSampleReport[] =
+    "AutoCAD 2005: Software\\Autodesk\\AutoCAD\\R16.1\\ACAD-301:409\n"
+    "Current Profile: Work\n"
+    "Profiles:\n"
+    "  Work\n"
+    "    AppLinks:\n"
+    "      Full\n"
+    "        StdLoadOrder=10\n"
+    "        LoadOrder=2\n"
+    "        MenuLoaded=-1\n"
+    "  Idle\n"
+    "    AppLinks:\n"
+    "Applications:\n"
+    "  Full\n"
+    "    Loaders\n"
+    "      a.arx\n"
+    "      b.arx\n"
+    "    Modules\n"
+    "      full.dll\n"
+    "    CommandGroups\n"
+    "      CMDS\n"
+    "    MenuGroups\n"
+    "      FULL\n"
+    "    MenuFiles\n"
+    "      C:\\Full\\full.mnu\n"
+    "    Template\n"
+    "      full.dwt\n"
+    "    StdLoadOrder=10\n"
+    "    Unloadable=-5\n"
+    "  Bare\n"
+    "    Loaders\n"
+    "    Modules\n"
+    "    CommandGroups\n"
+    "    MenuGroups\n"
+    "    MenuFiles\n"
+    "    Template\n"
+    "      \n"
+    "    StdLoadOrder=4294967295\n"
+    "    Unloadable=0\n"
+    "\n"
+    "AutoCAD LT 2005: Software\\Autodesk\\AutoCAD LT\\R10\\ACADLT-301:409\n"
+    "Current Profile: \n"
+    "Profiles:\n"
+    "Applications:\n"
+    "\n";
+
+TEST(ReportTest, WholeModelByteForByte) {
+  std::string report = "kept ";
+  WriteConfigurationReport(SampleModel(), report);
+  EXPECT_EQ(std::string("kept ") + kSampleReport, report);
+}
+
+TEST(ReportTest, EmptyModelWritesNothing) {
+  std::string report;
+  WriteConfigurationReport(ConfigurationModel(), report);
+  EXPECT_EQ("", report);
+}
+
+TEST(ReportTest, FileGetsTheSameBytesWithoutLineEndTranslation) {
+  FILE* file = std::tmpfile();
+  ASSERT_NE(nullptr, file);
+  WriteConfigurationReport(SampleModel(), file);
+  std::rewind(file);
+  std::string read;
+  char buffer[512];
+  for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) read.append(buffer, n);
+  std::fclose(file);
+  EXPECT_EQ(kSampleReport, read);
+}
+
+}  // namespace

@@ -17,6 +17,11 @@ done
 rm -rf "$out" "$dist/Tarnwick.zip"
 mkdir -p "$out"
 cp "$build/bin/Tarnwick.exe" "$build/bin/QvApmReg.dll" "$out/"
+# Debug information stays in the build folder; the shipped files need none.
+strip_tool=$(command -v i686-w64-mingw32-strip || true)
+if [ -n "$strip_tool" ]; then
+  "$strip_tool" --strip-debug "$out/Tarnwick.exe" "$out/QvApmReg.dll"
+fi
 
 # Public headers keep their folder, as add-ons include them as "base/....h".
 for folder in base param fio translate; do
@@ -27,10 +32,15 @@ for folder in base param fio translate; do
   done
 done
 
-if [ -f "$build/lib/libTarnwick.a" ]; then
-  mkdir -p "$out/lib"
-  cp "$build/lib/libTarnwick.a" "$out/lib/"
-fi
+# The import library: CMake's own name for an executable's (libTarnwick.dll.a) may take the place
+# of libTarnwick.a; either serves -lTarnwick.
+for implib in libTarnwick.a libTarnwick.dll.a; do
+  if [ -f "$build/lib/$implib" ]; then
+    mkdir -p "$out/lib"
+    cp "$build/lib/$implib" "$out/lib/"
+    break
+  fi
+done
 
 (cd "$dist" && zip -q -r -X Tarnwick.zip Tarnwick)
 echo "make-dist: $out and $dist/Tarnwick.zip"

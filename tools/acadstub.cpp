@@ -395,9 +395,9 @@ class HandOffServer {
     Release();  // ready for the first delivery
     while (listening) {
       if (!AwaitClient()) break;
-      ReadDelivery();
+      bool inTime = ReadDelivery();
       DisconnectNamedPipe(pipe_.get());
-      bool more = received_ < wanted_;
+      bool more = inTime && received_ < wanted_;
       listening = more && StartListening();
       Release();  // this delivery is handled
       if (!more) break;
@@ -447,12 +447,14 @@ class HandOffServer {
     }
   }
 
-  // Reads until the client closes its end; every zero byte ends one message.
-  void ReadDelivery() {
+  // Reads until the client closes its end; every zero byte ends one message. False when the
+  // time ran out first.
+  bool ReadDelivery() {
     std::string message;
     bool truncated = false;
     char buffer[4096];
-    for (;;) {
+    bool inTime = true;
+    while (inTime) {
       ResetEvent(event_.get());
       OVERLAPPED overlapped = OVERLAPPED();
       overlapped.hEvent = event_.get();
@@ -478,7 +480,7 @@ class HandOffServer {
       }
       if (result == IoResult::kTimedOut) {
         record_.Error("pipe timed out while reading");
-        break;
+        inTime = false;
       }
       if (result == IoResult::kFailed) {
         if (error != ERROR_BROKEN_PIPE && error != ERROR_PIPE_NOT_CONNECTED)
@@ -490,6 +492,7 @@ class HandOffServer {
       Deliver(message, truncated);
       record_.Error("message without terminating zero");
     }
+    return inTime;
   }
 
   void Deliver(const std::string& message, bool truncated) {

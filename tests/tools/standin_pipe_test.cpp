@@ -170,6 +170,27 @@ TEST_F(StandInPipeTest, ServingProblemsEndInErrorLines) {
   }
 }
 
+// A client that never closes its end cannot hold the stand-in beyond its time-out.
+TEST_F(StandInPipeTest, ClientThatStaysConnected) {
+  SetPipeName(pipeName_);
+  fw::Handle semaphore = MakeSemaphore();
+  standin::StandInProcess acad(standin::BinFolder() + "acad.exe", "",
+                               Env({{"TW_ACAD_MESSAGES", "2"}, {"TW_ACAD_PIPE_TIMEOUT_MS", "1000"}}));
+  ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(semaphore.get(), 20000));
+  ASSERT_TRUE(WaitNamedPipeA(pipeName_.c_str(), 10000));
+  fw::FileHandle pipe(CreateFileA(pipeName_.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(static_cast<bool>(pipe));
+  DWORD written = 0;
+  ASSERT_TRUE(WriteFile(pipe.get(), "kept\0open", 9, &written, nullptr));
+  DWORD exitCode = 0xDEAD;
+  ASSERT_TRUE(acad.WaitExit(20000, exitCode));
+  std::vector<std::string> lines = standin::ReadRecord(record_);
+  EXPECT_EQ(std::vector<std::string>({"message=kept", "error=pipe timed out while reading", "message=open",
+                                      "error=message without terminating zero", "exit=0"}),
+            Tail(lines))
+      << standin::Joined(lines);
+}
+
 // A pipe name in use by another server is reported, not shared.
 TEST_F(StandInPipeTest, PipeAlreadyServedElsewhere) {
   SetPipeName(pipeName_);

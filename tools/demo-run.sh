@@ -63,9 +63,23 @@ title='Orvane for AutoCAD'
 wine "$program" </dev/null >"$build/demo-run.log" 2>&1 &
 pid=$!
 
+# The display may be shared with test runs in other prefixes: only a window whose process runs
+# in this prefix is ours.
+our_window() {
+  local candidate owner
+  for candidate in $(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null); do
+    owner=$(xdotool getwindowpid "$candidate" 2>/dev/null) || continue
+    if tr '\0' '\n' <"/proc/$owner/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
+      echo "$candidate"
+      return 0
+    fi
+  done
+  return 0
+}
+
 window=""
 for _ in $(seq 1 300); do  # at most 60 s
-  window=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n 1 || true)
+  window=$(our_window)
   [ -n "$window" ] && break
   if ! kill -0 "$pid" 2>/dev/null; then
     wait "$pid" || true

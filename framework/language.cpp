@@ -82,6 +82,19 @@ bool LoadLanguageText(UINT id, std::string* text) {
   }
 }
 
+// Resource id of type in the UI language, else in English US, else nullptr.
+const void* FindLangResource(LPCSTR type, UINT id) {
+  HMODULE module = ::GetModuleHandleA(nullptr);
+  const LANGID languages[] = {g_uiLanguage, MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US)};
+  for (LANGID language : languages) {
+    HRSRC resource = ::FindResourceExA(module, type, MAKEINTRESOURCEA(id), language);
+    if (!resource) continue;
+    HGLOBAL loaded = ::LoadResource(module, resource);
+    if (loaded) return ::LockResource(loaded);
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 const std::string& ProgramIniPath() {
@@ -135,15 +148,12 @@ std::string LangString(UINT id) {
 }
 
 const DLGTEMPLATE* LoadLangDialog(UINT id) {
-  HMODULE module = ::GetModuleHandleA(nullptr);
-  const LANGID languages[] = {g_uiLanguage, MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US)};
-  for (LANGID language : languages) {
-    HRSRC resource = ::FindResourceExA(module, RT_DIALOG, MAKEINTRESOURCEA(id), language);
-    if (!resource) continue;
-    HGLOBAL loaded = ::LoadResource(module, resource);
-    if (loaded) return static_cast<const DLGTEMPLATE*>(::LockResource(loaded));
-  }
-  return nullptr;
+  return static_cast<const DLGTEMPLATE*>(FindLangResource(RT_DIALOG, id));
+}
+
+fw::Menu LoadLangMenu(UINT id) {
+  const void* menuTemplate = FindLangResource(RT_MENU, id);
+  return fw::Menu(menuTemplate ? ::LoadMenuIndirectA(menuTemplate) : nullptr);
 }
 
 std::string FormatLangString(UINT id, ...) {

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "framework/handles.h"
+
 // The program's .ini file: beside the program, else in its parent folder, else "".
 // Worked out once and kept for the life of the process.
 const std::string& ProgramIniPath();
@@ -26,6 +28,9 @@ std::string LangString(UINT id);
 
 // Dialog template id in the UI language, else in English US, else nullptr.
 const DLGTEMPLATE* LoadLangDialog(UINT id);
+
+// Menu id in the UI language, else in English US; empty when neither exists.
+fw::Menu LoadLangMenu(UINT id);
 
 // A string resource formatted with one %s / %d-style argument list.
 std::string FormatLangString(UINT id, ...);

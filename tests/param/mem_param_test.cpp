@@ -1,12 +1,13 @@
 // The memory store: paths, letter case, the default value name, enumeration order,
 // colliding names and references.
+#include "param/mem_param.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "base/keys.h"
-#include "param/mem_param.h"
 #include "param/param_ref.h"
 #include "tests/param/param_test_util.h"
 

@@ -1,0 +1,245 @@
+#include "tests/param/ole_xstorage.h"
+
+#include <string.h>
+
+#include "base/exceptions.h"
+#include "base/string_enums.h"
+
+namespace {
+
+const DWORD kElementMode = STGM_READWRITE | STGM_SHARE_EXCLUSIVE;
+
+int CodeOf(HRESULT result) {
+  switch (result) {
+    case STG_E_FILENOTFOUND:
+    case STG_E_PATHNOTFOUND:
+      return 6;
+    case STG_E_ACCESSDENIED:
+    case STG_E_SHAREVIOLATION:
+      return 9;
+    case STG_E_INSUFFICIENTMEMORY:
+      return 2;
+    case STG_E_INVALIDNAME:
+      return 7;
+    default:
+      return 11;
+  }
+}
+
+std::string Narrow(const wchar_t* text) {
+  char buffer[256];
+  const int bytes = WideCharToMultiByte(CP_ACP, 0, text, -1, buffer, sizeof buffer, nullptr, nullptr);
+  return bytes > 0 ? buffer : "";
+}
+
+// A stream holding one value: the type code, then a count of bytes and the bytes for a
+// string or a blob, else the value field as it is in memory.
+class COleStreamElement : public CQVUnknownImpl<IXStorageElement> {
+ public:
+  COleStreamElement(IStream* stream, const std::string& name) : m_stream(stream), m_name(name) {}
+  ~COleStreamElement() override { m_stream->Release(); }
+
+  BOOL ReadValue(tagQVVARIANT* out) override {
+    Rewind();
+    unsigned short type;
+    if (!ReadBytes(&type, sizeof type)) return FALSE;
+    tagQVVARIANT value;
+    QVVariantInit(&value);
+    value.vt = type;
+    if (type == QVT_STRING || type == QVT_BLOB) {
+      const unsigned long bytes = ReadDword();
+      char* data = static_cast<char*>(QVAllocBlock(bytes + 1, nullptr));
+      if (bytes && !ReadBytes(data, bytes)) {
+        QVFreeBlock(data);
+        ThrowIfFailed(STG_E_READFAULT, m_name.c_str());
+      }
+      if (type == QVT_STRING) {
+        value.pszVal = data;
+      } else {
+        value.blobVal.cbSize = bytes;
+        value.blobVal.pBlobData = reinterpret_cast<unsigned char*>(data);
+      }
+    } else if (type != QVT_EMPTY && !ReadBytes(value.reserved, sizeof value.reserved)) {
+      ThrowIfFailed(STG_E_READFAULT, m_name.c_str());
+    }
+    QVVariantClear(out);
+    *out = value;
+    return TRUE;
+  }
+  void WriteValue(const tagQVVARIANT* value) override {
+    Rewind();
+    ThrowIfFailed(m_stream->SetSize(ULARGE_INTEGER{}), m_name.c_str());
+    // Interfaces do not persist: they are kept as empty values.
+    const bool storable = value->vt <= QVT_BLOB;
+    const unsigned short type = storable ? value->vt : static_cast<unsigned short>(QVT_EMPTY);
+    WriteBytes(&type, sizeof type);
+    if (type == QVT_STRING) {
+      const char* text = value->pszVal ? value->pszVal : "";
+      WriteDword(static_cast<unsigned long>(strlen(text)));
+      WriteBytes(text, static_cast<ULONG>(strlen(text)));
+    } else if (type == QVT_BLOB) {
+      WriteDword(value->blobVal.cbSize);
+      WriteBytes(value->blobVal.pBlobData, value->blobVal.cbSize);
+    } else if (type != QVT_EMPTY) {
+      WriteBytes(value->reserved, sizeof value->reserved);
+    }
+  }
+  unsigned char ReadByte() override {
+    unsigned char value;
+    if (!ReadBytes(&value, sizeof value)) throw CXFileException(4, 1, m_name.c_str());
+    return value;
+  }
+  unsigned long ReadDword() override {
+    unsigned long value;
+    if (!ReadBytes(&value, sizeof value)) throw CXFileException(4, 1, m_name.c_str());
+    return value;
+  }
+  void WriteByte(unsigned char value) override { WriteBytes(&value, sizeof value); }
+  void WriteDword(unsigned long value) override { WriteBytes(&value, sizeof value); }
+
+ private:
+  void Rewind() { ThrowIfFailed(m_stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr), m_name.c_str()); }
+  bool ReadBytes(void* buffer, ULONG bytes) {
+    ULONG read = 0;
+    ThrowIfFailed(m_stream->Read(buffer, bytes, &read), m_name.c_str());
+    return read == bytes;
+  }
+  void WriteBytes(const void* buffer, ULONG bytes) {
+    ULONG written = 0;
+    ThrowIfFailed(m_stream->Write(buffer, bytes, &written), m_name.c_str());
+    if (written != bytes) ThrowIfFailed(STG_E_WRITEFAULT, m_name.c_str());
+  }
+
+  IStream* m_stream;
+  std::string m_name;
+};
+
+}  // namespace
+
+void ThrowIfFailed(HRESULT result, const char* name) {
+  if (FAILED(result)) throw CXFileException(CodeOf(result), 0, name);
+}
+
+std::wstring Wide(const char* text) {
+  wchar_t buffer[256];
+  const int chars = MultiByteToWideChar(CP_ACP, 0, text ? text : "", -1, buffer, 256);
+  return chars > 0 ? buffer : L"";
+}
+
+COleXStorage* COleXStorage::CreateFile(const std::string& path) {
+  IStorage* storage = nullptr;
+  ThrowIfFailed(
+      StgCreateDocfile(Wide(path.c_str()).c_str(), STGM_CREATE | STGM_TRANSACTED | kElementMode, 0, &storage),
+      path.c_str());
+  return new COleXStorage(storage, nullptr, "");
+}
+
+COleXStorage* COleXStorage::OpenFile(const std::string& path) {
+  IStorage* storage = nullptr;
+  ThrowIfFailed(StgOpenStorage(Wide(path.c_str()).c_str(), nullptr, STGM_TRANSACTED | kElementMode, nullptr,
+                               0, &storage),
+                path.c_str());
+  return new COleXStorage(storage, nullptr, "");
+}
+
+COleXStorage::COleXStorage(IStorage* storage, COleXStorage* parent, const char* name)
+    : m_storage(storage), m_parent(parent), m_name(name) {
+  if (m_parent) {
+    m_parent->AddRef();
+    m_nextSibling = m_parent->m_firstChild;
+    m_parent->m_firstChild = this;
+  }
+}
+
+COleXStorage::~COleXStorage() {
+  m_storage->Release();
+  if (m_parent) {
+    for (COleXStorage** link = &m_parent->m_firstChild; *link; link = &(*link)->m_nextSibling)
+      if (*link == this) {
+        *link = m_nextSibling;
+        break;
+      }
+    m_parent->Release();
+  }
+}
+
+COleXStorage* COleXStorage::FindOpenChild(const char* name) const {
+  for (COleXStorage* child = m_firstChild; child; child = child->m_nextSibling)
+    if (_stricmp(child->m_name.c_str(), name) == 0) return child;
+  return nullptr;
+}
+
+IXStorage* COleXStorage::CreateStorage(const char* name, int mode) {
+  if (mode != XSTORAGE_MODE_CREATE) throw CXException(10);
+  IStorage* sub = nullptr;
+  ThrowIfFailed(
+      m_storage->CreateStorage(Wide(name).c_str(), STGM_CREATE | STGM_TRANSACTED | kElementMode, 0, 0, &sub),
+      name);
+  return new COleXStorage(sub, this, name);
+}
+
+IXStorage* COleXStorage::OpenStorage(const char* name) {
+  if (COleXStorage* open = FindOpenChild(name)) {
+    open->AddRef();
+    return open;
+  }
+  IStorage* sub = nullptr;
+  const HRESULT result =
+      m_storage->OpenStorage(Wide(name).c_str(), nullptr, STGM_TRANSACTED | kElementMode, nullptr, 0, &sub);
+  if (result == STG_E_FILENOTFOUND) return nullptr;
+  ThrowIfFailed(result, name);
+  return new COleXStorage(sub, this, name);
+}
+
+void COleXStorage::DestroyStorage(const char* name) {
+  ThrowIfFailed(m_storage->DestroyElement(Wide(name).c_str()), name);
+}
+
+IXStorage* COleXStorage::GetParentStorage() {
+  if (m_parent) m_parent->AddRef();
+  return m_parent;
+}
+
+IXStorageElement* COleXStorage::CreateStream(const char* name) {
+  IStream* stream = nullptr;
+  ThrowIfFailed(m_storage->CreateStream(Wide(name).c_str(), STGM_CREATE | kElementMode, 0, 0, &stream), name);
+  return new COleStreamElement(stream, name);
+}
+
+IXStorageElement* COleXStorage::OpenStream(const char* name) {
+  if (m_failOpenStream) throw CXFileException(11, 1, name);
+  IStream* stream = nullptr;
+  const HRESULT result = m_storage->OpenStream(Wide(name).c_str(), nullptr, kElementMode, 0, &stream);
+  if (result == STG_E_FILENOTFOUND) return nullptr;
+  ThrowIfFailed(result, name);
+  return new COleStreamElement(stream, name);
+}
+
+void COleXStorage::DestroyStream(const char* name) {
+  ThrowIfFailed(m_storage->DestroyElement(Wide(name).c_str()), name);
+}
+
+void COleXStorage::CommitStorage() {
+  ThrowIfFailed(m_storage->Commit(STGC_DEFAULT), m_name.c_str());
+  ++m_commits;
+}
+
+CTEnum<const char*>* COleXStorage::EnumStorages() { return EnumElements(STGTY_STORAGE); }
+CTEnum<const char*>* COleXStorage::EnumStreams() { return EnumElements(STGTY_STREAM); }
+
+CTEnum<const char*>* COleXStorage::EnumElements(DWORD type) {
+  IEnumSTATSTG* elements = nullptr;
+  ThrowIfFailed(m_storage->EnumElements(0, nullptr, 0, &elements), m_name.c_str());
+  std::string list;
+  STATSTG stat;
+  while (elements->Next(1, &stat, nullptr) == S_OK) {
+    if (stat.type == type) {
+      list += Narrow(stat.pwcsName);
+      list += '\0';
+    }
+    CoTaskMemFree(stat.pwcsName);
+  }
+  elements->Release();
+  list += '\0';
+  return new CZeroDelimitedStringsEnum(list.c_str());
+}

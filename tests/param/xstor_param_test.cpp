@@ -1,0 +1,256 @@
+// The storage-backed store over compound files: nodes as storages, values as streams,
+// commits that reach the file, and storage failures turned into results.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "base/exceptions.h"
+#include "param/param_ref.h"
+#include "param/xstorage.h"
+#include "tests/param/ole_xstorage.h"
+#include "tests/param/param_test_util.h"
+
+namespace {
+
+typedef std::vector<std::string> Names;
+
+class XStorParam : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+    char folder[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    path = std::string(folder) + "tw-xstor-" + std::to_string(GetCurrentProcessId()) + ".stg";
+    storage.Reset(COleXStorage::CreateFile(path));
+    root.Reset(new_IXStorParam(storage.Get()));
+  }
+  void TearDown() override {
+    root.Reset();
+    storage.Reset();
+    DeleteFileA(path.c_str());
+    CoUninitialize();
+  }
+  // Lets go of the store and the storage, which must leave everything in the file.
+  void CloseAll() {
+    root.Reset();
+    storage.Reset();
+  }
+  void Reopen() {
+    CloseAll();
+    storage.Reset(COleXStorage::OpenFile(path));
+    root.Reset(new_IXStorParam(storage.Get()));
+  }
+  // A sub-storage of the raw storage, or null.
+  QVRef<IXStorage> Sub(IXStorage* parent, const char* name) {
+    return QVRef<IXStorage>(parent->OpenStorage(name));
+  }
+
+  std::string path;
+  QVRef<COleXStorage> storage;
+  QVRef<IParam> root;
+};
+
+TEST_F(XStorParam, ValuePathMakesASubStorageAndAStream) {
+  SetInt(root.Get(), "a\\b", 5);
+  EXPECT_EQ(Names{}, Drain(storage->EnumStreams())) << "the outer storage gets no stream";
+  EXPECT_EQ(Names{"a"}, Drain(storage->EnumStorages()));
+  QVRef<IXStorage> a = Sub(storage.Get(), "a");
+  ASSERT_TRUE(a);
+  EXPECT_EQ(Names{"b"}, Drain(a->EnumStreams()));
+  EXPECT_EQ("i:5", ValueAt(root.Get(), "a\\b"));
+  EXPECT_EQ(Names{}, ValueNames(root.Get()));
+  EXPECT_EQ(Names{"a"}, ChildNames(root.Get()));
+}
+
+TEST_F(XStorParam, MissingStreamGivesFalseAndAnEmptyOutput) {
+  CQVVariant out(77);
+  EXPECT_FALSE(root->GetValue("nothing", &out));
+  EXPECT_EQ(QVT_EMPTY, out.vt);
+  out = 78;
+  EXPECT_FALSE(root->GetValue("no\\such", &out)) << "missing child";
+  EXPECT_EQ(Names{}, Drain(storage->EnumStorages())) << "reading creates nothing";
+}
+
+TEST_F(XStorParam, GetChildWithoutCreateMakesNothing) {
+  EXPECT_FALSE(QVRef<IParam>(root->GetChild("missing", FALSE)));
+  EXPECT_FALSE(QVRef<IParam>(root->GetChild("missing\\deeper", FALSE)));
+  EXPECT_EQ(Names{}, Drain(storage->EnumStorages()));
+  QVRef<IParam> made(root->GetChild("x\\y", TRUE));
+  ASSERT_TRUE(made);
+  SetInt(made.Get(), "v", 1);
+  EXPECT_EQ("i:1", ValueAt(root.Get(), "x\\y\\v"));
+  QVRef<IParam> again(root->GetChild("x\\y", FALSE));
+  EXPECT_EQ("i:1", ValueAt(again.Get(), "v")) << "an open child can be reached again";
+}
+
+TEST_F(XStorParam, QueryInterfaceGivesTheStorageBack) {
+  const long before = RefCount(storage.Get());
+  IXStorage* back = nullptr;
+  ASSERT_TRUE(root->QueryInterface(typeid(IXStorage), reinterpret_cast<void**>(&back)));
+  EXPECT_EQ(static_cast<IXStorage*>(storage.Get()), back);
+  EXPECT_EQ(before + 1, RefCount(storage.Get()));
+  back->Release();
+  EXPECT_TRUE(root->QueryInterface(typeid(IRegisterIface), nullptr));
+  EXPECT_FALSE(root->QueryInterface(typeid(IParam), nullptr));
+  EXPECT_THROW(new_IXStorParam(nullptr), CXIFaceException);
+}
+
+TEST_F(XStorParam, ThrowingOpenStreamBecomesAResult) {
+  SetInt(root.Get(), "v", 1);
+  storage->FailOpenStream(true);
+  CQVVariant out(5);
+  EXPECT_FALSE(root->GetValue("v", &out));
+  EXPECT_NO_THROW(SetInt(root.Get(), "v", 2));
+  EXPECT_NO_THROW(SetInt(root.Get(), "w", 2));
+  storage->FailOpenStream(false);
+  EXPECT_EQ("i:1", ValueAt(root.Get(), "v")) << "the failed write changed nothing";
+  EXPECT_EQ("missing", ValueAt(root.Get(), "w"));
+}
+
+TEST_F(XStorParam, NamesTheStorageRefusesFailQuietly) {
+  const std::string tooLong(40, 'n');
+  EXPECT_NO_THROW(SetInt(root.Get(), tooLong.c_str(), 1));
+  EXPECT_EQ("missing", ValueAt(root.Get(), tooLong.c_str()));
+  EXPECT_FALSE(QVRef<IParam>(root->GetChild((tooLong + "\\v").c_str(), TRUE)));
+}
+
+TEST_F(XStorParam, EveryTypeRoundTrips) {
+  const tagRECT rect = {1, -2, 3, 4};
+  const tagRRECT rrect = {0.5, 1.5, -2.5, 1e10};
+  const tagPOINT point = {-7, 8};
+  const CQVVariant samples[] = {CQVVariant(),
+                                CQVVariant(1, QVT_BOOL),
+                                CQVVariant(static_cast<unsigned char>(200)),
+                                CQVVariant(static_cast<unsigned short>(60000)),
+                                CQVVariant(4000000000ul),
+                                CQVVariant(-5),
+                                CQVVariant(7u),
+                                CQVVariant(-100000l),
+                                CQVVariant(3.25),
+                                CQVVariant(1.5f),
+                                CQVVariant("text with spaces"),
+                                CQVVariant(rect),
+                                CQVVariant(rrect),
+                                CQVVariant(point)};
+  for (size_t row = 0; row < sizeof samples / sizeof samples[0]; ++row) {
+    const std::string name = "v" + std::to_string(row);
+    root->SetValue(name.c_str(), &samples[row]);
+    CQVVariant back;
+    ASSERT_TRUE(root->GetValue(name.c_str(), &back)) << "row " << row;
+    EXPECT_TRUE(back == samples[row]) << "row " << row << ": " << Describe(back);
+  }
+}
+
+TEST_F(XStorParam, DefaultValueIsTheStreamAt) {
+  SetInt(root.Get(), "", 3);
+  EXPECT_EQ(Names{"@"}, Drain(storage->EnumStreams()));
+  EXPECT_EQ("i:3", ValueAt(root.Get(), nullptr));
+  root->DeleteValue(nullptr);
+  EXPECT_EQ(Names{}, Drain(storage->EnumStreams()));
+}
+
+TEST_F(XStorParam, EverythingReachesTheFileThroughCommits) {
+  SetInt(root.Get(), "top", 1);
+  SetText(root.Get(), "a\\b\\deep", "down here");
+  {
+    QVRef<IParam> child(root->GetChild("c", TRUE));
+    SetInt(child.Get(), "held", 2);
+    root.Reset();  // the child keeps the root store alive
+    SetInt(child.Get(), "after", 3);
+  }
+  Reopen();
+  EXPECT_EQ("i:1", ValueAt(root.Get(), "top"));
+  EXPECT_EQ("s:down here", ValueAt(root.Get(), "a\\b\\deep"));
+  EXPECT_EQ("i:2", ValueAt(root.Get(), "c\\held"));
+  EXPECT_EQ("i:3", ValueAt(root.Get(), "c\\after"));
+}
+
+TEST_F(XStorParam, WithoutCommitsTheFileKeepsNothing) {
+  // A write straight into the storage, released without a commit.
+  root.Reset();
+  const int commits = storage->GetCommitCount();
+  {
+    QVRef<IXStorageElement> stream(storage->CreateStream("top"));
+    const CQVVariant v(1);
+    stream->WriteValue(&v);
+  }
+  EXPECT_EQ(commits, storage->GetCommitCount());
+  Reopen();
+  EXPECT_EQ(Names{}, ValueNames(root.Get()));
+}
+
+TEST_F(XStorParam, LastReleaseCommitsTheStorage) {
+  SetInt(root.Get(), "v", 1);
+  EXPECT_EQ(0, storage->GetCommitCount());
+  root.Reset();
+  EXPECT_EQ(2, storage->GetCommitCount()) << "once on the last release, once in the destructor";
+}
+
+TEST_F(XStorParam, RemoveAllOfAChildDestroysItsStorage) {
+  SetInt(root.Get(), "keep\\v", 1);
+  SetInt(root.Get(), "drop\\v", 1);
+  SetInt(root.Get(), "drop\\inner\\w", 1);
+  {
+    QVRef<IParam> drop(root->GetChild("drop", FALSE));
+    drop->RemoveAll();
+    EXPECT_EQ("missing", ValueAt(drop.Get(), "v")) << "after RemoveAll the store holds no storage";
+    EXPECT_FALSE(drop->QueryInterface(typeid(IXStorage), nullptr));
+    EXPECT_EQ(nullptr, drop->EnumValues());
+    EXPECT_NO_THROW(SetInt(drop.Get(), "v", 2));
+  }
+  EXPECT_EQ(Names{"keep"}, ChildNames(root.Get()));
+  Reopen();
+  EXPECT_EQ(Names{"keep"}, ChildNames(root.Get()));
+  EXPECT_EQ("i:1", ValueAt(root.Get(), "keep\\v"));
+}
+
+TEST_F(XStorParam, DeleteOperations) {
+  // A compound file keeps streams and storages in one name space: values and children
+  // get different names here.
+  for (const char* name : {"a", "b", "c"}) {
+    SetInt(root.Get(), (std::string("value-") + name).c_str(), 1);
+    SetInt(root.Get(), (std::string(name) + "\\v").c_str(), 1);
+  }
+  EXPECT_EQ(3u, ValueNames(root.Get()).size());
+  root->DeleteValue("value-b");
+  EXPECT_EQ("missing", ValueAt(root.Get(), "value-b"));
+  EXPECT_EQ(2u, ValueNames(root.Get()).size());
+  root->DeleteChild("b");
+  EXPECT_EQ(2u, ChildNames(root.Get()).size());
+  EXPECT_EQ("missing", ValueAt(root.Get(), "b\\v"));
+  root->DeleteChild("never there");
+  root->DeleteAllValues();
+  EXPECT_EQ(Names{}, ValueNames(root.Get()));
+  EXPECT_EQ(2u, ChildNames(root.Get()).size());
+  root->DeleteAllChildren();
+  EXPECT_EQ(Names{}, ChildNames(root.Get()));
+  Reopen();
+  EXPECT_EQ(Names{}, ChildNames(root.Get()));
+  EXPECT_EQ(Names{}, ValueNames(root.Get()));
+}
+
+TEST_F(XStorParam, CreateChildReplacesAnExistingStorage) {
+  SetInt(root.Get(), "x\\old", 1);
+  QVRef<IParam> fresh(root->CreateChild("x"));
+  ASSERT_TRUE(fresh);
+  EXPECT_EQ(Names{}, ValueNames(fresh.Get()));
+  SetInt(fresh.Get(), "new", 2);
+  fresh.Reset();
+  EXPECT_EQ("missing", ValueAt(root.Get(), "x\\old"));
+  EXPECT_EQ("i:2", ValueAt(root.Get(), "x\\new"));
+}
+
+TEST_F(XStorParam, RemoveAllOfTheRootEmptiesTheFile) {
+  SetInt(root.Get(), "a\\v", 1);
+  SetInt(root.Get(), "w", 1);
+  root->RemoveAll();
+  EXPECT_EQ(nullptr, root->EnumChildren());
+  EXPECT_FALSE(root->GetValue("w", nullptr));
+  Reopen();
+  EXPECT_EQ(Names{}, ChildNames(root.Get()));
+  EXPECT_EQ(Names{}, ValueNames(root.Get()));
+}
+
+}  // namespace

@@ -1,0 +1,79 @@
+#include <gtest/gtest.h>
+
+#include "program_driver.h"
+#include "registry_seed.h"
+
+namespace {
+
+// Two products of one release with profiles and a registered, linked application.
+class CleanupE2E : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    release_ = UniqueName("R93.");
+    const std::string base = "Software\\Autodesk\\AutoCAD\\" + release_;
+    seed_.Own(HKEY_LOCAL_MACHINE, base);
+    seed_.Own(HKEY_CURRENT_USER, base);
+    for (const char* product : {"ACAD-1:409", "ACAD-2:409"}) {
+      const std::string key = base + "\\" + product;
+      keys_.push_back(key);
+      seed_.SetString(HKEY_LOCAL_MACHINE, key, "ProductName", std::string("Cleanup ") + product);
+      seed_.SetString(HKEY_LOCAL_MACHINE, key, "Location", "C:\\nowhere");
+      seed_.SetString(HKEY_LOCAL_MACHINE, key + "\\Applications\\Tarnwick\\Applications\\Survey", "Loader", "s.arx");
+      seed_.SetDword(HKEY_LOCAL_MACHINE, key + "\\Applications\\Tarnwick\\StdLoadOrder", "Survey", 5);
+      seed_.SetString(HKEY_LOCAL_MACHINE, key + "\\Applications\\Tarnwick\\Applications\\Keep", "Loader", "k.arx");
+      seed_.SetString(HKEY_CURRENT_USER, key + "\\Profiles", "", "Standard");
+      for (const char* profile : {"Standard", "Old"}) {
+        const std::string links = key + "\\Profiles\\" + profile + "\\Tarnwick\\Applications\\";
+        seed_.SetDword(HKEY_CURRENT_USER, links + "Survey", "LoadOrder", 1);
+        seed_.SetDword(HKEY_CURRENT_USER, links + "Keep", "LoadOrder", 2);
+        seed_.SetString(HKEY_CURRENT_USER, key + "\\Profiles\\" + profile + "\\Deep\\Deeper", "x", "y");
+      }
+    }
+  }
+
+  ProgramFolder folder_;
+  RegistrySeed seed_;
+  std::string release_;
+  std::vector<std::string> keys_;
+};
+
+TEST_F(CleanupE2E, DeleteProfileInEveryProductButNeverTheCurrentOne) {
+  ProgramRun run = folder_.Run("-dp old");
+  EXPECT_FALSE(run.TimedOut);
+  EXPECT_EQ(0u, run.ExitCode);
+  EXPECT_TRUE(run.Boxes.empty());
+  for (const std::string& key : keys_)
+    EXPECT_EQ(std::vector<std::string>({"Standard"}), SubkeyNames(HKEY_CURRENT_USER, key + "\\Profiles")) << key;
+
+  folder_.Run("-dp Standard");
+  for (const std::string& key : keys_)
+    EXPECT_EQ(std::vector<std::string>({"Standard"}), SubkeyNames(HKEY_CURRENT_USER, key + "\\Profiles")) << key;
+}
+
+TEST_F(CleanupE2E, UnregisterApplicationEverywhere) {
+  ProgramRun run = folder_.Run("-ua Survey");
+  EXPECT_FALSE(run.TimedOut);
+  EXPECT_EQ(0u, run.ExitCode);
+  EXPECT_TRUE(run.Boxes.empty());
+  for (const std::string& key : keys_) {
+    const std::string root = key + "\\Applications\\Tarnwick";
+    EXPECT_EQ(std::vector<std::string>({"Keep"}), SubkeyNames(HKEY_LOCAL_MACHINE, root + "\\Applications")) << key;
+    DWORD order = 0;
+    EXPECT_FALSE(ReadDword(HKEY_LOCAL_MACHINE, root + "\\StdLoadOrder", "Survey", &order)) << key;
+    for (const char* profile : {"Standard", "Old"})
+      EXPECT_EQ(std::vector<std::string>({"Keep"}),
+                SubkeyNames(HKEY_CURRENT_USER, key + "\\Profiles\\" + profile + "\\Tarnwick\\Applications"))
+          << key << " " << profile;
+  }
+}
+
+TEST_F(CleanupE2E, CleanupOptionsWithoutAValueShowTheUsageText) {
+  for (const char* arguments : {"-dp", "-ua", "-dp \"\""}) {
+    ProgramRun run = folder_.Run(arguments);
+    ASSERT_EQ(1u, run.Boxes.size()) << arguments;
+    EXPECT_EQ(0u, run.Boxes[0].Text.find("Usage: Tarnwick.exe")) << arguments;
+  }
+  EXPECT_EQ(2u, SubkeyNames(HKEY_CURRENT_USER, keys_[0] + "\\Profiles").size());
+}
+
+}  // namespace

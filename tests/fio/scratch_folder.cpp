@@ -1,0 +1,84 @@
+#include "scratch_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "framework/handles.h"
+
+namespace {
+
+void RemoveTree(const std::string& dir) {
+  WIN32_FIND_DATAA found;
+  fw::FindHandle find(::FindFirstFileA((dir + "\\*").c_str(), &found));
+  if (find) {
+    do {
+      const std::string name = found.cFileName;
+      if (name == "." || name == "..") continue;
+      const std::string path = dir + "\\" + name;
+      ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        RemoveTree(path);
+      else
+        ::DeleteFileA(path.c_str());
+    } while (::FindNextFileA(find.get(), &found));
+  }
+  find.reset();
+  ::RemoveDirectoryA(dir.c_str());
+}
+
+}  // namespace
+
+ScratchFolder::ScratchFolder() {
+  char temp[MAX_PATH];
+  ::GetTempPathA(MAX_PATH, temp);
+  static int serial = 0;
+  path_ = std::string(temp) + "tw-fio-" + std::to_string(::GetCurrentProcessId()) + "-" +
+          std::to_string(++serial);
+  EXPECT_TRUE(::CreateDirectoryA(path_.c_str(), nullptr)) << path_;
+}
+
+ScratchFolder::~ScratchFolder() { RemoveTree(path_); }
+
+std::string ScratchFolder::Write(const std::string& name, const std::string& bytes) const {
+  const std::string path = *this / name;
+  fw::FileHandle file(
+      ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  EXPECT_TRUE(static_cast<bool>(file)) << path;
+  DWORD written = 0;
+  if (!bytes.empty())
+    ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  EXPECT_EQ(bytes.size(), written) << path;
+  return path;
+}
+
+std::vector<std::string> ScratchFolder::Entries() const {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA found;
+  fw::FindHandle find(::FindFirstFileA((path_ + "\\*").c_str(), &found));
+  if (find) {
+    do {
+      const std::string name = found.cFileName;
+      if (name != "." && name != "..") names.push_back(name);
+    } while (::FindNextFileA(find.get(), &found));
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::string ReadWholeFile(const std::string& path) {
+  fw::FileHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return "<missing>";
+  std::string bytes;
+  char chunk[65536];
+  DWORD got = 0;
+  while (::ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr) && got > 0) bytes.append(chunk, got);
+  return bytes;
+}
+
+bool CanOpenForReading(const std::string& path) {
+  fw::FileHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return static_cast<bool>(file);
+}

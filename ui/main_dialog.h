@@ -2,24 +2,93 @@
 // profile loads. It also owns the configuration model in every mode.
 #pragma once
 
+#include <windows.h>
+
+#include <string>
+
 #include "engine/model.h"
 #include "framework/dialog.h"
 
 class CPManDlg : public fw::Dialog {
  public:
   CPManDlg();
+  ~CPManDlg() override;
 
   ConfigurationModel& Model() { return model_; }
   // The registered message by which a second instance asks this one to come forward.
   void SetActivationMessage(UINT message) { activationMessage_ = message; }
+  // The program that Run and the desktop shortcut start in run mode, and whose help file Help
+  // opens: this program's own file unless set otherwise.
+  void SetProgramPath(const std::string& path) { programPath_ = path; }
+  const std::string& ProgramPath() const { return programPath_; }
 
  protected:
-  BOOL OnInitDialog() override;
+  void DoDataExchange(fw::DataExchange& exchange) override;
   bool PreTranslateMessage(MSG& message) override;
+  BOOL OnInitDialog() override;
+  void OnOK() override;
+  bool DispatchTable(const fw::DialogMessage& message) override;
 
  private:
+  // Message handlers, in the order of the message table.
+  void OnSelectProduct();
+  void OnBeginDrag(NMHDR* header);
+  bool OnSysCommand(WPARAM command, LPARAM position);
+  void OnApply();
+  void OnRun();
+  void OnProfileRightClick(NMHDR* header);
+  void OnHelp();
+  void OnProfileItemChanged(NMHDR* header);
+  void OnSetCurrent();
+  void OnAddProfile();
+  void OnDeleteProfile();
+  void OnRenameProfile();
+  void OnApplicationItemChanged(NMHDR* header);
+  void OnMoveUp();
+  void OnMoveDown();
+  void OnResetOrder();
+
+  // Opening and refreshing.
+  void AddAboutToSystemMenu();
+  void SetUpLists();
+  void SelectStoredProduct();
+  void Refresh();
   void BringToFront();
+  // The About box of the system menu.
+  void ShowAboutBox();
+
+  // Filling the controls from the model.
+  void FillProductList();
+  void FillProfileList();
+  void FillApplicationList();
+  void ShowCurrentProfile();
+  void ShowProfileSelected(bool selected);
+  void SelectProfileItem(int item);
+  void SelectApplicationItem(int item);
+
+  // Applies the model (the data exchange's save step) and clears the pending flag.
+  void ApplyNow();
+  // Whether the model holds unapplied edits; Apply is enabled exactly then.
+  void SetChangesPending(bool pending);
+  // After a Move: the list shows the new order with the moved link selected.
+  void ShowMovedLink(int index);
+
+  // The selected product, the profile of a profile-list item and the selected one; null when
+  // there is none. Items list the profiles not marked for deletion, in array order.
+  PMAcad* SelectedProduct();
+  PMAcadProfile* ListedProfile(int item);
+  PMAcadProfile* SelectedProfile() { return ListedProfile(profileIndex_); }
+
+  static const fw::MessageEntry<CPManDlg> kMessages[];
 
   ConfigurationModel model_;
+  int productIndex_ = -1;
+  int profileIndex_ = -1;
+  int applicationIndex_ = -1;
+  // Set while the application list is filled, so that its notifications change nothing.
+  bool filling_ = false;
+  bool changesPending_ = false;
   UINT activationMessage_ = 0;
+  HICON icon_ = nullptr;  // shared resource icon, not destroyed
+  std::string programPath_;
 };

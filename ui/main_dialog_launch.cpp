@@ -1,0 +1,80 @@
+// The main dialog's ways out of itself: running AutoCAD, dragging a profile to the desktop,
+// the profile menu, help and the About box.
+#include <windows.h>
+// needs windows.h before it
+#include <commctrl.h>
+#include <ole2.h>
+
+#include "framework/language.h"
+#include "framework/msgbox.h"
+#include "resources/resource.h"
+#include "ui/file_drag.h"
+#include "ui/launch.h"
+#include "ui/main_dialog.h"
+#include "ui/main_dialog_help.h"
+
+namespace {
+
+bool FileExists(const std::string& path) {
+  const DWORD attributes = ::GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+}  // namespace
+
+bool CPManDlg::OnSysCommand(WPARAM command, LPARAM) {
+  if ((command & 0xFFF0) != IDM_ABOUTBOX) return false;
+  ShowAboutBox();
+  return true;
+}
+
+void CPManDlg::ShowAboutBox() {
+  fw::MessageBoxApp(hwnd(), LangString(IDS_ABOUT_TEXT), MB_OK | MB_ICONINFORMATION);
+}
+
+void CPManDlg::OnRun() {
+  if (!SelectedProduct() || !SelectedProfile()) return;
+  if (changesPending_) {
+    if (fw::MessageBoxApp(hwnd(), LangString(IDS_APPLY_BEFORE_RUN), MB_YESNO | MB_ICONQUESTION) != IDYES)
+      return;
+    ApplyNow();
+  }
+  // Looked up again: applying removes deleted records from the model.
+  PMAcad* product = SelectedProduct();
+  PMAcadProfile* profile = SelectedProfile();
+  if (!product || !profile) return;
+  StartDetached(RunCommandLine(programPath_, *product, *profile));
+}
+
+void CPManDlg::OnBeginDrag(NMHDR* header) {
+  const NMLISTVIEW& drag = *reinterpret_cast<NMLISTVIEW*>(header);
+  PMAcad* product = SelectedProduct();
+  PMAcadProfile* profile = ListedProfile(drag.iItem);
+  if (!product || !profile) return;
+  if (changesPending_) {
+    // The shortcut names the profile as the registry has it: apply first, drag another time.
+    if (fw::MessageBoxApp(hwnd(), LangString(IDS_APPLY_BEFORE_DRAG), MB_YESNO | MB_ICONSTOP) == IDYES)
+      ApplyNow();
+    return;
+  }
+  ProfileShortcut shortcut(programPath_, *product, *profile);
+  if (shortcut.Path().empty()) return;
+  DragFileOut(shortcut.Path(), DROPEFFECT_MOVE);
+}  // the shortcut and its folder go here, unless the drop moved the file away
+
+void CPManDlg::OnProfileRightClick(NMHDR*) {
+  if (!SelectedProduct() || !SelectedProfile()) return;
+  fw::Menu menu = LoadLangMenu(IDR_PROFILE_MENU);
+  HMENU profileMenu = menu ? ::GetSubMenu(menu.get(), 0) : nullptr;  // owned by menu
+  if (!profileMenu) return;
+  POINT cursor = {};
+  ::GetCursorPos(&cursor);
+  ::TrackPopupMenu(profileMenu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, hwnd(), nullptr);
+}
+
+void CPManDlg::OnHelp() {
+  const std::string helpFile = HelpFilePath(programPath_);
+  if (!FileExists(helpFile)) return;
+  const std::string macro = HelpJumpMacro(helpFile, kMainHelpTopic);
+  ::WinHelpA(hwnd(), helpFile.c_str(), HELP_COMMAND, reinterpret_cast<ULONG_PTR>(macro.c_str()));
+}

@@ -42,12 +42,12 @@ int PopNumberOfLine(const std::string& head) {
 }
 
 // Drops ".mnu", ".mns" or ".mnc" (as written) from the end.
-std::string WithoutMenuExtension(const std::string& spec) {
+std::string WithoutMenuExtension(const std::string& menuSpec) {
   static const char* const kExtensions[] = {".mnu", ".mns", ".mnc"};
   for (const char* extension : kExtensions)
-    if (spec.size() >= 4 && spec.compare(spec.size() - 4, 4, extension) == 0)
-      return spec.substr(0, spec.size() - 4);
-  return spec;
+    if (menuSpec.size() >= 4 && menuSpec.compare(menuSpec.size() - 4, 4, extension) == 0)
+      return menuSpec.substr(0, menuSpec.size() - 4);
+  return menuSpec;
 }
 
 // "menuGroup Pop{number}": pull-down menu number of the group.

@@ -140,10 +140,10 @@ const DialogItem* FindItem(const DialogTemplate& dialog, DWORD id) {
   return nullptr;
 }
 
-bool SameClass(const NameOrOrdinal& actual, const ControlSpec& spec) {
-  if (!spec.class_name) return actual.is_ordinal && actual.ordinal == spec.class_atom;
+bool SameClass(const NameOrOrdinal& actual, const ControlSpec& expectedControl) {
+  if (!expectedControl.class_name) return actual.is_ordinal && actual.ordinal == expectedControl.class_atom;
   if (actual.is_ordinal) return false;
-  std::string expected = ToUtf8(spec.class_name), found = ToUtf8(actual.name);
+  std::string expected = ToUtf8(expectedControl.class_name), found = ToUtf8(actual.name);
   return lstrcmpiA(expected.c_str(), found.c_str()) == 0;
 }
 
@@ -161,18 +161,18 @@ bool IsTextClass(const DialogItem& item) {
 }
 
 TEST(DialogTemplates, ExistInBothLanguagesWithTheShellFont) {
-  for (const DialogSpec& spec : Dialogs()) {
+  for (const DialogSpec& expectedDialog : Dialogs()) {
     for (WORD language : kLanguages) {
-      auto dialog = LoadDialog(spec.id, language);
-      ASSERT_TRUE(dialog.has_value()) << Describe(spec.id, language);
-      EXPECT_TRUE(dialog->has_font) << Describe(spec.id, language);
-      EXPECT_EQ(ToUtf8(dialog->typeface), "MS Shell Dlg") << Describe(spec.id, language);
-      EXPECT_EQ(dialog->point_size, 8) << Describe(spec.id, language);
+      auto dialog = LoadDialog(expectedDialog.id, language);
+      ASSERT_TRUE(dialog.has_value()) << Describe(expectedDialog.id, language);
+      EXPECT_TRUE(dialog->has_font) << Describe(expectedDialog.id, language);
+      EXPECT_EQ(ToUtf8(dialog->typeface), "MS Shell Dlg") << Describe(expectedDialog.id, language);
+      EXPECT_EQ(dialog->point_size, 8) << Describe(expectedDialog.id, language);
       EXPECT_EQ(dialog->style & (WS_POPUP | WS_CAPTION | WS_SYSMENU),
                 DWORD(WS_POPUP | WS_CAPTION | WS_SYSMENU))
-          << Describe(spec.id, language);
-      const char16_t* caption = language == kEnglish ? spec.english_caption : spec.russian_caption;
-      EXPECT_EQ(dialog->title, std::u16string(caption)) << Describe(spec.id, language);
+          << Describe(expectedDialog.id, language);
+      const char16_t* caption = language == kEnglish ? expectedDialog.english_caption : expectedDialog.russian_caption;
+      EXPECT_EQ(dialog->title, std::u16string(caption)) << Describe(expectedDialog.id, language);
     }
   }
 }
@@ -186,14 +186,14 @@ TEST(DialogTemplates, MainDialogCanBeMinimised) {
 }
 
 TEST(DialogTemplates, HoldTheirControlsWithClassStyleAndState) {
-  for (const DialogSpec& spec : Dialogs()) {
+  for (const DialogSpec& expectedDialog : Dialogs()) {
     for (WORD language : kLanguages) {
-      auto dialog = LoadDialog(spec.id, language);
-      ASSERT_TRUE(dialog.has_value()) << Describe(spec.id, language);
-      const auto& controls = spec.controls();
+      auto dialog = LoadDialog(expectedDialog.id, language);
+      ASSERT_TRUE(dialog.has_value()) << Describe(expectedDialog.id, language);
+      const auto& controls = expectedDialog.controls();
       for (size_t row = 0; row < controls.size(); ++row) {
         const ControlSpec& control = controls[row];
-        std::string where = Describe(spec.id, language, control.id) + " row " + std::to_string(row);
+        std::string where = Describe(expectedDialog.id, language, control.id) + " row " + std::to_string(row);
         const DialogItem* item = FindItem(*dialog, control.id);
         ASSERT_NE(item, nullptr) << where;
         EXPECT_TRUE(SameClass(item->window_class, control)) << where;
@@ -211,36 +211,36 @@ TEST(DialogTemplates, HoldTheirControlsWithClassStyleAndState) {
 }
 
 TEST(DialogTemplates, EnglishLabelsArePresent) {
-  for (const DialogSpec& spec : Dialogs()) {
-    auto dialog = LoadDialog(spec.id, kEnglish);
+  for (const DialogSpec& expectedDialog : Dialogs()) {
+    auto dialog = LoadDialog(expectedDialog.id, kEnglish);
     ASSERT_TRUE(dialog.has_value());
-    for (const char16_t* label : spec.english_labels) {
+    for (const char16_t* label : expectedDialog.english_labels) {
       bool found = false;
       for (const DialogItem& item : dialog->items) {
         found |= item.id == kLabelId && item.window_class.ordinal == kStaticAtom && item.title.name == label;
       }
-      EXPECT_TRUE(found) << Describe(spec.id, kEnglish) << " label " << ToUtf8(label);
+      EXPECT_TRUE(found) << Describe(expectedDialog.id, kEnglish) << " label " << ToUtf8(label);
     }
   }
 }
 
 TEST(DialogTemplates, ControlIdsAreUnique) {
-  for (const DialogSpec& spec : Dialogs()) {
+  for (const DialogSpec& expectedDialog : Dialogs()) {
     for (WORD language : kLanguages) {
-      auto dialog = LoadDialog(spec.id, language);
+      auto dialog = LoadDialog(expectedDialog.id, language);
       ASSERT_TRUE(dialog.has_value());
       std::set<DWORD> seen;
       for (const DialogItem& item : dialog->items) {
         if (item.id == kLabelId) continue;
-        EXPECT_TRUE(seen.insert(item.id).second) << Describe(spec.id, language, item.id) << " appears twice";
+        EXPECT_TRUE(seen.insert(item.id).second) << Describe(expectedDialog.id, language, item.id) << " appears twice";
       }
     }
   }
 }
 
 TEST(DialogTemplates, VisibleControlsFitAndDoNotOverlap) {
-  for (const DialogSpec& spec : Dialogs()) {
-    auto dialog = LoadDialog(spec.id, kEnglish);
+  for (const DialogSpec& expectedDialog : Dialogs()) {
+    auto dialog = LoadDialog(expectedDialog.id, kEnglish);
     ASSERT_TRUE(dialog.has_value());
     std::vector<RECT> placed;
     std::vector<DWORD> ids;
@@ -250,11 +250,11 @@ TEST(DialogTemplates, VisibleControlsFitAndDoNotOverlap) {
       bool combo = item.window_class.is_ordinal && item.window_class.ordinal == kComboBoxAtom;
       RECT r = {item.x, item.y, item.x + item.cx, item.y + (combo ? 12 : item.cy)};
       EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= dialog->cx && r.bottom <= dialog->cy)
-          << Describe(spec.id, kEnglish, item.id) << " lies outside the dialog";
+          << Describe(expectedDialog.id, kEnglish, item.id) << " lies outside the dialog";
       for (size_t i = 0; i < placed.size(); ++i) {
         RECT common;
         EXPECT_FALSE(IntersectRect(&common, &placed[i], &r))
-            << Describe(spec.id, kEnglish, item.id) << " overlaps control " << static_cast<int>(ids[i]);
+            << Describe(expectedDialog.id, kEnglish, item.id) << " overlaps control " << static_cast<int>(ids[i]);
       }
       placed.push_back(r);
       ids.push_back(item.id);
@@ -263,18 +263,18 @@ TEST(DialogTemplates, VisibleControlsFitAndDoNotOverlap) {
 }
 
 TEST(DialogTemplates, RussianHasTheEnglishLayoutWithTranslatedTexts) {
-  for (const DialogSpec& spec : Dialogs()) {
-    auto english = LoadDialog(spec.id, kEnglish);
-    auto russian = LoadDialog(spec.id, kRussian);
-    ASSERT_TRUE(english.has_value() && russian.has_value()) << Describe(spec.id, kRussian);
-    EXPECT_EQ(russian->style, english->style) << Describe(spec.id, kRussian);
-    EXPECT_EQ(russian->cx, english->cx) << Describe(spec.id, kRussian);
-    EXPECT_EQ(russian->cy, english->cy) << Describe(spec.id, kRussian);
-    ASSERT_EQ(russian->items.size(), english->items.size()) << Describe(spec.id, kRussian);
+  for (const DialogSpec& expectedDialog : Dialogs()) {
+    auto english = LoadDialog(expectedDialog.id, kEnglish);
+    auto russian = LoadDialog(expectedDialog.id, kRussian);
+    ASSERT_TRUE(english.has_value() && russian.has_value()) << Describe(expectedDialog.id, kRussian);
+    EXPECT_EQ(russian->style, english->style) << Describe(expectedDialog.id, kRussian);
+    EXPECT_EQ(russian->cx, english->cx) << Describe(expectedDialog.id, kRussian);
+    EXPECT_EQ(russian->cy, english->cy) << Describe(expectedDialog.id, kRussian);
+    ASSERT_EQ(russian->items.size(), english->items.size()) << Describe(expectedDialog.id, kRussian);
     for (size_t i = 0; i < english->items.size(); ++i) {
       const DialogItem& en = english->items[i];
       const DialogItem& ru = russian->items[i];
-      std::string where = Describe(spec.id, kRussian, en.id) + " item " + std::to_string(i);
+      std::string where = Describe(expectedDialog.id, kRussian, en.id) + " item " + std::to_string(i);
       EXPECT_EQ(ru.id, en.id) << where;
       EXPECT_EQ(ru.style, en.style) << where;
       EXPECT_EQ(ru.window_class.ordinal, en.window_class.ordinal) << where;
@@ -305,14 +305,14 @@ std::vector<std::u16string> Mnemonics(const DialogTemplate& dialog) {
 }
 
 TEST(DialogTemplates, AccessKeysAreUniqueInEveryLanguage) {
-  for (const DialogSpec& spec : Dialogs()) {
+  for (const DialogSpec& expectedDialog : Dialogs()) {
     for (WORD language : kLanguages) {
-      auto dialog = LoadDialog(spec.id, language);
+      auto dialog = LoadDialog(expectedDialog.id, language);
       ASSERT_TRUE(dialog.has_value());
       std::map<std::u16string, int> counts;
       for (const auto& key : Mnemonics(*dialog)) ++counts[key];
       for (const auto& [key, count] : counts) {
-        EXPECT_EQ(count, 1) << Describe(spec.id, language) << " access key " << ToUtf8(key);
+        EXPECT_EQ(count, 1) << Describe(expectedDialog.id, language) << " access key " << ToUtf8(key);
       }
     }
   }
@@ -333,19 +333,19 @@ TEST(DialogTemplates, EveryTemplateCreatesItsControls) {
   ASSERT_TRUE(InitCommonControlsEx(&classes));
   fw::Module rich_edit(LoadLibraryA("riched20.dll"));
   ASSERT_TRUE(rich_edit) << "the About box needs the rich-edit classes";
-  for (const DialogSpec& spec : Dialogs()) {
+  for (const DialogSpec& expectedDialog : Dialogs()) {
     for (WORD language : kLanguages) {
-      auto bytes = FindOwnResource(RT_DIALOG, spec.id, language);
-      ASSERT_TRUE(bytes.has_value()) << Describe(spec.id, language);
+      auto bytes = FindOwnResource(RT_DIALOG, expectedDialog.id, language);
+      ASSERT_TRUE(bytes.has_value()) << Describe(expectedDialog.id, language);
       Window dialog(CreateDialogIndirectParamW(GetModuleHandleA(nullptr),
                                                reinterpret_cast<LPCDLGTEMPLATEW>(bytes->data), nullptr,
                                                PassiveDialogProc, 0));
-      ASSERT_TRUE(dialog) << Describe(spec.id, language) << " error " << GetLastError();
-      for (const ControlSpec& control : spec.controls()) {
+      ASSERT_TRUE(dialog) << Describe(expectedDialog.id, language) << " error " << GetLastError();
+      for (const ControlSpec& control : expectedDialog.controls()) {
         HWND child = GetDlgItem(dialog.get(), static_cast<int>(control.id));
-        ASSERT_NE(child, nullptr) << Describe(spec.id, language, control.id);
+        ASSERT_NE(child, nullptr) << Describe(expectedDialog.id, language, control.id);
         EXPECT_EQ(IsWindowEnabled(child) != FALSE, !control.disabled)
-            << Describe(spec.id, language, control.id);
+            << Describe(expectedDialog.id, language, control.id);
       }
     }
   }

@@ -147,6 +147,22 @@ TEST(OutFile, TargetThatCannotBeLockedLeavesNoTemporaryFile) {
   EXPECT_EQ((Entries{"busy.txt", "sub"}), dir.Entries());
 }
 
+TEST(OutFile, CommitThatCannotReplaceTheTargetThrowsAndKeepsIt) {
+  ScratchFolder dir;
+  const std::string target = dir.Write("held.txt", "old");
+  Fio_LockFile(target.c_str());  // held open by someone else for the whole time
+  {
+    FileRef<IXOutFile> out(Fio_OpenOut(target.c_str(), 0));
+    EXPECT_EQ(2, Fio_LockCount(target.c_str()));
+    out->Write("new", 3);
+    EXPECT_FILE_ERROR(out->Commit(), FIOERR_ACCESS_DENIED, FIOOP_RENAME, target);
+    EXPECT_EQ(1, Fio_LockCount(target.c_str()));
+  }
+  Fio_UnlockFile(target.c_str());
+  EXPECT_EQ("old", ReadWholeFile(target)) << "the target is neither deleted nor changed";
+  EXPECT_EQ(Entries{"held.txt"}, dir.Entries()) << "the temporary file is removed";
+}
+
 TEST(OutFile, TemporaryModeDoesNotLoseTheOutput) {
   ScratchFolder dir;
   const std::string target = dir / "out.txt";

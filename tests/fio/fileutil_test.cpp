@@ -1,0 +1,230 @@
+// File-system functions: information, copy, delete, rename, folders, the current folder,
+// writable probes, temporary names and the hand-over of URLs.
+#include "fio/fileutil.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "file_test_util.h"
+#include "fio/xfile.h"
+#include "framework/handles.h"
+#include "scratch_folder.h"
+
+namespace {
+
+using Entries = std::vector<std::string>;
+
+bool IsFolder(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Restores the process's current folder when the test is over.
+class CurrentFolderGuard {
+ public:
+  CurrentFolderGuard() { GetCurrentDirectoryA(MAX_PATH, saved_); }
+  ~CurrentFolderGuard() { SetCurrentDirectoryA(saved_); }
+
+ private:
+  char saved_[MAX_PATH];
+};
+
+TEST(FileInfo, SizeAndLastWriteTime) {
+  ScratchFolder dir;
+  const std::string path = dir.Write("info.bin", std::string(1234, 'i'));
+  {
+    fw::FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    const SYSTEMTIME when = {2021, 3, 4, 4, 5, 6, 7, 0};  // Thursday 4 March 2021, 05:06:07
+    FILETIME stamp;
+    ASSERT_TRUE(SystemTimeToFileTime(&when, &stamp));
+    ASSERT_TRUE(SetFileTime(file.get(), nullptr, nullptr, &stamp));
+  }
+  FioFileInfo info;
+  memset(&info, 0x55, sizeof info);
+  Fio_GetFileInfo(path.c_str(), &info);
+  const int expected[] = {1234, 7, 6, 5, 4, 4, 3, 2021};
+  const int* got = &info.size;
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(expected[i], got[i]) << "field " << i;
+  EXPECT_TRUE(Fio_IsFileExist(path.c_str()));
+}
+
+TEST(FileInfo, MissingAndMalformedNames) {
+  ScratchFolder dir;
+  dir.Write("present.txt", "x");
+  const std::string missing = dir / "missing.txt";
+  FioFileInfo info;
+  EXPECT_FILE_ERROR(Fio_GetFileInfo(missing.c_str(), &info), FIOERR_FILE_NOT_FOUND, FIOOP_FILE_INFO, missing);
+  EXPECT_FILE_ERROR(Fio_GetFileInfo((dir / "present.txt").c_str(), nullptr), FIOERR_GENERIC, FIOOP_FILE_INFO);
+  const std::string names[] = {
+      missing, dir / "*.txt", dir / "present.tx?", "", dir / "no\\such\\folder.txt", std::string(2000, 'q')};
+  for (const std::string& name : names) EXPECT_FALSE(Fio_IsFileExist(name.c_str())) << name;
+  EXPECT_FALSE(Fio_IsFileExist(nullptr));
+}
+
+TEST(FileActions, CopyDeleteRename) {
+  ScratchFolder dir;
+  const std::string a = dir.Write("a.txt", "alpha");
+  const std::string b = dir / "b.txt";
+  Fio_CopyFile(a.c_str(), b.c_str(), TRUE);
+  EXPECT_EQ("alpha", ReadWholeFile(b));
+  dir.Write("a.txt", "ALPHA");
+  EXPECT_FILE_ERROR(Fio_CopyFile(a.c_str(), b.c_str(), TRUE), FIOERR_OTHER, FIOOP_COPY, a);
+  EXPECT_EQ("alpha", ReadWholeFile(b));
+  Fio_CopyFile(a.c_str(), b.c_str(), FALSE);
+  EXPECT_EQ("ALPHA", ReadWholeFile(b));
+  const std::string missing = dir / "missing.txt";
+  EXPECT_FILE_ERROR(Fio_CopyFile(missing.c_str(), b.c_str(), FALSE), FIOERR_FILE_NOT_FOUND, FIOOP_COPY,
+                    missing);
+
+  const std::string c = dir / "c.txt";
+  Fio_RenameFile(b.c_str(), c.c_str());
+  EXPECT_EQ((Entries{"a.txt", "c.txt"}), dir.Entries());
+  EXPECT_FILE_ERROR(Fio_RenameFile(a.c_str(), c.c_str()), FIOERR_OTHER, FIOOP_RENAME, a);
+  EXPECT_FILE_ERROR(Fio_RenameFile(b.c_str(), (dir / "d.txt").c_str()), FIOERR_FILE_NOT_FOUND, FIOOP_RENAME,
+                    b);
+
+  Fio_DeleteFile(c.c_str());
+  EXPECT_EQ(Entries{"a.txt"}, dir.Entries());
+  EXPECT_FILE_ERROR(Fio_DeleteFile(c.c_str()), FIOERR_FILE_NOT_FOUND, FIOOP_DELETE, c);
+  EXPECT_FILE_ERROR(Fio_DeleteFile(nullptr), FIOERR_BAD_PATH, FIOOP_DELETE);
+  EXPECT_FILE_ERROR(Fio_CopyFile(nullptr, c.c_str(), FALSE), FIOERR_BAD_PATH, FIOOP_COPY);
+  EXPECT_FILE_ERROR(Fio_RenameFile(a.c_str(), nullptr), FIOERR_BAD_PATH, FIOOP_RENAME, a);
+  EXPECT_EQ(Entries{"a.txt"}, dir.Entries());
+}
+
+TEST(Folders, CreateEveryMissingLevel) {
+  ScratchFolder dir;
+  const struct {
+    std::string name;
+    std::vector<std::string> made;
+  } rows[] = {
+      {dir / "a\\b\\c", {dir / "a", dir / "a\\b", dir / "a\\b\\c"}},
+      {dir / "a\\b\\c", {dir / "a\\b\\c"}},  // exists: nothing to do
+      {dir / "x/y\\z/", {dir / "x", dir / "x/y", dir / "x/y\\z"}},
+      {dir / "a\\\\d", {dir / "a\\d"}},  // a doubled delimiter names no folder of its own
+  };
+  for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
+    Fio_CreateDirectory(rows[i].name.c_str());
+    for (const std::string& made : rows[i].made) EXPECT_TRUE(IsFolder(made)) << "row " << i << ": " << made;
+  }
+  EXPECT_EQ((Entries{"a", "x"}), dir.Entries());
+  Fio_CreateDirectory("");
+  Fio_CreateDirectory(nullptr);
+
+  // A file in the way: the prefix that failed is reported.
+  const std::string file = dir.Write("file", "");
+  const std::string blocked = dir / "file\\sub";
+  EXPECT_FILE_ERROR(Fio_CreateDirectory((blocked + "\\deeper").c_str()), FIOERR_BAD_PATH, FIOOP_CREATE_DIR,
+                    blocked);
+}
+
+TEST(Folders, CreateRelativeToTheCurrentFolder) {
+  ScratchFolder dir;
+  CurrentFolderGuard guard;
+  Fio_SetCurrentDirectory(dir.Path().c_str());
+  Fio_CreateDirectory("rel\\sub");
+  EXPECT_TRUE(IsFolder(dir / "rel\\sub"));
+  char current[MAX_PATH];
+  Fio_GetCurrentDirectory(current, sizeof current);
+  EXPECT_STREQ(dir.Path().c_str(), current);
+}
+
+TEST(Folders, DeleteFolder) {
+  ScratchFolder dir;
+  const std::string full = dir / "full";
+  const std::string empty = dir / "empty";
+  Fio_CreateDirectory(full.c_str());
+  Fio_CreateDirectory(empty.c_str());
+  dir.Write("full\\f.txt", "f");
+  Fio_DeleteDirectory(empty.c_str());
+  EXPECT_FALSE(IsFolder(empty));
+  EXPECT_FILE_ERROR(Fio_DeleteDirectory(full.c_str()), FIOERR_OTHER, FIOOP_REMOVE_DIR, full);
+  EXPECT_FILE_ERROR(Fio_DeleteDirectory(empty.c_str()), FIOERR_FILE_NOT_FOUND, FIOOP_REMOVE_DIR, empty);
+  EXPECT_TRUE(IsFolder(full));
+}
+
+TEST(Folders, CurrentFolder) {
+  ScratchFolder dir;
+  CurrentFolderGuard guard;
+  Fio_SetCurrentDirectory(dir.Path().c_str());
+  char current[MAX_PATH];
+  memset(current, 'X', sizeof current);
+  Fio_GetCurrentDirectory(current, sizeof current);
+  EXPECT_STREQ(dir.Path().c_str(), current);
+
+  char small[4];
+  memset(small, 'X', sizeof small);
+  Fio_GetCurrentDirectory(small, sizeof small);
+  EXPECT_STREQ("", small) << "a buffer that is too small is handed back empty";
+  Fio_GetCurrentDirectory(small, 0);
+  Fio_GetCurrentDirectory(nullptr, 10);
+
+  const std::string missing = dir / "missing\\deeper";
+  EXPECT_FILE_ERROR(Fio_SetCurrentDirectory(missing.c_str()), FIOERR_BAD_PATH, FIOOP_SET_CURDIR, missing);
+  Fio_GetCurrentDirectory(current, sizeof current);
+  EXPECT_STREQ(dir.Path().c_str(), current);
+}
+
+TEST(WritableProbes, FoldersAndFiles) {
+  ScratchFolder dir;
+  CurrentFolderGuard guard;
+  const std::string readOnly = dir.Write("ro.txt", "r");
+  ASSERT_TRUE(SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY));
+  const std::string writable = dir.Write("rw.txt", "w");
+  Fio_SetCurrentDirectory(dir.Path().c_str());
+  const struct {
+    std::string name;
+    BOOL file, folder;
+  } rows[] = {
+      {dir.Path(), TRUE, TRUE},        // a folder that is not read-only, in a writable folder
+      {dir / "missing", TRUE, FALSE},  // a new file in a writable folder
+      {dir / "missing\\new.txt", FALSE, FALSE},
+      {readOnly, FALSE, FALSE},
+      {writable, TRUE, FALSE},
+      {"ro.txt", FALSE, FALSE},
+      {"new.txt", TRUE, FALSE},  // no folder part: the current folder
+      {".", TRUE, TRUE},
+  };
+  for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
+    EXPECT_EQ(rows[i].file, Fio_IsWritableFile(rows[i].name.c_str())) << "row " << i << ": " << rows[i].name;
+    EXPECT_EQ(rows[i].folder, Fio_IsWritableDir(rows[i].name.c_str())) << "row " << i << ": " << rows[i].name;
+  }
+  EXPECT_FALSE(Fio_IsWritableFile(nullptr));
+  EXPECT_FALSE(Fio_IsWritableDir(nullptr));
+  EXPECT_EQ((Entries{"ro.txt", "rw.txt"}), dir.Entries()) << "the probes are gone";
+}
+
+TEST(TempNames, NewEmptyFilesInTheTemporaryFolder) {
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  const char* first = Fio_GetTempFileName();
+  const std::string firstName = first;
+  const char* second = Fio_GetTempFileName();
+  EXPECT_EQ(first, second) << "one static buffer";
+  const std::string secondName = second;
+  EXPECT_NE(firstName, secondName);
+  for (const std::string& name : {firstName, secondName}) {
+    EXPECT_EQ(0, _strnicmp(name.c_str(), temp, strlen(temp))) << name;
+    EXPECT_EQ(0, _strnicmp(name.c_str() + strlen(temp), "QVP", 3)) << name;
+    EXPECT_EQ("", ReadWholeFile(name)) << name;
+    EXPECT_TRUE(DeleteFileA(name.c_str())) << name;
+  }
+}
+
+TEST(UrlNames, HandedToTheUrlLayer) {
+  const std::string urls[] = {"http://127.0.0.1:1/file.txt", "ftp://user:pw@127.0.0.1/dir/file.txt"};
+  for (const std::string& url : urls) {
+    const char* name = url.c_str();
+    EXPECT_FILE_ERROR(Fio_Open(name, 0), FIOERR_FILE_NOT_FOUND, FIOOP_READ, url);
+    EXPECT_FILE_ERROR(Fio_OpenOut(name, 0), FIOERR_FILE_NOT_FOUND, FIOOP_WRITE, url);
+    FioFileInfo info;
+    EXPECT_FILE_ERROR(Fio_GetFileInfo(name, &info), FIOERR_FILE_NOT_FOUND, FIOOP_FILE_INFO, url);
+    EXPECT_FILE_ERROR(Fio_DeleteFile(name), FIOERR_FILE_NOT_FOUND, FIOOP_DELETE, url);
+    EXPECT_FILE_ERROR(Fio_CreateDirectory(name), FIOERR_FILE_NOT_FOUND, FIOOP_CREATE_DIR, url);
+    EXPECT_FALSE(Fio_IsFileExist(name)) << url;
+    EXPECT_FALSE(Fio_IsWritableFile(name)) << url;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,191 @@
+// Memory files: names over a caller's block, and the growable file in a private heap.
+#include "fio/mem_file.h"
+
+#include <gtest/gtest.h>
+#include <stdio.h>
+
+#include <string>
+
+#include "file_test_util.h"
+#include "fio/fileutil.h"
+#include "fio/xfile.h"
+
+namespace {
+
+std::string MemName(const void* block, size_t size, const char* prefix = "fmem::") {
+  char name[64];
+  sprintf(name, "%s%lu,%lu", prefix, static_cast<unsigned long>(reinterpret_cast<uintptr_t>(block)),
+          static_cast<unsigned long>(size));
+  return name;
+}
+
+TEST(MemFileName, Recognition) {
+  const struct {
+    const char* name;
+    BOOL expected;
+  } rows[] = {
+      {"FMEM::5,6", TRUE}, {"fmem::", TRUE}, {"fMeM::1.2", TRUE}, {"fmem:5", FALSE},
+      {"fmem", FALSE},     {"", FALSE},      {nullptr, FALSE},    {" fmem::1,2", FALSE},
+  };
+  for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i)
+    EXPECT_EQ(rows[i].expected, Fio_IsMemFile(rows[i].name)) << "row " << i;
+}
+
+TEST(MemFileName, AddressAndSizeFields) {
+  const struct {
+    const char* name;
+    unsigned long address, size;
+  } rows[] = {
+      {"fmem::1245064,300", 1245064, 300},
+      {"fmem::12.34", 12, 34},
+      {"fmem::,,12,.,34,56", 12, 34},  // empty fields are skipped, a third is ignored
+      {"fmem::12", 12, 0},
+      {"fmem::", 0, 0},
+      {"fmem::12abc,7x", 12, 7},  // as atoi: digits up to the first other character
+      {"fmem:: 12, +7", 12, 7},
+      {"fmem::-12,-7", 0, 0},
+      {"fmem::abc,def", 0, 0},
+      {"fmem::4294967295,1", 4294967295ul, 1},  // addresses above 2 GB are addresses too
+      {"fmem::4294967296,99999999999999999999", 0, 0},
+  };
+  for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
+    unsigned long address = 1, size = 1;
+    FioParseMemFileName(rows[i].name, &address, &size);
+    EXPECT_EQ(rows[i].address, address) << "row " << i;
+    EXPECT_EQ(rows[i].size, size) << "row " << i;
+  }
+}
+
+TEST(MemFile, ReadsTheBlockUpToItsSize) {
+  const char block[] = "0123456789ABCDEF";
+  const std::string name = MemName(block, 10);
+  FileRef<IXFile> file(Fio_Open(name.c_str(), FIO_READWRITE));  // the mode is ignored
+  EXPECT_STREQ(name.c_str(), file->GetFileName());
+  EXPECT_EQ(10, file->GetLength());
+  char buffer[21];
+  memset(buffer, 'X', sizeof buffer);
+  EXPECT_EQ(10, file->Read(buffer, 20));
+  EXPECT_EQ("0123456789XX", std::string(buffer, 12));
+  EXPECT_EQ(0, file->Read(buffer, 20));
+  EXPECT_EQ(3, file->Seek(3, FIO_SEEK_SET));
+  EXPECT_EQ(0x3433u, file->ReadWord());
+  EXPECT_EQ(10, file->Seek(0, FIO_SEEK_END));
+  EXPECT_FILE_ERROR(file->ReadByte(), FIOERR_END_OF_FILE, FIOOP_READ, name);
+  EXPECT_FILE_ERROR(file->Seek(11, FIO_SEEK_SET), FIOERR_BAD_SEEK, FIOOP_READ, name);
+  EXPECT_FILE_ERROR(file->Seek(0, 5), FIOERR_BAD_SEEK, FIOOP_READ, name);
+  EXPECT_EQ(0, file->Seek(-4, FIO_SEEK_SET)) << "a negative target is 0";
+  EXPECT_TRUE(file->Flush());
+}
+
+TEST(MemFile, LinesFromMemory) {
+  const char block[] = "ab\r\ncd";
+  FileRef<IXFile> file(Fio_Open(MemName(block, 6, "FMEM::").c_str(), 0));
+  char line[16];
+  EXPECT_EQ(3, file->ReadLine(line, sizeof line));
+  EXPECT_STREQ("ab\r\n", line);
+  EXPECT_EQ(2, file->ReadLine(line, sizeof line));
+  EXPECT_STREQ("cd", line);
+}
+
+TEST(MemFile, OutputChangesNothingAndCommits) {
+  char block[] = "unchanged";
+  const std::string name = MemName(block, 9);
+  FileRef<IXOutFile> out(Fio_OpenOut(name.c_str(), FIO_KEEP));
+  out->Write("xxxx", 4);
+  out->WriteDword(0);
+  out->WriteString("yy");
+  out->WriteDouble(2.0);
+  EXPECT_EQ(0, out->GetPosition());
+  out->Commit();
+  EXPECT_STREQ("unchanged", block);
+  IXFile* asFile = nullptr;
+  EXPECT_TRUE(out->QueryInterface(typeid(IXFile), reinterpret_cast<void**>(&asFile)));
+  asFile->Release();
+}
+
+TEST(MemFile, BlocksThatCannotBeThereAreRefused) {
+  const std::string rows[] = {"fmem::0,10", "fmem::x.10", "fmem::4294967295,2"};
+  for (const std::string& name : rows)
+    EXPECT_FILE_ERROR(Fio_Open(name.c_str(), 0), FIOERR_FILE_NOT_FOUND, FIOOP_READ, name);
+  // No block and no size: an empty file.
+  FileRef<IXFile> file(Fio_Open("fmem::", 0));
+  char c;
+  EXPECT_EQ(0, file->Read(&c, 1));
+  EXPECT_EQ(0, file->GetLength());
+}
+
+TEST(MemFile, FileFunctionsTakeMemoryNames) {
+  FioFileInfo info;
+  memset(&info, 0x55, sizeof info);
+  Fio_GetFileInfo("fmem::1000,300", &info);
+  EXPECT_EQ(300, info.size);
+  EXPECT_EQ(0x55555555, info.year) << "other fields are not set";
+  EXPECT_TRUE(Fio_IsFileExist("FMEM::5,6"));
+  EXPECT_TRUE(Fio_IsWritableFile("fmem::5,6"));
+  Fio_CreateDirectory("fmem::5,6");  // nothing to do
+}
+
+TEST(QVMemFileTest, GrowsInWholeStepsOfZeros) {
+  FileRef<QVMemFile> file(new QVMemFile(1024));
+  EXPECT_EQ(0, file->GetLength());
+  file->Write("0123456789", 10);
+  EXPECT_EQ(1024, file->GetLength());
+  EXPECT_EQ(10, file->GetPosition());
+  EXPECT_STREQ("MemFile", file->GetFileName());
+
+  EXPECT_EQ(0, file->Seek(0, FIO_SEEK_SET));
+  std::string all(1100, 'X');
+  EXPECT_EQ(1024, file->Read(&all[0], 1100));
+  EXPECT_EQ("0123456789" + std::string(1014, '\0'), all.substr(0, 1024));
+  EXPECT_EQ(0, file->Read(&all[0], 1)) << "at the capacity";
+
+  // Writing past the capacity grows by as many steps as needed, keeping what was there.
+  file->Seek(1020, FIO_SEEK_SET);
+  const std::string more(2000, 'm');
+  file->Write(more.data(), 2000);
+  EXPECT_EQ(3072, file->GetLength());
+  file->Seek(0, FIO_SEEK_SET);
+  all.assign(3072, 'X');
+  EXPECT_EQ(3072, file->Read(&all[0], 3072));
+  EXPECT_EQ("0123456789", all.substr(0, 10));
+  EXPECT_EQ(more, all.substr(1020, 2000));
+  EXPECT_EQ(std::string(52, '\0'), all.substr(3020));
+}
+
+TEST(QVMemFileTest, SeekStaysWithinTheCapacity) {
+  FileRef<QVMemFile> file(new QVMemFile(16));
+  file->WriteDword(7);
+  const struct {
+    long offset;
+    int origin;
+    long expected;
+  } rows[] = {{100, FIO_SEEK_SET, 16}, {-5, FIO_SEEK_SET, 0}, {3, FIO_SEEK_CUR, 3},
+              {-1, FIO_SEEK_END, 15},  {5, FIO_SEEK_END, 16}, {-40, FIO_SEEK_CUR, 0}};
+  for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i)
+    EXPECT_EQ(rows[i].expected, file->Seek(rows[i].offset, rows[i].origin)) << "row " << i;
+  EXPECT_FILE_ERROR(file->Seek(0, 3), FIOERR_INTERFACE, FIOOP_MEMFILE, "MemFile");
+  file->Seek(0, FIO_SEEK_SET);
+  EXPECT_EQ(7u, file->ReadDword());
+  file->Seek(-2, FIO_SEEK_END);
+  EXPECT_FILE_ERROR(file->ReadDword(), FIOERR_END_OF_FILE, FIOOP_READ, "MemFile");
+}
+
+TEST(QVMemFileTest, GrowthStepMustBePositive) {
+  EXPECT_PLAIN_ERROR(new QVMemFile(0), FIOERR_INTERFACE);
+  EXPECT_PLAIN_ERROR(new QVMemFile(-8), FIOERR_INTERFACE);
+}
+
+TEST(QVMemFileTest, TextRoundTrip) {
+  FileRef<QVMemFile> file(new QVMemFile(4));
+  file->WriteString("one\n");
+  file->WriteByte('2');
+  file->Seek(0, FIO_SEEK_SET);
+  char line[16];
+  EXPECT_EQ(3, file->ReadLine(line, sizeof line));
+  EXPECT_STREQ("one\n", line);
+  EXPECT_EQ(0, file->ReadByte()) << "the terminator WriteString wrote";
+  EXPECT_EQ('2', file->ReadByte());
+  EXPECT_EQ(8, file->GetLength());
+}
+
+}  // namespace

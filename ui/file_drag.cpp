@@ -22,7 +22,7 @@ class RefCounted {
   LONG references_ = 1;
 };
 
-// The drag ends with a drop when the button that started it is released.
+// The drag ends with a drop when the left button, which started it, is released.
 class DropSource : public IDropSource, private RefCounted {
  public:
   STDMETHODIMP QueryInterface(REFIID iid, void** object) override {
@@ -40,7 +40,7 @@ class DropSource : public IDropSource, private RefCounted {
 
   STDMETHODIMP QueryContinueDrag(BOOL escapePressed, DWORD keyState) override {
     if (escapePressed) return DRAGDROP_S_CANCEL;
-    if (!(keyState & (MK_LBUTTON | MK_RBUTTON))) return DRAGDROP_S_DROP;
+    if (!(keyState & MK_LBUTTON)) return DRAGDROP_S_DROP;
     return S_OK;
   }
   STDMETHODIMP GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }

@@ -4,6 +4,7 @@
 #include "engine/menus.h"
 #include "engine/profiles.h"
 #include "engine/regdll_bridge.h"
+#include "engine/registry_io.h"
 #include "framework/handles.h"
 
 const char kParkedProfileValue[] = "Tarnwikc";
@@ -11,28 +12,16 @@ const char kParkedProfileValue[] = "Tarnwikc";
 namespace {
 
 const size_t kMaxPassThroughBytes = 1038;
+const size_t kValueBytes = MAX_PATH;  // profile names as the registry layout allows
 
 std::string ProfilesKey(const PMAcad& product) { return product.Key + "\\Profiles"; }
 
 bool CanOpenForReading(const std::string& path) {
-  fw::RegKey key;
-  return ::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, key.put()) == ERROR_SUCCESS;
+  return static_cast<bool>(reg::OpenKey(HKEY_CURRENT_USER, path, KEY_READ));
 }
 
-// Reads a REG_SZ of at most 260 bytes; "" when it cannot be read.
-std::string ReadText(HKEY key, const char* name) {
-  char buffer[MAX_PATH + 1] = "";
-  DWORD size = MAX_PATH;
-  if (::RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS)
-    return std::string();
-  buffer[size < MAX_PATH ? size : MAX_PATH] = '\0';
-  return buffer;
-}
-
-LONG WriteText(HKEY key, const char* name, const std::string& text) {
-  return ::RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                          static_cast<DWORD>(text.size() + 1));
-}
+// The value name of a profile list's current profile (the default value).
+const char kCurrentProfileValue[] = "";
 
 // Creates the requested profile as a copy of the current one (or of the first other
 // profile) with only the requested applications linked. Null when it cannot.
@@ -71,16 +60,14 @@ PMAcadProfile* CreateProfile(PMAcad& product, const PMRunRequest& request) {
 }
 
 bool MarkProfile(const PMAcad& product, const PMAcadProfile& profile, const PMRunRequest& request) {
-  fw::RegKey key;
-  std::string path = ProfilesKey(product) + "\\" + profile.Name + "\\Tarnwick";
-  if (::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                        nullptr, key.put(), nullptr) != ERROR_SUCCESS)
-    return false;
+  fw::RegKey key = reg::CreateKey(HKEY_CURRENT_USER, ProfilesKey(product) + "\\" + profile.Name + "\\Tarnwick",
+                                  KEY_ALL_ACCESS);
+  if (!key) return false;
   DWORD one = 1;
   if (::RegSetValueExA(key.get(), "RunPM", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof one) !=
       ERROR_SUCCESS)
     return false;
-  return request.PipeName.empty() || WriteText(key.get(), "PipeName", request.PipeName) == ERROR_SUCCESS;
+  return request.PipeName.empty() || reg::WriteString(key.get(), "PipeName", request.PipeName) == ERROR_SUCCESS;
 }
 
 bool StartAndWait(const PMAcad& product, const PMRunRequest& request) {
@@ -117,13 +104,11 @@ int RunAcadWithProfile(ConfigurationModel& model, const PMRunRequest& request) {
 
   std::string parked;
   {
-    fw::RegKey profiles;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, ProfilesKey(*product).c_str(), 0, KEY_ALL_ACCESS, profiles.put()) !=
-        ERROR_SUCCESS)
-      return RunRegistryFailed;
-    parked = ReadText(profiles.get(), "");
-    WriteText(profiles.get(), kParkedProfileValue, parked);
-    WriteText(profiles.get(), "", request.ProfileName);
+    fw::RegKey profiles = reg::OpenKey(HKEY_CURRENT_USER, ProfilesKey(*product), KEY_ALL_ACCESS);
+    if (!profiles) return RunRegistryFailed;
+    reg::ReadString(profiles.get(), kCurrentProfileValue, kValueBytes, parked);
+    reg::WriteString(profiles.get(), kParkedProfileValue, parked);
+    reg::WriteString(profiles.get(), kCurrentProfileValue, request.ProfileName);
   }
 
   if (product->Key.find("ACLT") != std::string::npos || product->Key.find("ACADLT") != std::string::npos)
@@ -132,21 +117,13 @@ int RunAcadWithProfile(ConfigurationModel& model, const PMRunRequest& request) {
   if (!MarkProfile(*product, *profile, request)) return RunRegistryFailed;
   if (!StartAndWait(*product, request)) return RunCannotStart;
 
-  fw::RegKey profiles;
-  if (::RegOpenKeyExA(HKEY_CURRENT_USER, ProfilesKey(*product).c_str(), 0, KEY_ALL_ACCESS, profiles.put()) !=
-      ERROR_SUCCESS)
-    return RunRegistryFailed;
+  fw::RegKey profiles = reg::OpenKey(HKEY_CURRENT_USER, ProfilesKey(*product), KEY_ALL_ACCESS);
+  if (!profiles) return RunRegistryFailed;
   // Another run of the same product may have restored and removed the parked value
   // already: then the value read before the start goes back.
-  char restored[MAX_PATH + 1] = "";
-  DWORD size = MAX_PATH;
   std::string previous = parked;
-  if (::RegQueryValueExA(profiles.get(), kParkedProfileValue, nullptr, nullptr, reinterpret_cast<BYTE*>(restored),
-                         &size) == ERROR_SUCCESS) {
-    restored[size < MAX_PATH ? size : MAX_PATH] = '\0';
-    previous = restored;
-  }
-  WriteText(profiles.get(), "", previous);
+  reg::ReadString(profiles.get(), kParkedProfileValue, kValueBytes, previous);
+  reg::WriteString(profiles.get(), kCurrentProfileValue, previous);
   ::RegDeleteValueA(profiles.get(), kParkedProfileValue);
   return RunStarted;
 }

@@ -1,0 +1,212 @@
+// The text of INI values: every type letter read and written, the integer and real rules.
+#include "param/ini_value.h"
+
+#include <gtest/gtest.h>
+#include <locale.h>
+
+#include <string>
+
+#include "tests/param/param_test_util.h"
+
+namespace {
+
+std::string Parsed(const char* text) {
+  CQVVariant v(99);
+  if (!IniParseValue(text, &v)) return v.vt == QVT_EMPTY ? "fail" : "fail, output not cleared";
+  return Describe(v);
+}
+
+std::string Formatted(const tagQVVARIANT& v) {
+  CXString text("name=");
+  if (!IniFormatValue(v, text)) return text.Compare("name=") == 0 ? "none" : "none, output changed";
+  return static_cast<const char*>(text);
+}
+
+TEST(IniValue, ReadingEveryLetter) {
+  const struct {
+    const char* text;
+    const char* expected;
+  } rows[] = {
+      {"e", "e"},
+      {"eanything at all", "e"},
+      {"f1", "f:1"},
+      {"f0", "f:0"},
+      {"f01", "f:1"},
+      {"f2", "fail"},
+      {"f10", "fail"},
+      {"fY", "f:1"},
+      {"fyes", "f:1"},
+      {"fN", "f:0"},
+      {"fno", "f:0"},
+      {"fx", "fail"},
+      {"f", "fail"},
+      {"f 1", "fail"},
+      {"b7F", "b:127"},
+      {"bff", "b:255"},
+      {"b0A trailing", "b:10"},
+      {"b7", "fail"},
+      {"bG1", "fail"},
+      {"b", "fail"},
+      {"w65535", "w:65535"},
+      {"w70000", "fail"},
+      {"w-1", "fail"},
+      {"w0x10", "w:16"},
+      {"wabc", "fail"},
+      {"w", "fail"},
+      {"W4294967295", "W:4294967295"},
+      {"Wx", "fail"},
+      {"i42", "i:42"},
+      {"i-42", "i:-42"},
+      {"i 42", "i:42"},
+      {"i0x1F", "i:31"},
+      {"i1F", "i:1"},
+      {"i12abc", "i:12"},
+      {"i", "fail"},
+      {"i-", "fail"},
+      {"u7", "u:7"},
+      {"l-100000", "l:-100000"},
+      {"R1.5", "R:1.5"},
+      {"R-2.25e3", "R:-2250"},
+      {"R1.", "R:1"},
+      {"Rabc", "fail"},
+      {"R", "fail"},
+      {"r0.5", "r:0.5"},
+      {"shello", "s:hello"},
+      {"s", "s:"},
+      {"s  two blanks", "s:  two blanks"},
+      {"z10,0x5", "z:16,5"},
+      {"z1,2", "z:1,2"},
+      {"z-1 , -2", "z:-1,-2"},
+      {"z1", "fail"},
+      {"z1,", "fail"},
+      {"zfoo,1", "fail"},
+      {"p-3,4", "p:-3,4"},
+      {"t1,2,3,4", "t:1,2,3,4"},
+      {"t1,2,3", "fail"},
+      {"Z1.5,2", "Z:1.5,2"},
+      {"P.5,-.5", "P:0.5,-0.5"},
+      {"T1,2,3,4.25", "T:1,2,3,4.25"},
+      {"T1,2,3", "fail"},
+      {"q1", "fail"},
+      {"", "fail"},
+      {"I42", "fail"},
+  };
+  for (size_t row = 0; row < sizeof rows / sizeof rows[0]; ++row)
+    EXPECT_EQ(rows[row].expected, Parsed(rows[row].text)) << "row " << row << ": " << rows[row].text;
+  EXPECT_FALSE(IniParseValue(nullptr, nullptr));
+  EXPECT_TRUE(IniParseValue("i1", nullptr)) << "without an output it only checks the text";
+}
+
+TEST(IniValue, OverflowingIntegersSaturateAsStrtolDoes) {
+  EXPECT_EQ("i:2147483647", Parsed("i99999999999"));
+  EXPECT_EQ("i:-2147483648", Parsed("i-99999999999"));
+  EXPECT_EQ("W:4294967295", Parsed("W99999999999"));
+}
+
+TEST(IniValue, WritingEveryType) {
+  const tagSIZE size = {3, -4};
+  const tagPOINT point = {-7, 8};
+  const tagRECT rect = {1, 2, 3, 4};
+  const tagRSIZE rsize = {1.5, -0.25};
+  const tagRPOINT rpoint = {0.1, 100};
+  const tagRRECT rrect = {1, 2.5, -3, 1e20};
+  const tagQVBLOB blob = {0, nullptr};
+  const struct {
+    CQVVariant value;
+    const char* expected;
+  } rows[] = {
+      {CQVVariant(), "name=e"},
+      {CQVVariant(1, QVT_BOOL), "name=f1"},
+      {CQVVariant(0, QVT_BOOL), "name=f0"},
+      {CQVVariant(static_cast<unsigned char>(10)), "name=b0A"},
+      {CQVVariant(static_cast<unsigned short>(60000)), "name=w60000"},
+      {CQVVariant(4000000000ul), "name=W4000000000"},
+      {CQVVariant(-5), "name=i-5"},
+      {CQVVariant(7u), "name=u7"},
+      {CQVVariant(-100000l), "name=l-100000"},
+      {CQVVariant(1.5), "name=R1.5"},
+      {CQVVariant(-0.001), "name=R-0.001"},
+      {CQVVariant(1.0 / 3), "name=R0.33333333333333"},
+      {CQVVariant(0.5f), "name=r0.5"},
+      {CQVVariant("hello world"), "name=shello world"},
+      {CQVVariant(""), "name=s"},
+      {CQVVariant(static_cast<const char*>(nullptr)), "name=s"},
+      {CQVVariant("first\r\nsecond"), "name=sfirst"},
+      {CQVVariant(size), "name=z3,-4"},
+      {CQVVariant(point), "name=p-7,8"},
+      {CQVVariant(rect), "name=t1,2,3,4"},
+      {CQVVariant(rsize), "name=Z1.5,-0.25"},
+      {CQVVariant(rpoint), "name=P0.1,100"},
+      {CQVVariant(rrect), "name=T1,2.5,-3,1e+020"},
+      {CQVVariant(blob), "none"},
+  };
+  for (size_t row = 0; row < sizeof rows / sizeof rows[0]; ++row)
+    EXPECT_EQ(rows[row].expected, Formatted(rows[row].value)) << "row " << row;
+  tagQVVARIANT unknown;
+  QVVariantInit(&unknown);
+  unknown.vt = QVT_UNKNOWN;
+  EXPECT_EQ("none", Formatted(unknown));
+  unknown.vt = QVT_UNKNOWN_NOREF;
+  EXPECT_EQ("none", Formatted(unknown));
+}
+
+TEST(IniValue, LongStringsAreCutAt1023Bytes) {
+  const std::string text(2000, 'x');
+  CXString out;
+  ASSERT_TRUE(IniFormatValue(CQVVariant(text.c_str()), out));
+  EXPECT_EQ("s" + std::string(1023, 'x'), static_cast<const char*>(out));
+}
+
+TEST(IniValue, LongStringsAreCutAtACharacterBoundary) {
+  DoubleByteCodePage codePage;
+  ASSERT_TRUE(codePage.ok());
+  // 1022 single bytes and a double-byte character would need 1024 bytes.
+  const std::string text = std::string(1022, 'x') + "\x95\x5C" + "tail";
+  CXString out;
+  ASSERT_TRUE(IniFormatValue(CQVVariant(text.c_str()), out));
+  EXPECT_EQ("s" + std::string(1022, 'x'), static_cast<const char*>(out));
+}
+
+TEST(IniValue, RealsIgnoreTheLocaleAndRestoreIt) {
+  if (!setlocale(LC_NUMERIC, "German_Germany.1252")) GTEST_SKIP() << "no German locale in this C runtime";
+  const std::string before = setlocale(LC_NUMERIC, nullptr);
+  const std::string written = Formatted(CQVVariant(1.5));
+  CQVVariant real, pair;
+  const bool readReal = IniParseValue("R2.75", &real);
+  const bool readPair = IniParseValue("Z0.5,1.5", &pair);
+  const std::string after = setlocale(LC_NUMERIC, nullptr);
+  setlocale(LC_NUMERIC, "C");
+  EXPECT_EQ(before, after);
+  EXPECT_EQ("name=R1.5", written);
+  EXPECT_TRUE(readReal);
+  EXPECT_EQ("R:2.75", Describe(real));
+  EXPECT_TRUE(readPair);
+  EXPECT_EQ("Z:0.5,1.5", Describe(pair));
+}
+
+TEST(IniValue, EveryLetterRoundTrips) {
+  const tagRRECT rrect = {0.125, -2.5, 3e-5, 123456.75};
+  const tagRECT rect = {-1, -2, 30000, 2147483647};
+  const CQVVariant samples[] = {CQVVariant(),
+                                CQVVariant(1, QVT_BOOL),
+                                CQVVariant(static_cast<unsigned char>(255)),
+                                CQVVariant(static_cast<unsigned short>(65535)),
+                                CQVVariant(4294967295ul),
+                                CQVVariant(-2147483647 - 1),
+                                CQVVariant(4294967295u),
+                                CQVVariant(2147483647l),
+                                CQVVariant(-1234.5678),
+                                CQVVariant(0.75f),
+                                CQVVariant("text, with; odd = things"),
+                                CQVVariant(rect),
+                                CQVVariant(rrect)};
+  for (size_t row = 0; row < sizeof samples / sizeof samples[0]; ++row) {
+    CXString text;
+    ASSERT_TRUE(IniFormatValue(samples[row], text)) << "row " << row;
+    CQVVariant back;
+    ASSERT_TRUE(IniParseValue(text, &back)) << "row " << row << ": " << static_cast<const char*>(text);
+    EXPECT_TRUE(back == samples[row]) << "row " << row << ": " << Describe(back);
+  }
+}
+
+}  // namespace

@@ -255,6 +255,28 @@ TEST(LocalFile, KeepModeOpensExistingContentAndCutsBackOnClose) {
   EXPECT_EQ("012ab56789", ReadWholeFile(path)) << "the mapped window must not stay in the file";
 }
 
+TEST(LocalFile, KeepModeAcrossWindowsOfALargeFile) {
+  ScratchFolder dir;
+  const long window = WindowSize();
+  std::string bytes = Pattern(300000);
+  const std::string path = dir.Write("large.bin", bytes);
+  {
+    FileRef<IXFile> file(Fio_Open(path.c_str(), FIO_READWRITE | FIO_KEEP));
+    EXPECT_EQ(300000, file->GetLength());
+    std::string got(300000, 'X');
+    EXPECT_EQ(300000, file->Read(&got[0], 300000));
+    EXPECT_EQ(bytes, got);
+    file->Seek(window - 2, FIO_SEEK_SET);
+    file->Write("WXYZ", 4);  // across the first window border
+    file->Seek(3, FIO_SEEK_SET);
+    file->WriteByte('!');  // back in the first window
+    EXPECT_EQ(300000, file->GetLength());
+  }
+  bytes.replace(window - 2, 4, "WXYZ");
+  bytes[3] = '!';
+  EXPECT_EQ(bytes, ReadWholeFile(path));
+}
+
 TEST(LocalFile, ReadersShareAndWritersExclude) {
   ScratchFolder dir;
   const std::string path = dir.Write("data.bin", "abc");

@@ -1,0 +1,277 @@
+// Translated copies of dialog templates: exact bytes of plain and extended templates.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include "../engine/temp_folder.h"
+#include "template_builder.h"
+#include "translate/dlg_layout.h"
+#include "translate/dlg_walk.h"
+#include "translate/wld.h"
+
+namespace {
+
+const char kDictionary[] =
+    "\"Greeting\"\n\"Gruss\"\n"
+    "\"Hello\"\n\"Hallo\"\n"
+    "\"Close\"\n\"Schliessen\"\n"
+    "\"dlg.dll#1#300Close\"\n\"Zu (Kontext)\"\n"
+    "\"MS Shell Dlg\"\n\"Tahoma\"\n";
+
+TemplateItem Item(WORD classOrdinal, const wchar_t* title) {
+  TemplateItem item;
+  item.classOrdinal = classOrdinal;
+  item.title = title;
+  return item;
+}
+
+// Every kind of item once: translatable classes, an edit, a named class, an ordinal title and
+// creation data.
+std::vector<TemplateItem> MixedItems(const wchar_t* staticTitle, const wchar_t* buttonTitle) {
+  std::vector<TemplateItem> items;
+  items.push_back(Item(0x0082, staticTitle));  // static
+  items.push_back(Item(0x0081, L"Close"));     // edit: never translated
+  items.push_back(Item(0x0080, buttonTitle));  // button
+  TemplateItem named = Item(0, L"Close");
+  named.className = L"Button";  // a named class keeps its title
+  items.push_back(named);
+  TemplateItem icon = Item(0x0082, L"");
+  icon.titleOrdinal = 128;
+  items.push_back(icon);
+  TemplateItem withData = Item(0x0080, L"Hel");  // odd length: the next item needs padding
+  withData.creationData = {1, 2, 3};
+  items.push_back(withData);
+  items.push_back(Item(0x0082, L""));  // an empty title stays one zero character
+  return items;
+}
+
+class TemplateWalkTest : public ::testing::Test {
+ protected:
+  void SetUp() override { dictionary_.Init(folder_.Write("dlg.wld", kDictionary).c_str()); }
+
+  // The walk's copy as bytes; "<null>" when the source stays as it is.
+  std::vector<BYTE> Walk(const std::vector<BYTE>& source, size_t limit = 0, const char* context = nullptr,
+                         const QVDlgPos* layout = nullptr) {
+    DialogWalk walk;
+    walk.source = source.data();
+    walk.limit = limit;
+    walk.context = context;
+    walk.layout = layout;
+    int size = -1;
+    void* copy = WalkDialogTemplate(dictionary_, walk, &size);
+    if (!copy) {
+      EXPECT_EQ(0, size);
+      return {};
+    }
+    std::vector<BYTE> bytes(static_cast<BYTE*>(copy), static_cast<BYTE*>(copy) + size);
+    free(copy);
+    return bytes;
+  }
+
+  TempFolder folder_;
+  CWld dictionary_;
+};
+
+TEST_F(TemplateWalkTest, PlainTemplateExactBytes) {
+  DialogSpec source;
+  source.caption = L"Greeting";
+  source.items = MixedItems(L"Hello", L"Close");
+  DialogSpec expected = source;
+  expected.caption = L"Gruss";
+  expected.items = MixedItems(L"Hallo", L"Schliessen");
+  const std::vector<BYTE> sourceBytes = BuildTemplate(source);
+  const std::vector<BYTE> before = sourceBytes;
+  const std::vector<BYTE> copy = Walk(sourceBytes);
+  EXPECT_EQ(BuildTemplate(expected), copy) << "got\n"
+                                           << HexDump(copy) << "\nwanted\n"
+                                           << HexDump(BuildTemplate(expected));
+  EXPECT_EQ(before, sourceBytes) << "the source must stay untouched";
+}
+
+TEST_F(TemplateWalkTest, ExtendedTemplateExactBytesWithTheDictionaryFont) {
+  DialogSpec source;
+  source.extended = true;
+  source.style |= DS_SETFONT;
+  source.hasFont = true;
+  source.font = {10, 700, 1, 204, L"Courier New"};
+  source.caption = L"Greeting";
+  source.items = MixedItems(L"Hello", L"Close");
+  DialogSpec expected = source;
+  expected.caption = L"Gruss";
+  expected.items = MixedItems(L"Hallo", L"Schliessen");
+  // The dictionary's default font: its size, normal weight, not italic, its character set and
+  // its face passed through the dictionary.
+  expected.font = {8, 400, 0, static_cast<BYTE>(dictionary_.GetFontScript()), L"Tahoma"};
+  const std::vector<BYTE> copy = Walk(BuildTemplate(source));
+  EXPECT_EQ(BuildTemplate(expected), copy) << "got\n" << HexDump(copy);
+}
+
+TEST_F(TemplateWalkTest, PlainFontBlockIsReplacedOnlyWithSetFont) {
+  DialogSpec source;
+  source.style |= DS_SETFONT;
+  source.hasFont = true;
+  source.font = {12, 0, 0, 0, L"Arial"};
+  source.caption = L"Greeting";
+  DialogSpec expected = source;
+  expected.caption = L"Gruss";
+  expected.font = {8, 0, 0, 0, L"Tahoma"};
+  EXPECT_EQ(BuildTemplate(expected), Walk(BuildTemplate(source)));
+
+  DialogSpec withoutFont;
+  withoutFont.caption = L"Greeting";
+  DialogSpec expectedWithoutFont = withoutFont;
+  expectedWithoutFont.caption = L"Gruss";
+  EXPECT_EQ(BuildTemplate(expectedWithoutFont), Walk(BuildTemplate(withoutFont)));
+}
+
+TEST_F(TemplateWalkTest, ItemsStartAtMultiplesOfFour) {
+  for (bool extended : {false, true}) {
+    DialogSpec source;
+    source.extended = extended;
+    source.caption = L"Odd";  // odd lengths before the first item
+    source.items = MixedItems(L"Hello", L"Close");
+    const std::vector<BYTE> copy = Walk(BuildTemplate(source));
+    DialogSpec expected = source;
+    expected.items = MixedItems(L"Hallo", L"Schliessen");
+    EXPECT_EQ(BuildTemplate(expected), copy) << (extended ? "extended" : "plain");
+    EXPECT_EQ(0u, copy.size() % 2);
+  }
+}
+
+TEST_F(TemplateWalkTest, CharactersAbove255StayUntranslated) {
+  DialogSpec source;
+  source.caption = L"Greeting";
+  // U+0148 has the low byte 0x48 ('H'): "\x0148ello" must not be taken for "Hello".
+  source.items = {Item(0x0082,
+                       L"\x0148"
+                       L"ello"),
+                  Item(0x0082, L"Hello")};
+  DialogSpec expected = source;
+  expected.caption = L"Gruss";
+  expected.items = {Item(0x0082,
+                         L"\x0148"
+                         L"ello"),
+                    Item(0x0082, L"Hallo")};
+  EXPECT_EQ(BuildTemplate(expected), Walk(BuildTemplate(source)));
+}
+
+TEST_F(TemplateWalkTest, EmptyCaptionStaysEmpty) {
+  DialogSpec source;
+  source.caption = L"";
+  source.items = {Item(0x0080, L"Close")};
+  DialogSpec expected = source;
+  expected.items = {Item(0x0080, L"Schliessen")};
+  EXPECT_EQ(BuildTemplate(expected), Walk(BuildTemplate(source)));
+}
+
+TEST_F(TemplateWalkTest, ContextLookupFirst) {
+  DialogSpec source;
+  source.caption = L"Greeting";
+  source.items = {Item(0x0080, L"Close")};
+  DialogSpec expected = source;
+  expected.caption = L"Gruss";  // no context entry: the plain one
+  expected.items = {Item(0x0080, L"Zu (Kontext)")};
+  EXPECT_EQ(BuildTemplate(expected), Walk(BuildTemplate(source), 0, "dlg.dll#1#300"));
+}
+
+TEST_F(TemplateWalkTest, MalformedTemplatesWithAKnownSizeStayAsTheyAre) {
+  DialogSpec source;
+  source.caption = L"Greeting";
+  source.items = MixedItems(L"Hello", L"Close");
+  std::vector<BYTE> bytes = BuildTemplate(source);
+  EXPECT_FALSE(Walk(bytes, bytes.size()).empty()) << "the whole template within its size";
+
+  std::vector<BYTE> tooManyItems = bytes;
+  tooManyItems[8] = 200;  // item count far beyond the data
+  EXPECT_TRUE(Walk(tooManyItems, tooManyItems.size()).empty());
+
+  std::vector<BYTE> cut(bytes.begin(), bytes.begin() + 18 + 4 + 6);  // caption without its zero
+  EXPECT_TRUE(Walk(cut, cut.size()).empty());
+  for (size_t size = 1; size < bytes.size(); ++size)
+    EXPECT_TRUE(Walk(bytes, size).empty()) << "limit " << size;
+}
+
+TEST(TemplateWalkNothingToDo, EmptyDictionaryWithoutFontGivesTheSource) {
+  TempFolder folder;
+  CWld dictionary;
+  dictionary.Init(
+      folder
+          .Write("nofont.wld",
+                 "\"DialogFontName\"\n\"\"\n\"DialogFontScript\"\n\"0\"\n\"DialogFontSize\"\n\"8\"\n")
+          .c_str());
+  ASSERT_FALSE(dictionary.IsCustomFont());
+  DialogSpec source;
+  source.caption = L"Greeting";
+  const std::vector<BYTE> bytes = BuildTemplate(source);
+  DialogWalk walk;
+  walk.source = bytes.data();
+  int size = -1;
+  EXPECT_EQ(nullptr, WalkDialogTemplate(dictionary, walk, &size));
+  EXPECT_EQ(0, size);
+}
+
+TEST(TemplateWalkNothingToDo, FontSettingsAloneStillMakeACopy) {
+  TempFolder folder;
+  CWld dictionary;
+  dictionary.Init(
+      folder
+          .Write("font.wld",
+                 "\"DialogFontName\"\n\"Arial\"\n\"DialogFontScript\"\n\"0\"\n\"DialogFontSize\"\n\"9\"\n")
+          .c_str());
+  ASSERT_FALSE(dictionary.HasEntries());
+  DialogSpec source;
+  source.extended = true;
+  source.style |= DS_SETFONT;
+  source.hasFont = true;
+  source.caption = L"Greeting";
+  source.items = {Item(0x0080, L"Close")};
+  DialogSpec expected = source;
+  expected.font = {9, 400, 0, 0, L"Arial"};
+  const std::vector<BYTE> bytes = BuildTemplate(source);
+  DialogWalk walk;
+  walk.source = bytes.data();
+  int size = 0;
+  void* copy = WalkDialogTemplate(dictionary, walk, &size);
+  ASSERT_NE(nullptr, copy);
+  EXPECT_EQ(BuildTemplate(expected),
+            std::vector<BYTE>(static_cast<BYTE*>(copy), static_cast<BYTE*>(copy) + size));
+  free(copy);
+}
+
+// The layout variant moves the edges of the dialog and of its items.
+TEST_F(TemplateWalkTest, LayoutMovesEdges) {
+  for (bool extended : {false, true}) {
+    DialogSpec source;
+    source.extended = extended;
+    source.caption = L"Greeting";
+    source.cx = 100;
+    source.cy = 50;
+    for (short i = 0; i < 5; ++i) {
+      TemplateItem item = Item(0x0080, L"Close");
+      item.x = static_cast<short>(10 * i);
+      item.y = 5;
+      item.cx = 30;
+      item.cy = 12;
+      source.items.push_back(item);
+    }
+    QVDlgPos layout;
+    layout.m_cx = 20;
+    layout.m_cy = 0;
+    layout.m_items.SetAt(3, CIRect{10, 0, 10, 0});  // moved 10 to the right, same width
+    layout.m_items.SetAt(1, CIRect{0, 0, 10, 0});   // 10 wider in place
+    layout.m_items.SetAt(4, CIRect{-2, -3, 4, 5});  // every edge on its own
+    DialogSpec expected = source;
+    expected.caption = L"Gruss";
+    expected.cx = 120;
+    for (TemplateItem& item : expected.items) item.title = L"Schliessen";
+    expected.items[3].x = 40;
+    expected.items[1].cx = 40;
+    expected.items[4].x = 38;
+    expected.items[4].y = 2;
+    expected.items[4].cx = 36;
+    expected.items[4].cy = 20;
+    EXPECT_EQ(BuildTemplate(expected), Walk(BuildTemplate(source), 0, nullptr, &layout))
+        << (extended ? "extended" : "plain");
+  }
+}
+
+}  // namespace

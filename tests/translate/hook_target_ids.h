@@ -1,0 +1,15 @@
+// Resources of hook_target.dll (hook_target.rc); the excluded stand-ins hold the same.
+#pragma once
+
+#define TARGET_STRING_OPEN 100     // "Open file"
+#define TARGET_STRING_CLOSE 101    // "Close"
+#define TARGET_STRING_PLAIN 102    // "Plain only"
+#define TARGET_STRING_EMPTY 103    // ""
+#define TARGET_STRING_MISSING 104  // "Not in the dictionary"
+#define TARGET_MENU 200
+#define TARGET_MENU_OPEN 201
+#define TARGET_MENU_EXIT 202
+#define TARGET_DIALOG 300
+#define TARGET_DIALOG_EX 301
+#define TARGET_LABEL 310
+#define TARGET_EDIT 311

@@ -1,0 +1,71 @@
+// The line and escape rules of dictionary files.
+#include "translate/wld_text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+struct LineCase {
+  const char* line;
+  const char* text;  // null: the line is skipped
+};
+
+TEST(WldLineRules, AcceptsQuotedLinesOnly) {
+  const LineCase cases[] = {
+      {"\"Open\"", "Open"},
+      {"  \"Open\"  \r\n", "Open"},  // white space and CR LF cut before the closing quote
+      {"\t\"Open\"\t", "Open"},
+      {"\"\"", ""},         // two quotes: an empty text
+      {"\"", nullptr},      // one character
+      {"  \"  ", nullptr},  // one character after the cut
+      {"", nullptr},
+      {"   \r\n", nullptr},
+      {"; \"comment\"", nullptr},
+      {"  ;\"comment\"", nullptr},  // a comment after the cut
+      {"Open\"", nullptr},          // no leading quote
+      {"'Open'", nullptr},
+      {"\"Open", "Ope"},  // the last character closes, whatever it is
+      {"\"a \"quoted\" word\"", "a \"quoted\" word"},
+      {"\"trailing  \"  ", "trailing  "},  // blanks inside the quotes stay
+  };
+  for (size_t row = 0; row < sizeof cases / sizeof cases[0]; ++row) {
+    std::string line = cases[row].line;
+    const char* text = wldtext::AcceptLine(&line[0]);
+    if (!cases[row].text) {
+      EXPECT_EQ(nullptr, text) << "row " << row << ": " << cases[row].line;
+    } else {
+      ASSERT_NE(nullptr, text) << "row " << row << ": " << cases[row].line;
+      EXPECT_STREQ(cases[row].text, text) << "row " << row;
+    }
+  }
+}
+
+TEST(WldLineRules, TrimStepsByCharacters) {
+  // In a double-byte code page a trail byte is not white space; in 1252 the bytes are plain.
+  std::string line = "  \"x\" \t\r";
+  EXPECT_STREQ("\"x\"", wldtext::TrimLine(&line[0]));
+  std::string blank = " \t\r\n\v\f ";
+  EXPECT_STREQ("", wldtext::TrimLine(&blank[0]));
+}
+
+struct EscapeCase {
+  const char* text;
+  const char* decoded;
+};
+
+TEST(WldEscapes, DecodesAsTheFileFormatSays) {
+  const EscapeCase cases[] = {
+      {"plain", "plain"},   {"a\\nb", "a\nb"},    {"a\\rb", "a\rb"},       {"a\\tb", "a\tb"},
+      {"a\\xb", "a\\xb"},                        // any other character keeps the backslash
+      {"a\\\\nb", "a\nb"},                       // a doubled backslash drops the first and stays an escape
+      {"a\\\\xb", "a\\xb"}, {"a\\\\\\\\", "a"},  // four backslashes at the end all go
+      {"end\\", "end"},                          // a final backslash goes
+      {"\\", ""},           {"100\\%", "100\\%"}, {"\\n\\r\\t", "\n\r\t"}, {"", ""},
+  };
+  for (size_t row = 0; row < sizeof cases / sizeof cases[0]; ++row)
+    EXPECT_STREQ(cases[row].decoded, wldtext::DecodeEscapes(cases[row].text)) << "row " << row;
+}
+
+}  // namespace

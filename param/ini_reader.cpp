@@ -8,6 +8,7 @@
 #include "base/exceptions.h"
 #include "base/mbcs.h"
 #include "base/string_enums.h"
+#include "fio/fileutil.h"
 #include "param/ini.h"
 #include "param/ini_value.h"
 
@@ -70,8 +71,27 @@ CIniReader::~CIniReader() {
   while (m_depth > 0) Pop();
 }
 
+namespace {
+// A file of no bytes cannot be mapped for reading; as input it is simply empty.
+bool IsEmptyFile(const char* name) {
+  try {
+    FioFileInfo info;
+    Fio_GetFileInfo(name, &info);
+    return info.size == 0;
+  } catch (const CXFileException&) {
+    return false;
+  }
+}
+}  // namespace
+
 void CIniReader::Push(const CXString& name) {
-  QVRef<IXFile> file(Fio_Open(name, 0));
+  QVRef<IXFile> file;
+  try {
+    file.Reset(Fio_Open(name, 0));
+  } catch (const CXFileException& e) {
+    if (e.GetCode() == FIOERR_DEVICE && IsEmptyFile(name)) return;
+    throw;
+  }
   m_inputs[m_depth] = new Input(file.Get(), IdentityOf(name), DirectoryWithDelimiter(name));
   ++m_depth;
 }

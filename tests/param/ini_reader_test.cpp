@@ -155,6 +155,13 @@ TEST_F(IniInclude, DotNamesFollowTheIncludingFile) {
   EXPECT_EQ("[\\] m=i:1 fromSub=i:2 fromTop=i:3\n", Read("top.ini"));
 }
 
+TEST_F(IniInclude, EmptyFilesAreEmptyInput) {
+  WriteBytes(folder / "empty.ini", "");
+  EXPECT_EQ("[\\]\n", Read("empty.ini"));
+  WriteBytes(folder / "top.ini", "[\\]\r\na=i1\r\n#include empty.ini\r\nb=i2\r\n");
+  EXPECT_EQ("[\\] a=i:1 b=i:2\n", Read("top.ini"));
+}
+
 TEST_F(IniInclude, MissingIncludeEndsReadingWithWhatWasRead) {
   WriteBytes(folder / "top.ini", "[\\]\r\nbefore=i1\r\n#include absent.ini\r\nafter=i2\r\n");
   QVRef<IParam> root(new_MemParam());

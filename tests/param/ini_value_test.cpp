@@ -184,29 +184,4 @@ TEST(IniValue, RealsIgnoreTheLocaleAndRestoreIt) {
   EXPECT_EQ("Z:0.5,1.5", Describe(pair));
 }
 
-TEST(IniValue, EveryLetterRoundTrips) {
-  const tagRRECT rrect = {0.125, -2.5, 3e-5, 123456.75};
-  const tagRECT rect = {-1, -2, 30000, 2147483647};
-  const CQVVariant samples[] = {CQVVariant(),
-                                CQVVariant(1, QVT_BOOL),
-                                CQVVariant(static_cast<unsigned char>(255)),
-                                CQVVariant(static_cast<unsigned short>(65535)),
-                                CQVVariant(4294967295ul),
-                                CQVVariant(-2147483647 - 1),
-                                CQVVariant(4294967295u),
-                                CQVVariant(2147483647l),
-                                CQVVariant(-1234.5678),
-                                CQVVariant(0.75f),
-                                CQVVariant("text, with; odd = things"),
-                                CQVVariant(rect),
-                                CQVVariant(rrect)};
-  for (size_t row = 0; row < sizeof samples / sizeof samples[0]; ++row) {
-    CXString text;
-    ASSERT_TRUE(IniFormatValue(samples[row], text)) << "row " << row;
-    CQVVariant back;
-    ASSERT_TRUE(IniParseValue(text, &back)) << "row " << row << ": " << static_cast<const char*>(text);
-    EXPECT_TRUE(back == samples[row]) << "row " << row << ": " << Describe(back);
-  }
-}
-
 }  // namespace

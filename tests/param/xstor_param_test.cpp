@@ -116,33 +116,6 @@ TEST_F(XStorParam, NamesTheStorageRefusesFailQuietly) {
   EXPECT_FALSE(QVRef<IParam>(root->GetChild((tooLong + "\\v").c_str(), TRUE)));
 }
 
-TEST_F(XStorParam, EveryTypeRoundTrips) {
-  const tagRECT rect = {1, -2, 3, 4};
-  const tagRRECT rrect = {0.5, 1.5, -2.5, 1e10};
-  const tagPOINT point = {-7, 8};
-  const CQVVariant samples[] = {CQVVariant(),
-                                CQVVariant(1, QVT_BOOL),
-                                CQVVariant(static_cast<unsigned char>(200)),
-                                CQVVariant(static_cast<unsigned short>(60000)),
-                                CQVVariant(4000000000ul),
-                                CQVVariant(-5),
-                                CQVVariant(7u),
-                                CQVVariant(-100000l),
-                                CQVVariant(3.25),
-                                CQVVariant(1.5f),
-                                CQVVariant("text with spaces"),
-                                CQVVariant(rect),
-                                CQVVariant(rrect),
-                                CQVVariant(point)};
-  for (size_t row = 0; row < sizeof samples / sizeof samples[0]; ++row) {
-    const std::string name = "v" + std::to_string(row);
-    root->SetValue(name.c_str(), &samples[row]);
-    CQVVariant back;
-    ASSERT_TRUE(root->GetValue(name.c_str(), &back)) << "row " << row;
-    EXPECT_TRUE(back == samples[row]) << "row " << row << ": " << Describe(back);
-  }
-}
-
 TEST_F(XStorParam, DefaultValueIsTheStreamAt) {
   SetInt(root.Get(), "", 3);
   EXPECT_EQ(Names{"@"}, Drain(storage->EnumStreams()));

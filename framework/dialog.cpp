@@ -150,14 +150,14 @@ INT_PTR CALLBACK Dialog::StaticDialogProc(HWND hwnd, UINT message, WPARAM wParam
   }
   // No exception may unwind through user32: keep it for DoModal and close the dialog.
   try {
-    return dialog->HandleMessage(message, wParam, lParam);
+    return dialog->WindowProc(message, wParam, lParam);
   } catch (...) {
     dialog->Abandon(std::current_exception());
     return TRUE;
   }
 }
 
-INT_PTR Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR Dialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) return OnInitDialog();
   if (DispatchTable(DialogMessage{message, wParam, lParam})) {
     if (message == WM_NOTIFY) SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, 0);

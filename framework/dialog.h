@@ -50,10 +50,12 @@ class Dialog {
   virtual bool PreTranslateMessage(MSG& message) { return false; }
   // Hands the message to the derived class's message table (see message_table.h).
   virtual bool DispatchTable(const DialogMessage& message) { return false; }
+  // Every message of the dialog procedure from WM_INITDIALOG on, except WM_NCDESTROY; the result goes
+  // back to the dialog manager. Default: OnInitDialog, the message table, then OK and Cancel.
+  virtual INT_PTR WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
   static INT_PTR CALLBACK StaticDialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void RunModalLoop();
   // Keeps the first exception for DoModal and ends the dialog.
   void Abandon(std::exception_ptr error);

@@ -6,6 +6,8 @@
 
 #include <vector>
 
+#include "framework/resource_handle.h"
+
 namespace {
 
 LANGID g_uiLanguage = 0;
@@ -44,7 +46,7 @@ bool ReadHex(const std::string& text, unsigned* value) { return sscanf(text.c_st
 // The 16 counted UTF-16 strings of the block holding id, in language; nullptr when the
 // block is not there.
 const WCHAR* FindStringBlock(UINT id, LANGID language) {
-  HMODULE module = ::GetModuleHandleA(nullptr);
+  HMODULE module = fw::ResourceHandle();
   HRSRC resource = ::FindResourceExA(module, RT_STRING, MAKEINTRESOURCEA(id / 16 + 1), language);
   if (!resource) return nullptr;
   HGLOBAL loaded = ::LoadResource(module, resource);
@@ -60,7 +62,7 @@ std::string ToAnsi(const WCHAR* text, int length) {
 }
 
 // The string in the UI language; when that language has no such block, the ordinary
-// loader of the program's module. False when the string does not exist.
+// loader of the resource module. False when the string does not exist.
 bool LoadLanguageText(UINT id, std::string* text) {
   if (const WCHAR* block = FindStringBlock(id, g_uiLanguage)) {
     for (UINT slot = 0; slot < id % 16; ++slot) block += 1 + *block;
@@ -69,7 +71,7 @@ bool LoadLanguageText(UINT id, std::string* text) {
   }
   std::vector<char> buffer(1024);
   for (;;) {
-    int n = ::LoadStringA(::GetModuleHandleA(nullptr), id, buffer.data(), static_cast<int>(buffer.size()));
+    int n = ::LoadStringA(fw::ResourceHandle(), id, buffer.data(), static_cast<int>(buffer.size()));
     if (n <= 0) {
       text->clear();
       return false;
@@ -84,7 +86,7 @@ bool LoadLanguageText(UINT id, std::string* text) {
 
 // Resource id of type in the UI language, else in English US, else nullptr.
 const void* FindLangResource(LPCSTR type, UINT id) {
-  HMODULE module = ::GetModuleHandleA(nullptr);
+  HMODULE module = fw::ResourceHandle();
   const LANGID languages[] = {g_uiLanguage, MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US)};
   for (LANGID language : languages) {
     HRSRC resource = ::FindResourceExA(module, type, MAKEINTRESOURCEA(id), language);

@@ -1,0 +1,183 @@
+// The dialog base: placement against the owner on opening, the resource module of its window
+// procedure, tool tips from the string table, and control colours handed back to the control.
+#include <gtest/gtest.h>
+#include <windows.h>
+// needs windows.h before it
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/language.h"
+#include "framework/resource_handle.h"
+#include "resources/resource.h"
+#include "tests/about/about_test_util.h"
+#include "tests/framework/testkit/dialog_template.h"
+#include "tests/framework/testkit/modal_runner.h"
+#include "tests/framework/windowed_test.h"
+#include "ui/qv_base_dialog.h"
+#include "ui/static_link.h"
+
+namespace {
+
+const int kCommandProbe = 3001;
+
+// Records what its window procedure saw.
+class ProbeDialog : public QVBaseDlg {
+ public:
+  using QVBaseDlg::QVBaseDlg;
+
+  HINSTANCE resourcesAtOpening = nullptr;
+  HINSTANCE resourcesAtCommand = nullptr;
+  std::string nameAtCommand;
+
+ protected:
+  BOOL OnInitDialog() override {
+    resourcesAtOpening = fw::ResourceHandle();
+    return QVBaseDlg::OnInitDialog();
+  }
+  bool DispatchTable(const fw::DialogMessage& message) override {
+    if (message.message == WM_COMMAND && LOWORD(message.wParam) == kCommandProbe) {
+      resourcesAtCommand = fw::ResourceHandle();
+      nameAtCommand = LangString(IDS_APP_NAME);
+      return true;
+    }
+    return false;
+  }
+};
+
+fwtest::DialogTemplate SmallTemplate() {
+  fwtest::DialogTemplate dialog("Probe", 120, 60);
+  dialog.Add("Static", "Menu text", IDS_ABOUT_MENU, SS_LEFT, 5, 5, 60, 10)
+      .Button(IDS_APPLY_BEFORE_DRAG, "Drag", 5, 20)
+      .Add("Static", "No string", 2000, SS_LEFT, 5, 40, 60, 10)
+      .Button(IDCANCEL, "Cancel", 65, 40);
+  return dialog;
+}
+
+class BaseDialogTest : public ::testing::Test {
+ protected:
+  void SetUp() override { fwtest::InitControlsOnce(); }
+};
+
+TEST_F(BaseDialogTest, OpeningPlacesTheDialogAgainstItsOwnerByItsFlags) {
+  abouttest::OwnerWindow owner(160, 120, 640, 480);
+  ASSERT_NE(nullptr, owner.get());
+  RECT ownerRect;
+  GetWindowRect(owner.get(), &ownerRect);
+  RECT ownerClient;
+  GetClientRect(owner.get(), &ownerClient);
+  struct Row {
+    unsigned flags;
+    const char* where;
+  };
+  const Row rows[] = {{2 | 8, "left top"}, {4 | 16, "right bottom"}, {1, "at the centre point"}};
+  for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
+    fwtest::DialogTemplate dialogTemplate = SmallTemplate();
+    ProbeDialog dialog(dialogTemplate.get(), owner.get());
+    dialog.SetPositionFlags(rows[i].flags);
+    RECT placed = {};
+    fwtest::RunModal(dialog, {[&](HWND hwnd) {
+                       GetWindowRect(hwnd, &placed);
+                       fwtest::Click(hwnd, IDCANCEL);
+                     }});
+    const int width = placed.right - placed.left;
+    const int height = placed.bottom - placed.top;
+    int x = 0;
+    int y = 0;
+    if (rows[i].flags == 1) {
+      x = ownerRect.left + (ownerRect.right - ownerRect.left) / 2;
+      y = ownerRect.top + (ownerRect.bottom - ownerRect.top) / 2;
+    } else if (rows[i].flags & 2) {
+      x = ownerRect.left + 8;
+      y = ownerRect.top + 8;
+    } else {
+      x = ownerRect.left + ownerClient.right - width - 8;
+      y = ownerRect.top + ownerClient.bottom - height - 8;
+    }
+    EXPECT_EQ(x / 8 * 8, placed.left) << "row " << i << " " << rows[i].where;
+    EXPECT_EQ(y / 8 * 8, placed.top) << "row " << i << " " << rows[i].where;
+  }
+}
+
+TEST_F(BaseDialogTest, WindowProcedureRunsWithItsOwnModuleForResources) {
+  HINSTANCE elsewhere = GetModuleHandleA("kernel32.dll");
+  fw::ResourceHandleScope outside(elsewhere);
+  fwtest::DialogTemplate dialogTemplate = SmallTemplate();
+  ProbeDialog dialog(dialogTemplate.get());
+  fwtest::RunModal(dialog, {[&](HWND hwnd) {
+                     SendMessageA(hwnd, WM_COMMAND, MAKEWPARAM(kCommandProbe, BN_CLICKED), 0);
+                     fwtest::Click(hwnd, IDCANCEL);
+                   }});
+  HINSTANCE own = GetModuleHandleA(nullptr);  // the classes are linked into the test program
+  EXPECT_EQ(own, dialog.resourcesAtOpening);
+  EXPECT_EQ(own, dialog.resourcesAtCommand);
+  EXPECT_EQ("Orvane for AutoCAD", dialog.nameAtCommand);
+  EXPECT_EQ(elsewhere, fw::ResourceHandle()) << "the previous module is back after each message";
+}
+
+TEST_F(BaseDialogTest, ToolTipsForEveryControlWithTheirStringTexts) {
+  fwtest::DialogTemplate dialogTemplate = SmallTemplate();
+  ProbeDialog dialog(dialogTemplate.get());
+  struct Row {
+    int id;
+    std::string tip;
+  };
+  const Row rows[] = {
+      {IDS_ABOUT_MENU, "About..."},
+      // The part after the line feed.
+      {IDS_APPLY_BEFORE_DRAG, "Do you want to apply changes now?"},
+      {2000, ""},
+  };
+  std::vector<std::string> tips;
+  HWND tipOwner = nullptr;
+  HWND dialogWindow = nullptr;
+  LRESULT toolCount = 0;
+  fwtest::RunModal(dialog, {[&](HWND hwnd) {
+                     HWND tipWindow = dialog.ToolTipWindow();
+                     ASSERT_NE(nullptr, tipWindow);
+                     tipOwner = GetWindow(tipWindow, GW_OWNER);
+                     dialogWindow = hwnd;
+                     toolCount = SendMessageA(tipWindow, TTM_GETTOOLCOUNT, 0, 0);
+                     for (const Row& row : rows) {
+                       NMTTDISPINFOA info = {};
+                       info.hdr.hwndFrom = tipWindow;
+                       info.hdr.idFrom = reinterpret_cast<UINT_PTR>(GetDlgItem(hwnd, row.id));
+                       info.hdr.code = TTN_GETDISPINFOA;
+                       info.uFlags = TTF_IDISHWND;
+                       SendMessageA(hwnd, WM_NOTIFY, info.hdr.idFrom, reinterpret_cast<LPARAM>(&info));
+                       tips.push_back(info.lpszText ? info.lpszText : "(none)");
+                     }
+                     fwtest::Click(hwnd, IDCANCEL);
+                   }});
+  EXPECT_EQ(dialogWindow, tipOwner);
+  EXPECT_EQ(4, toolCount) << "three controls and the Cancel button of the template";
+  ASSERT_EQ(3u, tips.size());
+  for (size_t i = 0; i < 3; ++i) EXPECT_EQ(rows[i].tip, tips[i]) << "row " << i;
+}
+
+TEST_F(BaseDialogTest, ControlColoursGoBackToTheControlTheyConcern) {
+  fwtest::DialogTemplate dialogTemplate = SmallTemplate();
+  ProbeDialog dialog(dialogTemplate.get());
+  CStaticLink link("target");
+  LRESULT linkBrush = 0;
+  LRESULT plainBrush = 0;
+  COLORREF linkColour = 0;
+  fwtest::RunModal(dialog, {[&](HWND hwnd) {
+                     ASSERT_TRUE(link.Attach(GetDlgItem(hwnd, IDS_ABOUT_MENU)));
+                     abouttest::Canvas canvas(8, 8, RGB(255, 255, 255));
+                     linkBrush = SendMessageA(hwnd, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(canvas.dc()),
+                                              reinterpret_cast<LPARAM>(link.hwnd()));
+                     linkColour = GetTextColor(canvas.dc());
+                     plainBrush = SendMessageA(hwnd, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(canvas.dc()),
+                                               reinterpret_cast<LPARAM>(GetDlgItem(hwnd, 2000)));
+                     fwtest::Click(hwnd, IDCANCEL);
+                   }});
+  EXPECT_EQ(reinterpret_cast<LRESULT>(GetStockObject(HOLLOW_BRUSH)), linkBrush);
+  EXPECT_EQ(CStaticLink::kUnvisitedColor, linkColour);
+  // A control that does not answer gets the dialog's own colours.
+  EXPECT_NE(0, plainBrush);
+  EXPECT_NE(linkBrush, plainBrush);
+}
+
+}  // namespace

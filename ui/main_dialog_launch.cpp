@@ -8,6 +8,7 @@
 #include "framework/language.h"
 #include "framework/msgbox.h"
 #include "resources/resource.h"
+#include "ui/about_dialog.h"
 #include "ui/file_drag.h"
 #include "ui/launch.h"
 #include "ui/main_dialog.h"
@@ -29,7 +30,8 @@ bool CPManDlg::OnSysCommand(WPARAM command, LPARAM) {
 }
 
 void CPManDlg::ShowAboutBox() {
-  fw::MessageBoxApp(hwnd(), LangString(IDS_ABOUT_TEXT), MB_OK | MB_ICONINFORMATION);
+  CAboutDlg about(hwnd());
+  about.DoModal();
 }
 
 void CPManDlg::OnRun() {

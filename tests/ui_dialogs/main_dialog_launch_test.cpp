@@ -1,5 +1,6 @@
 // The main dialog's ways out: Run (the AutoCAD stand-in plays the program that is started),
-// dragging a profile onto a drop target of the test's own, the profile menu, help and About.
+// dragging a profile onto a drop target of the test's own, the profile menu and help (the About box
+// has its own tests in tests/about).
 #include <windows.h>
 // needs windows.h before them
 #include <gtest/gtest.h>
@@ -383,18 +384,6 @@ TEST_F(MainDialogLaunchTest, TheProfileMenuComesInTheUiLanguage) {
   };
   EXPECT_TRUE(cyrillic(first)) << first.size();
   EXPECT_TRUE(cyrillic(run)) << run.size();
-}
-
-TEST_F(MainDialogLaunchTest, AboutItemOfTheSystemMenuShowsTheAboutText) {
-  CPManDlg dialog;
-  fwtest::RunModal(dialog, {[&](HWND hwnd) {
-                     boxes_.Answer(IDOK);
-                     SendMessageA(hwnd, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
-                     fwtest::Click(hwnd, IDCANCEL);
-                   }});
-  ASSERT_EQ(1u, boxes_.shown().size());
-  EXPECT_EQ("Links Brevent Software applications into AutoCAD profiles.", boxes_.shown()[0].text);
-  EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONINFORMATION), boxes_.shown()[0].flags);
 }
 
 TEST_F(MainDialogLaunchTest, HelpWithoutAHelpFileDoesNothing) {

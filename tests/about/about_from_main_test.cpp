@@ -1,0 +1,140 @@
+// The About box as the user reaches it: the "About..." item of the main dialog's system menu, with
+// private registry trees behind the main dialog, and a picture of the box for a person to look at.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+
+#include "base/oem_info.h"
+#include "framework/handles.h"
+#include "framework/language.h"
+#include "framework/subclass.h"
+#include "resources/resource.h"
+#include "tests/about/about_test_util.h"
+#include "tests/framework/testkit/message_box_script.h"
+#include "tests/framework/testkit/modal_runner.h"
+#include "tests/framework/testkit/window_picture.h"
+#include "tests/framework/windowed_test.h"
+#include "ui/main_dialog.h"
+#include "ui/static_link.h"
+
+namespace {
+
+using abouttest::WindowText;
+
+// Deletes path below parent with everything in it.
+LONG DeleteTree(HKEY parent, const std::string& path) {
+  fw::RegKey key;
+  LONG result = RegOpenKeyExA(parent, path.c_str(), 0, KEY_ALL_ACCESS, key.put());
+  if (result != ERROR_SUCCESS) return result;
+  char name[256];
+  for (;;) {
+    DWORD length = sizeof name;
+    if (RegEnumKeyExA(key.get(), 0, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+      break;
+    result = DeleteTree(key.get(), name);
+    if (result != ERROR_SUCCESS) return result;
+  }
+  key.reset();
+  return RegDeleteKeyA(parent, path.c_str());
+}
+
+class AboutFromMainDialogTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    scratch_ = "Software\\TarnwickTests\\about-" + std::to_string(GetCurrentProcessId());
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, (scratch_ + "\\HKLM").c_str(), 0, nullptr, 0,
+                                             KEY_ALL_ACCESS, nullptr, machine_.put(), nullptr));
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, (scratch_ + "\\HKCU").c_str(), 0, nullptr, 0,
+                                             KEY_ALL_ACCESS, nullptr, user_.put(), nullptr));
+    ASSERT_EQ(ERROR_SUCCESS, RegOverridePredefKey(HKEY_LOCAL_MACHINE, machine_.get()));
+    ASSERT_EQ(ERROR_SUCCESS, RegOverridePredefKey(HKEY_CURRENT_USER, user_.get()));
+    fwtest::InitControlsOnce();
+    SetUiLanguage(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
+  }
+  void TearDown() override {
+    RegOverridePredefKey(HKEY_LOCAL_MACHINE, nullptr);
+    RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
+    machine_.reset();
+    user_.reset();
+    EXPECT_EQ(ERROR_SUCCESS, DeleteTree(HKEY_CURRENT_USER, scratch_));
+  }
+
+  std::string scratch_;
+  fw::RegKey machine_;
+  fw::RegKey user_;
+  fwtest::MessageBoxScript boxes_;  // a message box would fail the test
+};
+
+struct LinkShown {
+  bool visible = false;
+  std::string text;
+  std::string target;
+};
+
+LinkShown ReadLink(HWND about, int id) {
+  HWND control = GetDlgItem(about, id);
+  LinkShown shown;
+  shown.visible = IsWindowVisible(control) != FALSE;
+  shown.text = WindowText(control);
+  CStaticLink* link = dynamic_cast<CStaticLink*>(fw::SubclassedWindow::FromHandle(control));
+  shown.target = link ? link->Target() : "(no link)";
+  return shown;
+}
+
+TEST_F(AboutFromMainDialogTest, SystemMenuItemOpensTheAboutBox) {
+  CPManDlg dialog;
+  HWND main = nullptr;
+  HWND about = nullptr;
+  HWND aboutOwner = nullptr;
+  std::string title;
+  std::string version;
+  std::string name;
+  LinkShown webSite;
+  LinkShown support;
+  fwtest::WindowPicture picture;
+  const std::string picturePath = fwtest::ScreenshotFolder() + "about_box_en.bmp";
+  fwtest::RunModal(dialog, {[&](HWND hwnd) {
+                              main = hwnd;
+                              // As the system menu sends it; returns when the About box has closed.
+                              SendMessageA(hwnd, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+                            },
+                            [&](HWND) {
+                              about = fwtest::TopDialog();
+                              ASSERT_NE(nullptr, about);
+                              ASSERT_NE(main, about);
+                              aboutOwner = GetWindow(about, GW_OWNER);
+                              title = WindowText(about);
+                              version = WindowText(GetDlgItem(about, IDC_ABOUT_VERSION));
+                              name = WindowText(GetDlgItem(about, IDC_ABOUT_PRODUCT));
+                              webSite = ReadLink(about, IDC_ABOUT_WWW);
+                              support = ReadLink(about, IDC_ABOUT_SUPPORT);
+                              picture = fwtest::SaveWindowPicture(about, picturePath);
+                              fwtest::Click(about, IDOK);
+                            },
+                            [&](HWND hwnd) {
+                              EXPECT_EQ(hwnd, fwtest::TopDialog()) << "the About box has closed";
+                              fwtest::Click(hwnd, IDCANCEL);
+                            }});
+  EXPECT_EQ(main, aboutOwner);
+  EXPECT_EQ("About Orvane for AutoCAD 1.0", title);
+  EXPECT_EQ("Version: 1.0", version);
+  EXPECT_EQ("Orvane for AutoCAD", name);
+
+  IOemInfo* info = new_IOemInfo();
+  const char* site = info->GetOemText3();
+  const char* help = info->GetOemText2();
+  EXPECT_TRUE(webSite.visible);
+  EXPECT_EQ(site, webSite.target);
+  EXPECT_EQ(site + std::strlen(site) + 1, webSite.text);
+  EXPECT_TRUE(support.visible);
+  EXPECT_EQ(help, support.target);
+  EXPECT_EQ(help + std::strlen(help) + 1, support.text);
+  info->Release();
+
+  fwtest::ExpectPicture(picture, picturePath);
+  EXPECT_TRUE(boxes_.shown().empty());
+}
+
+}  // namespace

@@ -1,25 +1,20 @@
 #include "fio/url_dispatch.h"
 
-#include <shlwapi.h>
+#include "fio/file_errors.h"
+#include "fio/url.h"
 
-#include "base/exceptions.h"
+BOOL FioIsUrl(const char* name) { return Fio_PathIsURL(name); }
 
-BOOL FioIsUrl(const char* name) { return name && PathIsURLA(name); }
+IXFile* FioUrlOpen(const char* url, int mode) { return Fio_UrlOpen(url, mode); }
 
-IXFile* FioUrlOpen(const char* url, int) { throw CXFileException(FIOERR_FILE_NOT_FOUND, FIOOP_READ, url); }
+IXOutFile* FioUrlOpenOut(const char* url, int mode) { return Fio_UrlOpenOut(url, mode); }
 
-IXOutFile* FioUrlOpenOut(const char* url, int) {
-  throw CXFileException(FIOERR_FILE_NOT_FOUND, FIOOP_WRITE, url);
+void FioUrlGetFileInfo(const char* url, FioFileInfo* info) { Fio_UrlGetFileInfo(url, info); }
+
+void FioUrlDeleteFile(const char* url) {
+  if (!Fio_UrlDeleteFile(url)) FioThrowLastError(FIOOP_DELETE, url);
 }
 
-void FioUrlGetFileInfo(const char* url, FioFileInfo*) {
-  throw CXFileException(FIOERR_FILE_NOT_FOUND, FIOOP_FILE_INFO, url);
-}
+void FioUrlCreateDirectory(const char* url) { Fio_UrlCreateDirectory(url); }
 
-void FioUrlDeleteFile(const char* url) { throw CXFileException(FIOERR_FILE_NOT_FOUND, FIOOP_DELETE, url); }
-
-void FioUrlCreateDirectory(const char* url) {
-  throw CXFileException(FIOERR_FILE_NOT_FOUND, FIOOP_CREATE_DIR, url);
-}
-
-BOOL FioUrlIsWritableFile(const char*) { return FALSE; }
+BOOL FioUrlIsWritableFile(const char* url) { return Fio_UrlIsWritableFile(url); }

@@ -1,6 +1,4 @@
-// Where the file layer hands URL names to the URL layer. Until that layer is in place, a
-// URL names no file that can be reached: the actions throw CXFileException code 6 with
-// their operation, and the tests answer FALSE.
+// Where the file layer hands URL names to the URL layer (fio/url.h).
 #pragma once
 
 #include <windows.h>

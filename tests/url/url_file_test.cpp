@@ -1,0 +1,146 @@
+// CXUrlFile and CXUrlOutFile through Fio_Open and Fio_OpenOut.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "base/exceptions.h"
+#include "fio/url.h"
+#include "fio/xfile.h"
+#include "param/ini.h"
+#include "param/param_ref.h"
+#include "url_servers.h"
+
+namespace {
+
+using namespace url_test;
+
+const char kHello[] = "Hello from the FTP server\r\nsecond line\r\n";
+
+class UrlFile : public ServerTest {
+ protected:
+  void SetUp() override {
+    ServerTest::SetUp();
+    temporaries_ = TemporaryFiles();
+  }
+  // Every test leaves the temporary folder as it found it.
+  void TearDown() override { EXPECT_EQ(temporaries_, TemporaryFiles()) << "a temporary file was left"; }
+
+ private:
+  std::vector<std::string> temporaries_;
+};
+
+void WriteText(IXFile* file, const std::string& text) {
+  file->Write(text.data(), static_cast<int>(text.size()));
+}
+
+TEST_F(UrlFile, ReadsTheDownloadedCopy) {
+  const std::string url = FtpUrl("pub/hello.txt");
+  QVRef<IXFile> file(Fio_Open(url.c_str(), 0));
+  EXPECT_STREQ(url.c_str(), file->GetFileName());
+  EXPECT_EQ(static_cast<long>(sizeof kHello - 1), file->GetLength());
+  char line[64];
+  EXPECT_EQ(26, file->ReadLine(line, sizeof line));
+  EXPECT_STREQ("Hello from the FTP server\r\n", line);
+  EXPECT_EQ(12, file->ReadLine(line, sizeof line));
+  EXPECT_STREQ("second line\r\n", line);
+  EXPECT_EQ(0, file->Read(line, sizeof line));
+  EXPECT_EQ(0, file->Seek(0, FIO_SEEK_SET));
+  EXPECT_EQ('H', file->ReadByte());
+}
+
+TEST_F(UrlFile, FailedDownloadThrowsWithTheUrl) {
+  const std::string urls[] = {FtpUrl("pub/missing.txt"), FtpUrl("nowhere/x.txt")};
+  for (const std::string& url : urls) {
+    try {
+      Fio_Open(url.c_str(), 0)->Release();
+      ADD_FAILURE() << url << " opened";
+    } catch (const CXFileException& e) {
+      // The FTP client's error numbers are not in the system-error table.
+      EXPECT_EQ(FIOERR_OTHER, e.GetCode()) << url;
+      EXPECT_EQ(FIOOP_NONE, e.GetOperation()) << url;
+      EXPECT_STREQ(url.c_str(), e.GetFileName());
+    }
+  }
+}
+
+TEST_F(UrlFile, UploadsOnlyOnCommit) {
+  const std::string url = FtpUrl("pub/out.txt");
+  size_t mark = CommandLogMark();
+  {
+    QVRef<IXOutFile> out(Fio_OpenOut(url.c_str(), 0));
+    EXPECT_STREQ(url.c_str(), out->GetFileName());
+    WriteText(out.Get(), "never sent");
+  }
+  EXPECT_FALSE(ServerFileExists("pub/out.txt"));
+  EXPECT_FALSE(AnyCommandStartsWith(CommandsSince(mark), "STOR /pub/out.txt"));
+
+  mark = CommandLogMark();
+  QVRef<IXOutFile> out(Fio_OpenOut(url.c_str(), 0));
+  WriteText(out.Get(), "line 1\r\n");
+  out->WriteDword(0x01020304);
+  EXPECT_FALSE(ServerFileExists("pub/out.txt")) << "nothing before Commit";
+  out->Commit();
+  EXPECT_EQ(std::string("line 1\r\n\x04\x03\x02\x01", 12), ReadServerFile("pub/out.txt"));
+  EXPECT_TRUE(AnyCommandStartsWith(CommandsSince(mark), "STOR /pub/out.txt"));
+  EXPECT_STREQ(url.c_str(), out->GetFileName());
+  try {
+    WriteText(out.Get(), "late");
+    ADD_FAILURE() << "written after Commit";
+  } catch (const CXFileException& e) {
+    EXPECT_STREQ(url.c_str(), e.GetFileName());
+  }
+  out->Commit();  // a second Commit does nothing
+  EXPECT_EQ(12u, ReadServerFile("pub/out.txt").size());
+}
+
+TEST_F(UrlFile, CommitReplacesAnExistingFile) {
+  WriteServerFile("pub/replace.txt", "old old old");
+  QVRef<IXOutFile> out(Fio_OpenOut(FtpUrl("pub/replace.txt").c_str(), 0));
+  EXPECT_EQ(0, out->GetLength()) << "the output starts empty";
+  WriteText(out.Get(), "new");
+  out->Commit();
+  EXPECT_EQ("new", ReadServerFile("pub/replace.txt"));
+}
+
+TEST_F(UrlFile, KeepModeAppendsToTheServersContent) {
+  WriteServerFile("pub/log.txt", "first\r\n");
+  QVRef<IXOutFile> out(Fio_OpenOut(FtpUrl("pub/log.txt").c_str(), FIO_KEEP));
+  EXPECT_EQ(7, out->GetPosition());
+  WriteText(out.Get(), "second\r\n");
+  out->Commit();
+  EXPECT_EQ("first\r\nsecond\r\n", ReadServerFile("pub/log.txt"));
+}
+
+TEST_F(UrlFile, FailedUploadIsReportedByCommit) {
+  // A folder where the file should go: the server refuses the upload.
+  CreateDirectoryA(ServerPath("pub/taken.txt").c_str(), nullptr);
+  const std::string url = FtpUrl("pub/taken.txt");
+  QVRef<IXOutFile> out(Fio_OpenOut(url.c_str(), 0));
+  WriteText(out.Get(), "lost?");
+  try {
+    out->Commit();
+    ADD_FAILURE() << "Commit reported nothing";
+  } catch (const CXFileException& e) {
+    EXPECT_EQ(FIOOP_WRITE, e.GetOperation());
+    EXPECT_STREQ(url.c_str(), e.GetFileName());
+  }
+  EXPECT_TRUE(ServerFolderExists("pub/taken.txt"));
+}
+
+TEST_F(UrlFile, ParameterFilesOnTheServer) {
+  QVRef<IParam> tree(new_MemParam());
+  QVRef<IParam> child(tree->CreateChild("a"));
+  const CQVVariant seven(7);
+  child->SetValue("v", &seven);
+  ASSERT_TRUE(Param_Param2IniFile(tree.Get(), FtpUrl("pub/tree.ini").c_str()));
+  EXPECT_EQ("\r\n[\\]\r\n\r\n[\\a]\r\nv=i7\r\n", ReadServerFile("pub/tree.ini"));
+
+  QVRef<IParam> back(new_MemParam());
+  ASSERT_TRUE(Param_IniFile2Param(FtpUrl("pub/tree.ini").c_str(), back.Get()));
+  CQVVariant value;
+  ASSERT_TRUE(back->GetValue("a\\v", &value));
+  EXPECT_EQ(7, static_cast<int>(value));
+}
+
+}  // namespace

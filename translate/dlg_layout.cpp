@@ -10,6 +10,7 @@
 #include "base/exceptions.h"
 #include "base/variant.h"
 #include "base/xstring.h"
+#include "param/ini.h"
 #include "param/param.h"
 #include "param/param_ref.h"
 #include "translate/res_records.h"
@@ -86,7 +87,11 @@ void LoadLayoutsFromParam(CWld& dictionary, IParam* root) {
 }
 
 void LoadDialogLayouts(CWld& dictionary, const char* layoutPath) {
-  // TODO(translate): read layoutPath with the INI reader once it is in param/.
-  (void)dictionary;
-  (void)layoutPath;
+  QVRef<IParam> store(new_MemParam());
+  try {
+    Param_IniFile2Param(layoutPath, store.Get());
+  } catch (const CXException&) {  // missing or unreadable: the layouts stay as they are
+    return;
+  }
+  LoadLayoutsFromParam(dictionary, store.Get());
 }

@@ -11,5 +11,6 @@
 #define TARGET_MENU_EXIT 202
 #define TARGET_DIALOG 300
 #define TARGET_DIALOG_EX 301
+#define TARGET_DIALOG_LAYOUT 302  // with a layout in the global dictionary
 #define TARGET_LABEL 310
 #define TARGET_EDIT 311

@@ -23,12 +23,20 @@ const char kGlobalDictionary[] =
     "\"Message\"\r\n\"Nachricht\"\r\n"
     "\"Title\"\r\n\"Titel\"\r\n";
 
+const char kGlobalLayouts[] =
+    "; the layouts that go with it\r\n"
+    "[\\hook_target.dll\\Dialogs\\#302]\r\n"
+    "Dialog Size=z20,0\r\n"
+    "0=t0,0,10,0\r\n"
+    "1=t10,0,10,0\r\n";
+
 void EnsureGlobalDictionary() {
   // An excluded module loaded before the library starts, as AutoCAD's resource DLL would be.
   static const fw::Module excluded(::LoadLibraryA("acadres.dll"));
   EXPECT_TRUE(static_cast<bool>(excluded));
   static const bool loaded = [] {
     TempFolder folder;
+    folder.Write("global.dlg", kGlobalLayouts);
     const std::string path = folder.Write("global.wld", kGlobalDictionary);
     EXPECT_EQ(1, Supp_Init(path.c_str()));
     return true;

@@ -9,6 +9,7 @@
 
 // Every test that touches the process-wide dictionary loads this one, once.
 extern const char kGlobalDictionary[];
+extern const char kGlobalLayouts[];  // read with it from the same name with "dlg"
 void EnsureGlobalDictionary();
 // The hook table in hook_target.dll's import table (with the global dictionary).
 void EnsureTargetHooked();

@@ -3,7 +3,8 @@
 # (BUILD_DIR/demo-wineprefix, apart from the tests' prefix), puts Tarnwick.exe,
 # QvApmReg.dll and the demo Products.ini into C:\Tarnwick and starts the program with no arguments.
 # With a display of the caller's it simply runs there. Without one it runs under Xvfb, waits for
-# the main window, saves BUILD_DIR/screenshot.png and ends the program.
+# the main window, saves BUILD_DIR/screenshot.png (screenshot-<code>.png with a language) and ends
+# the program.
 # DEMO_LANG=<code> (or --lang=<code>) puts samples/Tarnwick.<code>.wld beside the program as its
 # dictionary, and samples/Tarnwick.<code>.dlg as its dialog layouts when present.
 # Usage: tools/demo-run.sh BUILD_DIR [--lang=<code>]
@@ -59,7 +60,16 @@ if [ -n "$caller_display" ]; then
 fi
 
 # No display of the caller's: show it on Xvfb, take a picture of the screen and end it.
+# The main window's title is the program name, or its translation in the dictionary (the quoted
+# line after it, in the ANSI code page 1252).
 title='Orvane for AutoCAD'
+if [ -f "$demo/Tarnwick.wld" ]; then
+  translated=$(iconv -f CP1252 -t UTF-8 "$demo/Tarnwick.wld" 2>/dev/null | tr -d '\r' |
+    awk -v source="\"$title\"" 'found && /^[ \t]*"/ { sub(/^[ \t]*"/, ""); sub(/"[ \t]*$/, ""); print; exit }
+                                 $0 == source { found = 1 }') || true
+  [ -n "$translated" ] && title=$translated
+fi
+screenshot="$build/screenshot${lang:+-$lang}.png"
 wine "$program" </dev/null >"$build/demo-run.log" 2>&1 &
 pid=$!
 
@@ -96,8 +106,8 @@ if [ -z "$window" ]; then
 fi
 
 sleep 1  # let the lists fill and paint
-import -window root "$build/screenshot.png"
-echo "demo-run: screenshot saved to $build/screenshot.png"
+import -window root "$screenshot"
+echo "demo-run: screenshot saved to $screenshot"
 
 # Close it as a user would (WM_CLOSE to its windows); only if that does not end it, kill it.
 wine taskkill /IM Tarnwick.exe </dev/null >/dev/null 2>&1 || true

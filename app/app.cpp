@@ -4,6 +4,8 @@
 #include <ole2.h>
 #include <stdio.h>
 
+#include <string>
+
 #include "framework/language.h"
 #include "app/report.h"
 #include "app/run_mode.h"
@@ -11,6 +13,7 @@
 #include "engine/regdll_bridge.h"
 #include "framework/msgbox.h"
 #include "resources/resource.h"
+#include "translate/supp.h"
 #include "ui/main_dialog.h"
 
 const char kInstanceEventName[] = "Tarnwick";
@@ -24,6 +27,35 @@ BOOL CALLBACK PostActivation(HWND window, LPARAM message) {
   ::OutputDebugStringA(line);
   ::PostMessageA(window, static_cast<UINT>(message), 0, 0);
   return TRUE;
+}
+
+// The program file with ".wld" in place of its extension.
+std::string DictionaryPath() {
+  char path[MAX_PATH] = "";
+  const DWORD n = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+  if (n == 0 || n >= MAX_PATH) return std::string();
+  std::string dictionary(path, n);
+  const size_t dot = dictionary.find_last_of('.');
+  const size_t slash = dictionary.find_last_of("\\/");
+  if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) dictionary.erase(dot);
+  return dictionary + ".wld";
+}
+
+// Asked without the system's boxes for a drive that is not ready.
+bool FileExistsQuietly(const std::string& path) {
+  const UINT previous = ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+  const DWORD attributes = ::GetFileAttributesA(path.c_str());
+  ::SetErrorMode(previous);
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Resource translation for the interactive instance: the hook table into MFC (when loaded)
+// and into the program itself, then the dictionary beside the program when there is one.
+void SetUpResourceTranslation() {
+  if (HMODULE mfc = ::GetModuleHandleA("mfc42.dll")) Supp_InitResTranslation(mfc);
+  Supp_InitResTranslation(::GetModuleHandleA(nullptr));
+  const std::string dictionary = DictionaryPath();
+  if (!dictionary.empty() && FileExistsQuietly(dictionary)) Supp_Init(dictionary.c_str());
 }
 
 }  // namespace
@@ -77,6 +109,10 @@ void CPManDlgApp::RunInteractive(CPManDlg& dialog) {
     exitCode_ = 0;
     return;
   }
+  SetUpResourceTranslation();
+  // The main dialog's template was loaded before the hooks were in: load it again through them,
+  // so that it comes translated and with its layout.
+  dialog.SetTemplate(LoadLangDialog(IDD_MAIN));
   instanceEvent_.reset(::CreateEventA(nullptr, FALSE, TRUE, kInstanceEventName));
   dialog.DoModal();
   exitCode_ = 0;

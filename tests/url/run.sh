@@ -24,20 +24,35 @@ work=$(mktemp -d /tmp/tw-url.XXXXXX)
 supervisor_pid=""
 http_pid=""
 
+# A process that has ended but is not reaped yet counts as gone.
+alive() {
+  local state
+  state=$(ps -o stat= -p "$1" 2>/dev/null) || return 1
+  [[ $state != Z* ]]
+}
+
+# Ends one process that this script started, by force when it does not go within 5 s.
+stop_pid() {
+  local pid=$1
+  [ -n "$pid" ] || return 0
+  kill "$pid" 2>/dev/null || return 0
+  for _ in $(seq 1 50); do
+    alive "$pid" || return 0
+    sleep 0.1
+  done
+  kill -9 "$pid" 2>/dev/null
+}
+
 stop_ftp_server() {
-  [ -f "$work/ftp.pid" ] && kill "$(cat "$work/ftp.pid")" 2>/dev/null
+  [ -f "$work/ftp.pid" ] && stop_pid "$(cat "$work/ftp.pid")"
 }
 
 cleanup() {
   touch "$work/stop"
   stop_ftp_server
-  if [ -n "$supervisor_pid" ]; then
-    for _ in $(seq 1 50); do kill -0 "$supervisor_pid" 2>/dev/null || break; sleep 0.1; done
-    kill "$supervisor_pid" 2>/dev/null
-    stop_ftp_server  # in case it started one more while stopping
-  fi
-  [ -n "$http_pid" ] && kill "$http_pid" 2>/dev/null
-  wait 2>/dev/null
+  stop_pid "$supervisor_pid"
+  stop_ftp_server  # in case the loop started one more while stopping
+  stop_pid "$http_pid"
   rm -rf "$work"
 }
 trap cleanup EXIT

@@ -143,6 +143,9 @@ void CIniReader::HandleDirective(char* line) {
 }
 
 void CIniReader::Include(const char* argument) {
+  // A memory-file name is an address in this process: text from outside must not make
+  // the reader read whatever memory it names. Includes name files and URLs only.
+  if (Fio_IsMemFile(argument)) return;
   const CXString name = ResolveInclude(argument);
   // An input that is already open would include itself without end; the line is ignored.
   if (m_depth >= MAX_OPEN_INPUTS || IsOpen(IdentityOf(name))) return;

@@ -1,0 +1,122 @@
+// The German sample dictionary has a translation for every text of the program's own English
+// resources, and keeps the format arguments of every string.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "../resources/dialog_template.h"
+#include "framework/handles.h"
+#include "resources/resource.h"
+#include "translate/wld.h"
+
+namespace {
+
+const WORD kEnglish = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
+
+std::string TestProgramFolder() {
+  char path[MAX_PATH] = "";
+  ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder = path;
+  return folder.substr(0, folder.find_last_of('\\') + 1);
+}
+
+std::string Ansi(const WCHAR* text, int length) {
+  if (length <= 0) return std::string();
+  std::string ansi(length * 2, '\0');
+  ansi.resize(::WideCharToMultiByte(CP_ACP, 0, text, length, &ansi[0], static_cast<int>(ansi.size()), nullptr,
+                                    nullptr));
+  return ansi;
+}
+
+std::string Ansi(const std::u16string& text) {
+  return Ansi(reinterpret_cast<const WCHAR*>(text.c_str()), static_cast<int>(text.size()));
+}
+
+class SampleDictionary : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    program_.reset(
+        ::LoadLibraryExA((TestProgramFolder() + "Tarnwick.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    ASSERT_TRUE(program_);
+    dictionary_.Init((TestProgramFolder() + "Tarnwick.de.wld").c_str());
+    ASSERT_TRUE(dictionary_.HasEntries());
+  }
+
+  const BYTE* Resource(LPCSTR type, UINT id, DWORD* size) {
+    HRSRC found = ::FindResourceExA(program_.get(), type, MAKEINTRESOURCEA(id), kEnglish);
+    if (!found) return nullptr;
+    *size = ::SizeofResource(program_.get(), found);
+    return static_cast<const BYTE*>(::LockResource(::LoadResource(program_.get(), found)));
+  }
+
+  // Every text of the string table, the profile menu and the four dialogs.
+  std::vector<std::string> ProgramTexts() {
+    std::vector<std::string> texts;
+    for (UINT id = IDS_CURRENT_PROFILE; id <= IDS_START_ACAD_FIRST; ++id) {
+      DWORD size = 0;
+      const WCHAR* block = reinterpret_cast<const WCHAR*>(Resource(RT_STRING, id / 16 + 1, &size));
+      EXPECT_NE(nullptr, block) << "string " << id;
+      if (!block) continue;
+      for (UINT slot = 0; slot < id % 16; ++slot) block += 1 + *block;
+      texts.push_back(Ansi(block + 1, *block));
+    }
+    DWORD size = 0;
+    const BYTE* menuTemplate = Resource(RT_MENU, IDR_PROFILE_MENU, &size);
+    EXPECT_NE(nullptr, menuTemplate);
+    fw::Menu menu(menuTemplate ? ::LoadMenuIndirectA(menuTemplate) : nullptr);
+    AddMenuTexts(menu.get(), &texts);
+    for (UINT id : {IDD_MAIN, IDD_ADD_PROFILE, IDD_CHANGE_PROFILE, IDD_ABOUT}) {
+      const BYTE* data = Resource(RT_DIALOG, id, &size);
+      const auto dialog = data ? restest::ParseDialogTemplateEx(data, size) : std::nullopt;
+      EXPECT_TRUE(dialog.has_value()) << "dialog " << id;
+      if (!dialog) continue;
+      texts.push_back(Ansi(dialog->title));
+      for (const restest::DialogItem& item : dialog->items) {
+        const bool translatable =
+            item.window_class.is_ordinal && (item.window_class.ordinal == restest::kButtonAtom ||
+                                             item.window_class.ordinal == restest::kStaticAtom);
+        if (translatable && item.title.present && !item.title.is_ordinal)
+          texts.push_back(Ansi(item.title.name));
+      }
+    }
+    return texts;
+  }
+
+  static void AddMenuTexts(HMENU menu, std::vector<std::string>* texts) {
+    for (int position = 0; menu && position < ::GetMenuItemCount(menu); ++position) {
+      char text[256] = "";
+      ::GetMenuStringA(menu, position, text, sizeof text, MF_BYPOSITION);
+      texts->push_back(text);
+      AddMenuTexts(::GetSubMenu(menu, position), texts);
+    }
+  }
+
+  fw::Module program_;
+  CWld dictionary_;
+};
+
+// The printf conversions of a text, in order.
+std::string Conversions(const std::string& text) {
+  std::string found;
+  for (size_t i = 0; i + 1 < text.size(); ++i)
+    if (text[i] == '%') found += text[++i];
+  return found;
+}
+
+TEST_F(SampleDictionary, TranslatesEveryProgramText) {
+  const std::vector<std::string> texts = ProgramTexts();
+  EXPECT_GT(texts.size(), 60u);
+  std::set<std::string> checked;
+  for (const std::string& text : texts) {
+    if (text.empty() || !checked.insert(text).second) continue;
+    const char* translation = dictionary_.Translate(text.c_str(), 1);
+    EXPECT_NE(nullptr, translation) << "no translation of \"" << text << "\"";
+    if (translation) {
+      EXPECT_EQ(Conversions(text), Conversions(translation)) << "\"" << text << "\"";
+    }
+  }
+}
+
+}  // namespace

@@ -1,11 +1,10 @@
 #include "translate/res_records.h"
 
-#include <ctype.h>
-#include <stdio.h>
 #include <stdlib.h>
 
 #include "base/keys.h"
 #include "translate/hook.h"
+#include "translate/module_watch.h"
 
 namespace {
 
@@ -55,24 +54,40 @@ void Append(tagResRecord* record) {
 
 }  // namespace
 
-void ModuleFileName(HMODULE module, char* name, int size) {
-  char path[MAX_PATH] = "";
-  const DWORD n = ::GetModuleFileNameA(module, path, sizeof path);
-  if (n == 0 || n >= sizeof path) path[0] = 0;
-  const char* start = path;
-  for (const char* p = path; *p; ++p)
-    if (*p == ':' || *p == '\\' || *p == '/') start = p + 1;
-  lstrcpynA(name, start, size);
+namespace {
+
+// Appends text to the key, as much as fits (one byte stays for the terminator).
+char* AppendToKey(char* out, char* end, const char* text) {
+  while (*text && out < end - 1) *out++ = *text++;
+  *out = 0;
+  return out;
 }
 
+char* AppendNumberToKey(char* out, char* end, int value) {
+  char digits[12];
+  char* p = digits + sizeof digits;
+  *--p = 0;
+  unsigned magnitude = value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
+  do {
+    *--p = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude);
+  if (value < 0) *--p = '-';
+  return AppendToKey(out, end, p);
+}
+
+}  // namespace
+
 void BuildContextKey(char* key, HMODULE module, int typeCode, const char* name, int id) {
-  char moduleName[MAX_PATH];
-  ModuleFileName(module, moduleName, sizeof moduleName);
+  char* const end = key + RESOURCE_KEY_BYTES;
+  char* out = AppendToKey(key, end, ModuleBaseName(module));
+  out = AppendToKey(out, end, "#");
+  out = AppendNumberToKey(out, end, typeCode);
+  out = AppendToKey(out, end, "#");
   if (name)
-    _snprintf(key, RESOURCE_KEY_BYTES, "%s#%d#%s", moduleName, typeCode, name);
+    AppendToKey(out, end, name);
   else
-    _snprintf(key, RESOURCE_KEY_BYTES, "%s#%d#%i", moduleName, typeCode, id);
-  key[RESOURCE_KEY_BYTES - 1] = 0;
+    AppendNumberToKey(out, end, id);
 }
 
 bool StringContextKey(char* key, HMODULE module, UINT id) {

@@ -33,8 +33,6 @@ tagResRecord* FindRecordByCopy(const void* handle);
 // Frees every record with its copy (process exit).
 void FreeResourceRecords();
 
-// The file name of module (after the last ":", "\" or "/").
-void ModuleFileName(HMODULE module, char* name, int size);
 // "%s#%d#%i" (name null: the id) or "%s#%d#%s" into key (RESOURCE_KEY_BYTES).
 void BuildContextKey(char* key, HMODULE module, int typeCode, const char* name, int id);
 // The context key of string id (its block), or false for ids that get none.

@@ -2,6 +2,7 @@
 
 #include "translate/excluded_modules.h"
 #include "translate/hook.h"
+#include "translate/module_watch.h"
 #include "translate/res_records.h"
 #include "translate/supp_state.h"
 
@@ -29,6 +30,7 @@ TranslationState::~TranslationState() {
     if (::GetModuleHandleA(*path) == module) _DeInitResTranslation(module);
   }
   FreeResourceRecords();
+  StopWatchingModuleLoads();
 }
 
 void TranslationState::NoteHookedModule(HMODULE module) {

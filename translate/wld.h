@@ -86,6 +86,9 @@ class TW_TRANSLATE_API CWld {
   const CContext* FindEntry(const char* text) const;
   const CContext* FindInContext(const char* text, const char* context) const;
   void InsertEntry(const char* source, CContext* entry);
+  // One bit per hash of a source text: most texts without an entry are told without a search.
+  bool MayHold(unsigned long hash) const;
+  void NoteHash(unsigned long hash);
 
   int m_customFont;
   char m_faceName[256];
@@ -96,4 +99,5 @@ class TW_TRANSLATE_API CWld {
   int m_loaded;
   CTMap<const char*, CContext*> m_texts;
   CTMap<const unsigned long*, QVDlgPos*> m_layouts;  // by resource context key, letter case ignored
+  unsigned long* m_hashBits = nullptr;
 };

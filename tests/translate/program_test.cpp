@@ -19,13 +19,6 @@ const char kEnglishTitle[] = "Orvane for AutoCAD";
 const char kGermanTitle[] = "Orvane f\xFCr AutoCAD";
 const DWORD kWaitMs = 30000;
 
-std::string TestProgramFolder() {
-  char path[MAX_PATH] = "";
-  ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder = path;
-  return folder.substr(0, folder.find_last_of('\\') + 1);
-}
-
 // Pumps this thread's messages for about ms milliseconds.
 void Pump(DWORD ms) {
   const DWORD start = ::GetTickCount();

@@ -10,17 +10,11 @@
 #include "framework/handles.h"
 #include "resources/resource.h"
 #include "translate/wld.h"
+#include "translate_fixture.h"
 
 namespace {
 
 const WORD kEnglish = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
-
-std::string TestProgramFolder() {
-  char path[MAX_PATH] = "";
-  ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder = path;
-  return folder.substr(0, folder.find_last_of('\\') + 1);
-}
 
 std::string Ansi(const WCHAR* text, int length) {
   if (length <= 0) return std::string();

@@ -45,6 +45,9 @@ class MessageBoxCatcher {
   HHOOK hook_;
 };
 
+// The folder of the test program (the build's bin folder), with a trailing backslash.
+std::string TestProgramFolder();
+
 std::string WindowText(HWND window);
 // The texts of every static child of window, joined.
 std::string StaticTexts(HWND window);

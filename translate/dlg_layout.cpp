@@ -87,11 +87,10 @@ void LoadLayoutsFromParam(CWld& dictionary, IParam* root) {
 }
 
 void LoadDialogLayouts(CWld& dictionary, const char* layoutPath) {
-  QVRef<IParam> store(new_MemParam());
   try {
+    QVRef<IParam> store(new_MemParam());
     Param_IniFile2Param(layoutPath, store.Get());
-  } catch (const CXException&) {  // missing or unreadable: the layouts stay as they are
-    return;
+    LoadLayoutsFromParam(dictionary, store.Get());
+  } catch (const CXException&) {  // missing or unreadable (or no memory): the layouts read so far stay
   }
-  LoadLayoutsFromParam(dictionary, store.Get());
 }

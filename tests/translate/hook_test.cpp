@@ -305,6 +305,32 @@ TEST_F(HookTest, MessageBoxWithTheSwitchOff) {
   EXPECT_EQ("Message", catcher.boxes()[0].text);
 }
 
+TEST_F(HookTest, MalformedResourcesComeBackAsTheyAre) {
+  const struct {
+    UINT id;
+    LPCSTR type;
+  } rows[] = {{TARGET_DIALOG_BROKEN, RT_DIALOG}, {TARGET_STRINGS_BROKEN, RT_STRING}};
+  for (size_t row = 0; row < sizeof rows / sizeof rows[0]; ++row) {
+    HRSRC real = ::FindResourceA(Target_Module(), MAKEINTRESOURCEA(rows[row].id), rows[row].type);
+    ASSERT_NE(nullptr, real) << "row " << row;
+    HRSRC record = Target_FindResourceA(Target_Module(), MAKEINTRESOURCEA(rows[row].id), rows[row].type);
+    EXPECT_NE(real, record) << "row " << row;
+    const void* data = Target_LockResource(Target_LoadResource(Target_Module(), record));
+    EXPECT_EQ(::LockResource(::LoadResource(Target_Module(), real)), data)
+        << "row " << row << ": not translated";
+    EXPECT_EQ(::SizeofResource(Target_Module(), real), Target_SizeofResource(Target_Module(), record))
+        << "row " << row;
+  }
+}
+
+TEST_F(HookTest, SetUpHooksTheLoadedMfcModule) {
+  HMODULE mfc = ::GetModuleHandleA("mfc42.dll");
+  ASSERT_NE(nullptr, mfc);
+  EXPECT_EQ(reinterpret_cast<void*>(&hooks::LoadStringA), *ImportEntry(mfc, "user32.dll", "LoadStringA"));
+  EXPECT_EQ(reinterpret_cast<void*>(&hooks::FindResourceA),
+            *ImportEntry(mfc, "kernel32.dll", "FindResourceA"));
+}
+
 // Installation and removal, on a module of its own.
 void* SystemFunction(const char* dll, const char* function) {
   return reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA(dll), function));

@@ -31,9 +31,12 @@ const char kGlobalLayouts[] =
     "1=t10,0,10,0\r\n";
 
 void EnsureGlobalDictionary() {
-  // An excluded module loaded before the library starts, as AutoCAD's resource DLL would be.
+  // An excluded module loaded before the library starts, as AutoCAD's resource DLL would be,
+  // and an MFC module that the set-up hooks.
   static const fw::Module excluded(::LoadLibraryA("acadres.dll"));
   EXPECT_TRUE(static_cast<bool>(excluded));
+  static const fw::Module mfc(::LoadLibraryA("mfc42.dll"));
+  EXPECT_TRUE(static_cast<bool>(mfc));
   static const bool loaded = [] {
     TempFolder folder;
     folder.Write("global.dlg", kGlobalLayouts);

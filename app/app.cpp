@@ -9,6 +9,7 @@
 #include "framework/language.h"
 #include "app/report.h"
 #include "app/run_mode.h"
+#include "base/oem_info_impl.h"
 #include "engine/configuration.h"
 #include "engine/regdll_bridge.h"
 #include "framework/msgbox.h"
@@ -97,7 +98,11 @@ void CPManDlgApp::InitializeLibraries() {
   richEdit_.reset(::LoadLibraryA("riched20.dll"));
 }
 
-void CPManDlgApp::SelectUiLanguage() { SetUiLanguage(ChooseUiLanguage(ProgramIniPath())); }
+void CPManDlgApp::SelectUiLanguage() {
+  SetUiLanguage(ChooseUiLanguage(ProgramIniPath()));
+  // The exported product information names the product in the same language.
+  SetOemStringLoader(&LoadLangString);
+}
 
 void CPManDlgApp::RunInteractive(CPManDlg& dialog) {
   const UINT activateMessage = ::RegisterWindowMessageA(kActivateMessageName);

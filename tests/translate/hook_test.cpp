@@ -220,9 +220,9 @@ TEST_F(HookTest, DialogsFromResources) {
 }
 
 DialogSpec InMemoryDialog() {
-  DialogSpec spec;
-  spec.style = WS_POPUP | WS_CAPTION | DS_MODALFRAME;
-  spec.caption = L"Greeting";
+  DialogSpec shape;
+  shape.style = WS_POPUP | WS_CAPTION | DS_MODALFRAME;
+  shape.caption = L"Greeting";
   TemplateItem label;
   label.classOrdinal = 0x0082;
   label.title = L"Hello";
@@ -235,8 +235,8 @@ DialogSpec InMemoryDialog() {
   button.classOrdinal = 0x0080;
   button.title = L"Close";
   button.id = IDOK;
-  spec.items = {label, edit, button};
-  return spec;
+  shape.items = {label, edit, button};
+  return shape;
 }
 
 TEST_F(HookTest, DialogsFromMemory) {

@@ -98,19 +98,19 @@ TEST_F(SuppTest, TranslateWindowCaptionStaticsButtonsAndFonts) {
 }
 
 TEST_F(SuppTest, ExportedTemplateFunctions) {
-  DialogSpec spec;
-  spec.caption = L"Greeting";
+  DialogSpec shape;
+  shape.caption = L"Greeting";
   TemplateItem label;
   label.classOrdinal = 0x0082;
   label.title = L"Hello";
-  spec.items = {label};
-  const std::vector<BYTE> bytes = BuildTemplate(spec);
+  shape.items = {label};
+  const std::vector<BYTE> bytes = BuildTemplate(shape);
   const DLGTEMPLATE* source = reinterpret_cast<const DLGTEMPLATE*>(bytes.data());
   int size = -1;
   DLGTEMPLATE* copy = TranslateDlgInternal(source, &size);
   ASSERT_NE(nullptr, copy);
   ASSERT_NE(source, copy);
-  DialogSpec expected = spec;
+  DialogSpec expected = shape;
   expected.caption = L"Gruss";
   expected.items[0].title = L"Hallo";
   EXPECT_EQ(BuildTemplate(expected),

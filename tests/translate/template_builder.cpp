@@ -29,38 +29,38 @@ class Writer {
 
 }  // namespace
 
-std::vector<BYTE> BuildTemplate(const DialogSpec& spec) {
+std::vector<BYTE> BuildTemplate(const DialogSpec& shape) {
   Writer out;
-  if (spec.extended) {
+  if (shape.extended) {
     out.Word(1);
     out.Word(0xFFFF);
     out.Dword(0);  // help id
     out.Dword(0);  // extended style
-    out.Dword(spec.style);
+    out.Dword(shape.style);
   } else {
-    out.Dword(spec.style);
+    out.Dword(shape.style);
     out.Dword(0);
   }
-  out.Word(static_cast<WORD>(spec.items.size()));
+  out.Word(static_cast<WORD>(shape.items.size()));
   out.Word(0);  // x, y
   out.Word(0);
-  out.Word(static_cast<WORD>(spec.cx));
-  out.Word(static_cast<WORD>(spec.cy));
+  out.Word(static_cast<WORD>(shape.cx));
+  out.Word(static_cast<WORD>(shape.cy));
   out.Word(0);  // no menu
   out.Word(0);  // the default class
-  out.Text(spec.caption);
-  if (spec.hasFont && (spec.style & DS_SETFONT)) {
-    out.Word(spec.font.pointSize);
-    if (spec.extended) {
-      out.Word(spec.font.weight);
-      out.Byte(spec.font.italic);
-      out.Byte(spec.font.charset);
+  out.Text(shape.caption);
+  if (shape.hasFont && (shape.style & DS_SETFONT)) {
+    out.Word(shape.font.pointSize);
+    if (shape.extended) {
+      out.Word(shape.font.weight);
+      out.Byte(shape.font.italic);
+      out.Byte(shape.font.charset);
     }
-    out.Text(spec.font.face);
+    out.Text(shape.font.face);
   }
-  for (const TemplateItem& item : spec.items) {
+  for (const TemplateItem& item : shape.items) {
     out.Align();
-    if (spec.extended) {
+    if (shape.extended) {
       out.Dword(0);  // help id
       out.Dword(0);
       out.Dword(WS_CHILD | WS_VISIBLE);
@@ -72,7 +72,7 @@ std::vector<BYTE> BuildTemplate(const DialogSpec& spec) {
     out.Word(static_cast<WORD>(item.y));
     out.Word(static_cast<WORD>(item.cx));
     out.Word(static_cast<WORD>(item.cy));
-    if (spec.extended)
+    if (shape.extended)
       out.Dword(item.id);
     else
       out.Word(item.id);

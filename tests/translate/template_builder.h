@@ -34,6 +34,6 @@ struct DialogSpec {
   std::vector<TemplateItem> items;
 };
 
-std::vector<BYTE> BuildTemplate(const DialogSpec& spec);
+std::vector<BYTE> BuildTemplate(const DialogSpec& shape);
 // The bytes as "xx xx ..." for failure messages.
 std::string HexDump(const std::vector<BYTE>& bytes);

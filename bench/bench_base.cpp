@@ -10,26 +10,11 @@
 
 #include "base/heap.h"
 #include "base/xstring.h"
+#include "bench/stopwatch.h"
 
 namespace {
 
 volatile unsigned g_sink;  // keeps results alive so no loop is optimised away
-
-class Stopwatch {
- public:
-  Stopwatch() {
-    QueryPerformanceFrequency(&m_frequency);
-    QueryPerformanceCounter(&m_start);
-  }
-  double Seconds() const {
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart - m_start.QuadPart) / static_cast<double>(m_frequency.QuadPart);
-  }
-
- private:
-  LARGE_INTEGER m_frequency, m_start;
-};
 
 // Sizes spread over 9 to 191 bytes, the same sequence for every contender.
 std::vector<int> SpreadSizes(size_t count) {

@@ -10,6 +10,7 @@
 #include "base/exceptions.h"
 #include "fio/xfile.h"
 #include "framework/handles.h"
+#include "bench/stopwatch.h"
 
 namespace {
 
@@ -18,22 +19,6 @@ const int kBlockSize = 4096;
 const int kRounds = 5;
 
 volatile unsigned g_sink;  // keeps the checksums alive so no loop is optimised away
-
-class Stopwatch {
- public:
-  Stopwatch() {
-    QueryPerformanceFrequency(&m_frequency);
-    QueryPerformanceCounter(&m_start);
-  }
-  double Seconds() const {
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart - m_start.QuadPart) / static_cast<double>(m_frequency.QuadPart);
-  }
-
- private:
-  LARGE_INTEGER m_frequency, m_start;
-};
 
 // One word of every block, so that the bytes are really looked at.
 unsigned Checksum(const char* block, int size) {

@@ -9,27 +9,12 @@
 #include "param/ini.h"
 #include "param/ini_value.h"
 #include "param/param_ref.h"
+#include "bench/stopwatch.h"
 
 namespace {
 
 const int kSections = 1000;
 const int kValuesPerSection = 100;
-
-class Stopwatch {
- public:
-  Stopwatch() {
-    QueryPerformanceFrequency(&m_frequency);
-    QueryPerformanceCounter(&m_start);
-  }
-  double Seconds() const {
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart - m_start.QuadPart) / static_cast<double>(m_frequency.QuadPart);
-  }
-
- private:
-  LARGE_INTEGER m_frequency, m_start;
-};
 
 // The typed value text of one entry; the types take turns.
 std::string ValueText(int section, int index) {

@@ -12,26 +12,11 @@
 #include "translate/dlg_template.h"
 #include "translate/hook.h"
 #include "translate/supp.h"
+#include "bench/stopwatch.h"
 
 namespace {
 
 volatile unsigned g_sink;  // keeps results alive so no loop is optimised away
-
-class Stopwatch {
- public:
-  Stopwatch() {
-    QueryPerformanceFrequency(&m_frequency);
-    QueryPerformanceCounter(&m_start);
-  }
-  double Seconds() const {
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart - m_start.QuadPart) / static_cast<double>(m_frequency.QuadPart);
-  }
-
- private:
-  LARGE_INTEGER m_frequency, m_start;
-};
 
 const int kEntries = 10000;
 const int kCalls = 200000;

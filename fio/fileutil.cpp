@@ -7,6 +7,7 @@
 #include "base/mbcs.h"
 #include "base/xstring.h"
 #include "fio/file_errors.h"
+#include "fio/file_info.h"
 #include "fio/mem_file.h"
 #include "fio/path_parts.h"
 #include "fio/url_dispatch.h"
@@ -38,16 +39,7 @@ void GetLocalFileInfo(const char* name, FioFileInfo* info) {
     search.reset(FindFirstFileA(name, &found));
   }
   if (!search) FioThrowLastError(FIOOP_FILE_INFO, name);
-  SYSTEMTIME time;
-  if (!FileTimeToSystemTime(&found.ftLastWriteTime, &time)) FioThrowLastError(FIOOP_FILE_INFO, name);
-  info->size = static_cast<int>(found.nFileSizeLow);
-  info->second = time.wSecond;
-  info->minute = time.wMinute;
-  info->hour = time.wHour;
-  info->day = time.wDay;
-  info->dayOfWeek = time.wDayOfWeek;
-  info->month = time.wMonth;
-  info->year = time.wYear;
+  FioFileInfoFromEntry(found, name, info);
 }
 
 bool PathExists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
@@ -178,4 +170,17 @@ BOOL Fio_IsWritableDir(const char* dir) {
   fw::FileHandle file(CreateFileA(probe, GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
   return file ? TRUE : FALSE;
+}
+
+void FioFileInfoFromEntry(const WIN32_FIND_DATAA& entry, const char* name, FioFileInfo* info) {
+  SYSTEMTIME time;
+  if (!FileTimeToSystemTime(&entry.ftLastWriteTime, &time)) FioThrowLastError(FIOOP_FILE_INFO, name);
+  info->size = static_cast<int>(entry.nFileSizeLow);
+  info->second = time.wSecond;
+  info->minute = time.wMinute;
+  info->hour = time.wHour;
+  info->day = time.wDay;
+  info->dayOfWeek = time.wDayOfWeek;
+  info->month = time.wMonth;
+  info->year = time.wYear;
 }

@@ -5,6 +5,7 @@
 
 #include "base/exceptions.h"
 #include "fio/file_errors.h"
+#include "fio/file_info.h"
 #include "fio/url.h"
 #include "fio/url_connection.h"
 
@@ -62,16 +63,7 @@ void Fio_UrlGetFileInfo(const char* url, FioFileInfo* info) {
   if (!info) throw CXFileException(FIOERR_GENERIC, FIOOP_FILE_INFO, url);
   WIN32_FIND_DATAA entry;
   if (!FioUrlFindEntry(url, &entry)) FioThrowLastError(FIOOP_FILE_INFO, url);
-  SYSTEMTIME time;
-  if (!FileTimeToSystemTime(&entry.ftLastWriteTime, &time)) FioThrowLastError(FIOOP_FILE_INFO, url);
-  info->size = static_cast<int>(entry.nFileSizeLow);
-  info->second = time.wSecond;
-  info->minute = time.wMinute;
-  info->hour = time.wHour;
-  info->day = time.wDay;
-  info->dayOfWeek = time.wDayOfWeek;
-  info->month = time.wMonth;
-  info->year = time.wYear;
+  FioFileInfoFromEntry(entry, url, info);
 }
 
 BOOL Fio_UrlIsWritableFile(const char* url) {

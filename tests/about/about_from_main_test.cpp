@@ -1,5 +1,6 @@
 // The About box as the user reaches it: the "About..." item of the main dialog's system menu, with
 // private registry trees behind the main dialog, and a picture of the box for a person to look at.
+#include <memory>
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -18,52 +19,26 @@
 #include "tests/framework/windowed_test.h"
 #include "ui/main_dialog.h"
 #include "ui/static_link.h"
+#include "tests/support/private_registry.h"
 
 namespace {
 
 using abouttest::WindowText;
 
-// Deletes path below parent with everything in it.
-LONG DeleteTree(HKEY parent, const std::string& path) {
-  fw::RegKey key;
-  LONG result = RegOpenKeyExA(parent, path.c_str(), 0, KEY_ALL_ACCESS, key.put());
-  if (result != ERROR_SUCCESS) return result;
-  char name[256];
-  for (;;) {
-    DWORD length = sizeof name;
-    if (RegEnumKeyExA(key.get(), 0, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-      break;
-    result = DeleteTree(key.get(), name);
-    if (result != ERROR_SUCCESS) return result;
-  }
-  key.reset();
-  return RegDeleteKeyA(parent, path.c_str());
-}
-
 class AboutFromMainDialogTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    scratch_ = "Software\\TarnwickTests\\about-" + std::to_string(GetCurrentProcessId());
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, (scratch_ + "\\HKLM").c_str(), 0, nullptr, 0,
-                                             KEY_ALL_ACCESS, nullptr, machine_.put(), nullptr));
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, (scratch_ + "\\HKCU").c_str(), 0, nullptr, 0,
-                                             KEY_ALL_ACCESS, nullptr, user_.put(), nullptr));
-    ASSERT_EQ(ERROR_SUCCESS, RegOverridePredefKey(HKEY_LOCAL_MACHINE, machine_.get()));
-    ASSERT_EQ(ERROR_SUCCESS, RegOverridePredefKey(HKEY_CURRENT_USER, user_.get()));
+    registry_.reset(new PrivateRegistry("about"));
+    ASSERT_TRUE(registry_->ok());
     fwtest::InitControlsOnce();
     SetUiLanguage(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
   }
   void TearDown() override {
-    RegOverridePredefKey(HKEY_LOCAL_MACHINE, nullptr);
-    RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
-    machine_.reset();
-    user_.reset();
-    EXPECT_EQ(ERROR_SUCCESS, DeleteTree(HKEY_CURRENT_USER, scratch_));
+    registry_.reset();
+    EXPECT_EQ(ERROR_SUCCESS, PrivateRegistry::LastCleanup());
   }
 
-  std::string scratch_;
-  fw::RegKey machine_;
-  fw::RegKey user_;
+  std::unique_ptr<PrivateRegistry> registry_;
   fwtest::MessageBoxScript boxes_;  // a message box would fail the test
 };
 

@@ -40,39 +40,11 @@ LONG SetAccess(HKEY root, const std::string& path, const char* sddl, REGSAM view
 
 }  // namespace
 
-LONG DeleteRawTree(HKEY parent, const std::string& rawPath) {
-  SetAccess(parent, rawPath, "D:(A;;KA;;;WD)", KEY_WOW64_64KEY);  // undoes Restrict where it was used
-  fw::RegKey key;
-  // Reading is enough: the deletion itself asks for DELETE on each key.
-  LONG result = ::RegOpenKeyExA(parent, rawPath.c_str(), 0, KEY_READ | KEY_WOW64_64KEY, key.put());
-  if (result != ERROR_SUCCESS) return result;
-  for (;;) {
-    char name[1024];
-    DWORD length = sizeof name;
-    result = ::RegEnumKeyExA(key.get(), 0, name, &length, nullptr, nullptr, nullptr, nullptr);
-    if (result != ERROR_SUCCESS) break;
-    result = DeleteRawTree(key.get(), name);
-    if (result != ERROR_SUCCESS) return result;
-  }
-  key.reset();
-  return ::RegDeleteKeyExA(parent, rawPath.c_str(), KEY_WOW64_64KEY, 0);
-}
-
 void RegdllTest::SetUp() {
   static int counter = 0;
   const std::string unique = std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++counter);
-  scratch_ = "Software\\TarnwickTests\\regdll-" + unique;
-  ASSERT_EQ(ERROR_SUCCESS,
-            ::RegCreateKeyExA(HKEY_CURRENT_USER, (scratch_ + "\\HKLM").c_str(), 0, nullptr, 0,
-                              KEY_ALL_ACCESS | KEY_WOW64_64KEY, nullptr, machine_.put(), nullptr));
-  ASSERT_EQ(ERROR_SUCCESS,
-            ::RegCreateKeyExA(HKEY_CURRENT_USER, (scratch_ + "\\HKCU").c_str(), 0, nullptr, 0,
-                              KEY_ALL_ACCESS | KEY_WOW64_64KEY, nullptr, user_.put(), nullptr));
-  fw::RegKey wow;
-  ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(machine_.get(), "Software\\Wow6432Node", 0, nullptr, 0,
-                                             KEY_ALL_ACCESS | KEY_WOW64_64KEY, nullptr, wow.put(), nullptr));
-  ASSERT_EQ(ERROR_SUCCESS, ::RegOverridePredefKey(HKEY_LOCAL_MACHINE, machine_.get()));
-  ASSERT_EQ(ERROR_SUCCESS, ::RegOverridePredefKey(HKEY_CURRENT_USER, user_.get()));
+  registry_.reset(new PrivateRegistry("regdll"));
+  ASSERT_TRUE(registry_->ok());
 
   char temp[MAX_PATH];
   ASSERT_NE(0u, ::GetTempPathA(MAX_PATH, temp));
@@ -81,11 +53,8 @@ void RegdllTest::SetUp() {
 }
 
 void RegdllTest::TearDown() {
-  ::RegOverridePredefKey(HKEY_LOCAL_MACHINE, nullptr);
-  ::RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
-  machine_.reset();
-  user_.reset();
-  EXPECT_EQ(ERROR_SUCCESS, DeleteRawTree(HKEY_CURRENT_USER, scratch_));
+  registry_.reset();
+  EXPECT_EQ(ERROR_SUCCESS, PrivateRegistry::LastCleanup());
   if (folder_.empty()) return;
   WIN32_FIND_DATAA found;
   fw::FindHandle find(::FindFirstFileA((folder_ + "*").c_str(), &found));

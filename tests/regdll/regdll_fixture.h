@@ -1,17 +1,17 @@
 // Private HKEY_LOCAL_MACHINE and HKEY_CURRENT_USER trees for the registration library's tests.
-// The library runs in this process, so RegOverridePredefKey redirects it as well. The private
-// machine tree holds "Software\Wow6432Node", which makes Wine keep the 32-bit and the 64-bit view
-// apart inside it exactly as on 64-bit Windows.
+// The library runs in this process, so the redirection of the predefined keys reaches it as well.
 #pragma once
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "framework/handles.h"
+#include "tests/support/private_registry.h"
 
 // A value as found in the registry: missing, or its type and bytes.
 struct StoredValue {
@@ -73,11 +73,6 @@ class RegdllTest : public ::testing::Test {
   const std::string& Folder() const { return folder_; }
 
  private:
-  std::string scratch_;
-  fw::RegKey machine_;
-  fw::RegKey user_;
+  std::unique_ptr<PrivateRegistry> registry_;
   std::string folder_;
 };
-
-// Deletes rawPath below parent with everything in it, without view redirection.
-LONG DeleteRawTree(HKEY parent, const std::string& rawPath);

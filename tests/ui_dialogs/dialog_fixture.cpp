@@ -25,50 +25,18 @@ std::string LinkKey(const std::string& acadId, const std::string& profile, const
 
 }  // namespace world
 
-LONG DeleteScratchTree(HKEY parent, const std::string& rawPath) {
-  fw::RegKey key;
-  LONG result = ::RegOpenKeyExA(parent, rawPath.c_str(), 0, KEY_READ | KEY_WOW64_64KEY, key.put());
-  if (result != ERROR_SUCCESS) return result;
-  for (;;) {
-    char name[1024];
-    DWORD length = sizeof name;
-    if (::RegEnumKeyExA(key.get(), 0, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-      break;
-    result = DeleteScratchTree(key.get(), name);
-    if (result != ERROR_SUCCESS) return result;
-  }
-  key.reset();
-  return ::RegDeleteKeyExA(parent, rawPath.c_str(), KEY_WOW64_64KEY, 0);
-}
-
 void DialogTest::SetUp() {
-  static int counter = 0;
-  scratch_ = "Software\\TarnwickTests\\ui_dialogs-" + std::to_string(::GetCurrentProcessId()) + "-" +
-             std::to_string(++counter);
-  ASSERT_EQ(ERROR_SUCCESS,
-            ::RegCreateKeyExA(HKEY_CURRENT_USER, (scratch_ + "\\HKLM").c_str(), 0, nullptr, 0,
-                              KEY_ALL_ACCESS | KEY_WOW64_64KEY, nullptr, machine_.put(), nullptr));
-  ASSERT_EQ(ERROR_SUCCESS,
-            ::RegCreateKeyExA(HKEY_CURRENT_USER, (scratch_ + "\\HKCU").c_str(), 0, nullptr, 0,
-                              KEY_ALL_ACCESS | KEY_WOW64_64KEY, nullptr, user_.put(), nullptr));
-  // With this key Wine keeps the two views apart below the private machine tree, so the 32-bit
-  // products are not found a second time by the 64-bit scan.
-  fw::RegKey wow;
-  ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(machine_.get(), "Software\\Wow6432Node", 0, nullptr, 0,
-                                             KEY_ALL_ACCESS | KEY_WOW64_64KEY, nullptr, wow.put(), nullptr));
-  ASSERT_EQ(ERROR_SUCCESS, ::RegOverridePredefKey(HKEY_LOCAL_MACHINE, machine_.get()));
-  ASSERT_EQ(ERROR_SUCCESS, ::RegOverridePredefKey(HKEY_CURRENT_USER, user_.get()));
+  // Its two views stay apart, so the 32-bit products are not found again by the 64-bit scan.
+  registry_.reset(new PrivateRegistry("ui_dialogs"));
+  ASSERT_TRUE(registry_->ok());
   oleInitialized_ = SUCCEEDED(::OleInitialize(nullptr));
   fwtest::InitControlsOnce();
 }
 
 void DialogTest::TearDown() {
   if (oleInitialized_) ::OleUninitialize();
-  ::RegOverridePredefKey(HKEY_LOCAL_MACHINE, nullptr);
-  ::RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
-  machine_.reset();
-  user_.reset();
-  EXPECT_EQ(ERROR_SUCCESS, DeleteScratchTree(HKEY_CURRENT_USER, scratch_));
+  registry_.reset();
+  EXPECT_EQ(ERROR_SUCCESS, PrivateRegistry::LastCleanup());
 }
 
 void DialogTest::SetRaw(HKEY root, const std::string& path, const char* name, DWORD type,

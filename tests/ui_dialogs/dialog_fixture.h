@@ -3,6 +3,7 @@
 // controls, and a small installation of two AutoCAD products to seed them with.
 #pragma once
 
+#include <memory>
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "framework/handles.h"
+#include "tests/support/private_registry.h"
 
 // The seeded world: product keys and the names the tests refer to.
 namespace world {
@@ -58,11 +60,6 @@ class DialogTest : public ::testing::Test {
   static std::string StoredLinks(const std::string& acadId, const std::string& profile);
 
  private:
-  std::string scratch_;
-  fw::RegKey machine_;
-  fw::RegKey user_;
+  std::unique_ptr<PrivateRegistry> registry_;
   bool oleInitialized_ = false;
 };
-
-// Deletes rawPath below parent with everything in it, without registry view redirection.
-LONG DeleteScratchTree(HKEY parent, const std::string& rawPath);

@@ -46,15 +46,18 @@ class CXTypedFile : public CQVUnknownImpl<I> {
   unsigned long ReadDword() override { return ReadExactly<unsigned long>(); }
   double ReadDouble() override { return ReadExactly<double>(); }
 
+  // Reads to the line feed or the end. At most size - 1 bytes are kept: the rest of a longer
+  // line is dropped, so that it never comes back as a line of its own.
   int ReadLine(char* buffer, int size) override {
     if (!buffer || size <= 0) return 0;
     int stored = 0;
     char c;
-    while (stored < size - 1 && this->Read(&c, 1) == 1) {
-      buffer[stored++] = c;
+    while (this->Read(&c, 1) == 1) {
+      const bool kept = stored < size - 1;
+      if (kept) buffer[stored++] = c;
       if (c == '\n') {
         buffer[stored] = 0;
-        return stored - 1;
+        return kept ? stored - 1 : stored;
       }
     }
     buffer[stored] = 0;

@@ -178,24 +178,28 @@ TEST(LocalFile, ReadLineKeepsCarriageReturnAndLineFeed) {
   EXPECT_STREQ("", buffer);
 }
 
-TEST(LocalFile, ReadLineWithinSmallBuffers) {
+TEST(LocalFile, ReadLineCutsLongLinesAndDropsTheirRest) {
   ScratchFolder dir;
-  const std::string path = dir.Write("lines.txt", "abcdef\nxy\n");
+  const std::string path = dir.Write("lines.txt", "abcdef\nxy\nlast");
   FileRef<IXFile> file(Fio_Open(path.c_str(), 0));
-  char buffer[8];
-  memset(buffer, 'X', sizeof buffer);
-  EXPECT_EQ(0, file->ReadLine(buffer, 0)) << "no room: nothing read or written";
-  EXPECT_EQ('X', buffer[0]);
-  EXPECT_EQ(0, file->ReadLine(buffer, 1));
-  EXPECT_STREQ("", buffer);
-  EXPECT_EQ(0, file->GetPosition());
-  // A long line comes in pieces: nothing of it is lost.
-  EXPECT_EQ(4, file->ReadLine(buffer, 5));
-  EXPECT_STREQ("abcd", buffer);
-  EXPECT_EQ(2, file->ReadLine(buffer, 5));
-  EXPECT_STREQ("ef\n", buffer);
-  EXPECT_EQ(2, file->ReadLine(buffer, 5));
-  EXPECT_STREQ("xy\n", buffer);
+  const struct {
+    int size;
+    int result;
+    const char* text;  // null: the buffer is not touched
+    long position;
+  } rows[] = {
+      {0, 0, nullptr, 0}, {5, 4, "abcd", 7}, {5, 2, "xy\n", 10}, {1, 0, "", 14}, {5, 0, "", 14},
+  };
+  for (size_t row = 0; row < sizeof rows / sizeof rows[0]; ++row) {
+    char buffer[8];
+    memset(buffer, 'X', sizeof buffer);
+    EXPECT_EQ(rows[row].result, file->ReadLine(buffer, rows[row].size)) << "row " << row;
+    if (rows[row].text)
+      EXPECT_STREQ(rows[row].text, buffer) << "row " << row;
+    else
+      EXPECT_EQ('X', buffer[0]) << "row " << row;
+    EXPECT_EQ(rows[row].position, file->GetPosition()) << "row " << row;
+  }
   EXPECT_EQ(0, file->ReadLine(nullptr, 5));
 }
 

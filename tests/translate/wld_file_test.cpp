@@ -46,6 +46,17 @@ TEST_F(WldFileTest, SkippedLinesDoNotBreakPairs) {
   EXPECT_EQ(2, dictionary_.GetEntryCount());
 }
 
+TEST_F(WldFileTest, OverlongLineIsCutAndLaterPairsStayTogether) {
+  // The cut falls just before a quote, so a rest read as a line of its own would be accepted.
+  const std::string longLine =
+      "\"" + std::string(CWld::LINE_BUFFER - 2, 'a') + "\"" + std::string(807, 'b') + "\"";
+  ASSERT_EQ(9000u, longLine.size());
+  Load(longLine + "\n\"Lang\"\n\"Open\"\n\"Oeffnen\"\n");
+  EXPECT_EQ(2, dictionary_.GetEntryCount());
+  EXPECT_EQ("Lang", Lookup(std::string(CWld::LINE_BUFFER - 3, 'a').c_str()));
+  EXPECT_EQ("Oeffnen", Lookup("Open"));
+}
+
 TEST_F(WldFileTest, EmptyTranslationLeavesTheSourceUntranslated) {
   Load("\"Open\"\n\"\"\n\"Close\"\n\"Zu\"\n");
   EXPECT_EQ("<none>", Lookup("Open"));

@@ -27,11 +27,10 @@ class QuietErrorMode {
   UINT m_previous;
 };
 
-bool HasWildcard(const char* name) { return strpbrk(name, "*?") != nullptr; }
-
+// A name with "*" or "?" answers for the first file it matches: callers ask that way whether
+// any matching file exists.
 void GetLocalFileInfo(const char* name, FioFileInfo* info) {
-  // A pattern would answer for whatever file it matches first.
-  if (!*name || HasWildcard(name)) throw CXFileException(FIOERR_FILE_NOT_FOUND, FIOOP_FILE_INFO, name);
+  if (!*name) throw CXFileException(FIOERR_FILE_NOT_FOUND, FIOOP_FILE_INFO, name);
   WIN32_FIND_DATAA found;
   fw::FindHandle search;
   {

@@ -57,9 +57,37 @@ TEST(FileInfo, MissingAndMalformedNames) {
   EXPECT_FILE_ERROR(Fio_GetFileInfo(missing.c_str(), &info), FIOERR_FILE_NOT_FOUND, FIOOP_FILE_INFO, missing);
   EXPECT_FILE_ERROR(Fio_GetFileInfo((dir / "present.txt").c_str(), nullptr), FIOERR_GENERIC, FIOOP_FILE_INFO);
   const std::string names[] = {
-      missing, dir / "*.txt", dir / "present.tx?", "", dir / "no\\such\\folder.txt", std::string(2000, 'q')};
+      missing, dir / "*.doc", dir / "present.tx", "", dir / "no\\such\\folder.txt", std::string(2000, 'q')};
   for (const std::string& name : names) EXPECT_FALSE(Fio_IsFileExist(name.c_str())) << name;
   EXPECT_FALSE(Fio_IsFileExist(nullptr));
+}
+
+TEST(FileInfo, WildcardsAnswerForTheFirstMatch) {
+  ScratchFolder dir;
+  dir.Write("notes.txt", std::string(3, 't'));
+  dir.Write("data.bin", std::string(5, 'b'));
+  const struct {
+    std::string name;
+    int size;   // of the match
+    int error;  // when nothing matches
+  } rows[] = {
+      {dir / "*.txt", 3, 0},
+      {dir / "data.bi?", 5, 0},
+      {dir / "?otes.*", 3, 0},
+      {dir / "*.doc", 0, FIOERR_FILE_NOT_FOUND},
+      {dir / "*\\notes.txt", 0, FIOERR_BAD_PATH},  // only the last part may be a pattern
+  };
+  for (size_t row = 0; row < sizeof rows / sizeof rows[0]; ++row) {
+    const char* name = rows[row].name.c_str();
+    EXPECT_EQ(rows[row].error == 0, Fio_IsFileExist(name) != FALSE) << "row " << row;
+    FioFileInfo info = {};
+    if (!rows[row].error) {
+      Fio_GetFileInfo(name, &info);
+      EXPECT_EQ(rows[row].size, info.size) << "row " << row;
+    } else {
+      EXPECT_FILE_ERROR(Fio_GetFileInfo(name, &info), rows[row].error, FIOOP_FILE_INFO, rows[row].name);
+    }
+  }
 }
 
 TEST(FileActions, CopyDeleteRename) {

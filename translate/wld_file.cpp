@@ -50,11 +50,14 @@ class AcceptedLines {
   char line_[CWld::LINE_BUFFER];
 };
 
-// The font settings met in one file; they take effect when all three counted.
+// The font settings met in one file, starting from the dictionary's own; they take effect once
+// three settings have been counted, whichever they were.
 struct FontSettings {
+  FontSettings(const char* face, int script, int size) : face(face), script(script), size(size) {}
+
   CXString face;
-  int script = 0;
-  int size = 0;
+  int script;
+  int size;
   int count = 0;
 
   bool Take(const char* source, const char* value) {
@@ -78,7 +81,7 @@ void CWld::ReadFiles(const char* path) {
   try {
     FileRef file(Fio_Open(path, 0));
     AcceptedLines lines(file.get());
-    FontSettings font;
+    FontSettings font(GetFontFace(), GetFontScript(), GetFontSize());
     for (;;) {
       const char* sourceLine = lines.Next();
       if (!sourceLine) break;

@@ -210,6 +210,9 @@ TEST(WldFontSettings, ThreeSettingsMakeTheFontWithTheSizeClamped) {
        8},
       {"\"DialogFontName\"\n\"Arial\"\n\"DialogFontScript\"\n\"0\"\n\"DialogFontSize\"\n\"junk\"\n", "Arial",
        0, 8},
+      // Any three settings count; the face not given stays the default font's.
+      {"\"DialogFontSize\"\n\"10\"\n\"DialogFontSize\"\n\"11\"\n\"DialogFontSize\"\n\"12\"\n", "MS Shell Dlg",
+       0, 12},
   };
   for (size_t row = 0; row < sizeof cases / sizeof cases[0]; ++row) {
     TempFolder folder;

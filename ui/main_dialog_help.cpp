@@ -19,22 +19,53 @@ bool ContainsIgnoringCase(const std::string& text, const char* part) {
   return false;
 }
 
+// The program's folder with its last separator (empty for a bare name) and its file name
+// without ".exe".
+void SplitProgramPath(const std::string& programPath, std::string& folder, std::string& baseName) {
+  const size_t nameStart = programPath.find_last_of("\\/") + 1;  // 0 without a separator
+  folder = programPath.substr(0, nameStart);
+  baseName = programPath.substr(nameStart);
+  if (EndsWithIgnoringCase(baseName, ".exe")) baseName.erase(baseName.size() - 4);
+}
+
+bool FileExists(const std::string& path) {
+  const DWORD attributes = ::GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 }  // namespace
 
 std::string HelpFilePath(const std::string& programPath) {
-  const size_t slash = programPath.find_last_of("\\/");
-  const std::string folder = slash == std::string::npos ? std::string() : programPath.substr(0, slash);
-  std::string baseName = programPath.substr(slash == std::string::npos ? 0 : slash + 1);
-  if (EndsWithIgnoringCase(baseName, ".exe")) baseName.erase(baseName.size() - 4);
-
+  std::string folder, baseName;
+  SplitProgramPath(programPath, folder, baseName);
   if (ContainsIgnoringCase(programPath, ".alx")) {
-    const size_t parentEnd = folder.find_last_of("\\/");
+    const std::string folderName = folder.substr(0, folder.empty() ? 0 : folder.size() - 1);
+    const size_t parentEnd = folderName.find_last_of("\\/");
     const std::string parent =
-        parentEnd == std::string::npos ? std::string() : folder.substr(0, parentEnd + 1);
+        parentEnd == std::string::npos ? std::string() : folderName.substr(0, parentEnd + 1);
     return parent + baseName + ".hlp";
   }
   if (!EndsWithIgnoringCase(programPath, ".exe")) return programPath + ".hlp";
   return programPath.substr(0, programPath.size() - 4) + ".hlp";
+}
+
+std::string UserGuidePath(const std::string& programPath) {
+  std::string folder, baseName;
+  SplitProgramPath(programPath, folder, baseName);
+  return folder + baseName + ".html";
+}
+
+HelpChoice ChooseHelp(const std::string& programPath) {
+  HelpChoice choice;
+  choice.path = HelpFilePath(programPath);
+  if (FileExists(choice.path)) {
+    choice.kind = HelpChoice::kHelpFile;
+    return choice;
+  }
+  choice.path = UserGuidePath(programPath);
+  choice.kind = FileExists(choice.path) ? HelpChoice::kUserGuide : HelpChoice::kNothing;
+  if (choice.kind == HelpChoice::kNothing) choice.path.clear();
+  return choice;
 }
 
 std::string HelpJumpMacro(const std::string& helpFile, const std::string& topic) {

@@ -4,6 +4,7 @@
 // needs windows.h before it
 #include <commctrl.h>
 #include <ole2.h>
+#include <shellapi.h>
 
 #include "framework/language.h"
 #include "framework/msgbox.h"
@@ -13,15 +14,6 @@
 #include "ui/launch.h"
 #include "ui/main_dialog.h"
 #include "ui/main_dialog_help.h"
-
-namespace {
-
-bool FileExists(const std::string& path) {
-  const DWORD attributes = ::GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-}  // namespace
 
 bool CPManDlg::OnSysCommand(WPARAM command, LPARAM) {
   if ((command & 0xFFF0) != IDM_ABOUTBOX) return false;
@@ -75,8 +67,12 @@ void CPManDlg::OnProfileRightClick(NMHDR*) {
 }
 
 void CPManDlg::OnHelp() {
-  const std::string helpFile = HelpFilePath(programPath_);
-  if (!FileExists(helpFile)) return;
-  const std::string macro = HelpJumpMacro(helpFile, kMainHelpTopic);
-  ::WinHelpA(hwnd(), helpFile.c_str(), HELP_COMMAND, reinterpret_cast<ULONG_PTR>(macro.c_str()));
+  const HelpChoice help = ChooseHelp(programPath_);
+  if (help.kind == HelpChoice::kHelpFile) {
+    const std::string macro = HelpJumpMacro(help.path, kMainHelpTopic);
+    ::WinHelpA(hwnd(), help.path.c_str(), HELP_COMMAND, reinterpret_cast<ULONG_PTR>(macro.c_str()));
+  } else if (help.kind == HelpChoice::kUserGuide) {
+    // The browser the user chose for web pages shows the guide.
+    ::ShellExecuteA(hwnd(), "open", help.path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  }
 }

@@ -404,22 +404,91 @@ TEST_F(MainDialogLaunchTest, HelpWithoutAHelpFileDoesNothing) {
   EXPECT_EQ(nullptr, ::FindWindowA("MS_WINHELP", nullptr));
 }
 
+TEST_F(MainDialogLaunchTest, HelpWithOnlyTheUserGuideOpensItWithTheWebPageHandler) {
+  const std::string folder = TempFolder() + "ui_dialogs_guide_" + std::to_string(::GetCurrentProcessId());
+  const std::string guide = folder + "\\Tarnwick.html";
+  const std::string record = folder + "\\opened.log";
+  ::CreateDirectoryA(folder.c_str(), nullptr);
+  std::ofstream(guide) << "<html></html>";
+  // Web pages open with the AutoCAD stand-in, which records its command line: a private
+  // classes tree, as the shell reads it in this process.
+  SetString(HKEY_CURRENT_USER, "GuideClasses\\.html", nullptr, "TarnwickTest.Page");
+  SetString(HKEY_CURRENT_USER, "GuideClasses\\TarnwickTest.Page\\shell\\open\\command", nullptr,
+            "\"" + ProgramFolder() + "acad.exe\" \"%1\"");
+  fw::RegKey classes;
+  ASSERT_EQ(ERROR_SUCCESS,
+            ::RegOpenKeyExA(HKEY_CURRENT_USER, "GuideClasses", 0, KEY_ALL_ACCESS, classes.put()));
+  ASSERT_EQ(ERROR_SUCCESS, ::RegOverridePredefKey(HKEY_CLASSES_ROOT, classes.get()));
+  ::SetEnvironmentVariableA("TW_ACAD_RECORD", record.c_str());
+
+  CPManDlg dialog;
+  dialog.SetProgramPath(folder + "\\Tarnwick.exe");
+  fwtest::RunModal(dialog, {[&](HWND hwnd) {
+                     fwtest::Click(hwnd, IDC_HELP_BUTTON);
+                     fwtest::Click(hwnd, IDCANCEL);
+                   }});
+  ::SetEnvironmentVariableA("TW_ACAD_RECORD", nullptr);
+  ::RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
+  EXPECT_TRUE(boxes_.shown().empty());
+  EXPECT_EQ("\"" + ProgramFolder() + "acad.exe\" \"" + guide + "\"",
+            Line(WaitForRecord(record), "commandline="));
+  ::DeleteFileA(record.c_str());
+  ::DeleteFileA(guide.c_str());
+  ::RemoveDirectoryA(folder.c_str());
+}
+
 TEST(HelpFile, BesideTheProgramOrAboveAnAddOnFolder) {
   struct Row {
     const char* program;
     const char* help;
+    const char* guide;
   };
   const Row rows[] = {
-      {"C:\\Program Files\\Tarnwick\\Tarnwick.exe", "C:\\Program Files\\Tarnwick\\Tarnwick.hlp"},
-      {"C:\\PROG\\TARNWICK.EXE", "C:\\PROG\\TARNWICK.hlp"},
-      {"C:\\tools.exe.d\\Tarnwick.exe", "C:\\tools.exe.d\\Tarnwick.hlp"},
-      {"C:\\Apps\\Tarnwick.alx\\Tarnwick.exe", "C:\\Apps\\Tarnwick.hlp"},
-      {"C:\\Apps\\Extra.ALX\\bin\\Tarnwick.exe", "C:\\Apps\\Extra.ALX\\Tarnwick.hlp"},
-      {"Tarnwick.exe", "Tarnwick.hlp"},
-      {"", ".hlp"},
+      {"C:\\Program Files\\Tarnwick\\Tarnwick.exe", "C:\\Program Files\\Tarnwick\\Tarnwick.hlp",
+       "C:\\Program Files\\Tarnwick\\Tarnwick.html"},
+      {"C:\\PROG\\TARNWICK.EXE", "C:\\PROG\\TARNWICK.hlp", "C:\\PROG\\TARNWICK.html"},
+      {"C:\\tools.exe.d\\Tarnwick.exe", "C:\\tools.exe.d\\Tarnwick.hlp", "C:\\tools.exe.d\\Tarnwick.html"},
+      {"C:\\Apps\\Tarnwick.alx\\Tarnwick.exe", "C:\\Apps\\Tarnwick.hlp",
+       "C:\\Apps\\Tarnwick.alx\\Tarnwick.html"},
+      {"C:\\Apps\\Extra.ALX\\bin\\Tarnwick.exe", "C:\\Apps\\Extra.ALX\\Tarnwick.hlp",
+       "C:\\Apps\\Extra.ALX\\bin\\Tarnwick.html"},
+      {"Tarnwick.exe", "Tarnwick.hlp", "Tarnwick.html"},
+      {"", ".hlp", ".html"},
   };
-  for (size_t row = 0; row < sizeof rows / sizeof rows[0]; ++row)
+  for (size_t row = 0; row < sizeof rows / sizeof rows[0]; ++row) {
     EXPECT_EQ(rows[row].help, HelpFilePath(rows[row].program)) << "row " << row;
+    EXPECT_EQ(rows[row].guide, UserGuidePath(rows[row].program)) << "row " << row;
+  }
+}
+
+TEST(HelpFile, TheHelpFileWinsOverTheGuideAndFoldersDoNotCount) {
+  const std::string folder =
+      TempFolder() + "ui_dialogs_help_" + std::to_string(::GetCurrentProcessId()) + "\\";
+  const std::string program = folder + "Tarnwick.exe", help = folder + "Tarnwick.hlp",
+                    guide = folder + "Tarnwick.html";
+  ::CreateDirectoryA(folder.c_str(), nullptr);
+  struct Row {
+    bool helpFile, guideFile, guideIsFolder;
+    HelpChoice::Kind kind;
+    std::string path;
+  };
+  const Row rows[] = {
+      {false, false, false, HelpChoice::kNothing, ""},  {false, true, false, HelpChoice::kUserGuide, guide},
+      {true, true, false, HelpChoice::kHelpFile, help}, {true, false, false, HelpChoice::kHelpFile, help},
+      {false, false, true, HelpChoice::kNothing, ""},
+  };
+  for (size_t row = 0; row < sizeof rows / sizeof rows[0]; ++row) {
+    if (rows[row].helpFile) std::ofstream(help) << "?";
+    if (rows[row].guideFile) std::ofstream(guide) << "<html>";
+    if (rows[row].guideIsFolder) ::CreateDirectoryA(guide.c_str(), nullptr);
+    const HelpChoice choice = ChooseHelp(program);
+    EXPECT_EQ(rows[row].kind, choice.kind) << "row " << row;
+    EXPECT_EQ(rows[row].path, choice.path) << "row " << row;
+    ::DeleteFileA(help.c_str());
+    ::DeleteFileA(guide.c_str());
+    ::RemoveDirectoryA(guide.c_str());
+  }
+  ::RemoveDirectoryA(folder.c_str());
 }
 
 TEST(HelpFile, TheJumpMacroDoublesBackslashesAndTurnsSlashesIntoThem) {

@@ -6,66 +6,81 @@
 #include <string>
 #include <vector>
 
+#include "tarnwick_version.h"
 #include "tests/resources/own_resources.h"
 
 namespace restest {
 namespace {
 
-std::vector<char> OwnVersionInfo() {
+std::string ModulePath(const char* besideThisProgram) {
   char path[MAX_PATH] = {0};
   GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string text = path;
+  return besideThisProgram ? text.substr(0, text.find_last_of('\\') + 1) + besideThisProgram : text;
+}
+
+std::vector<char> VersionInfo(const std::string& path) {
   DWORD ignored = 0;
-  DWORD size = GetFileVersionInfoSizeA(path, &ignored);
+  DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
   std::vector<char> info(size);
-  if (size == 0 || !GetFileVersionInfoA(path, 0, size, info.data())) info.clear();
+  if (size == 0 || !GetFileVersionInfoA(path.c_str(), 0, size, info.data())) info.clear();
   return info;
 }
 
-TEST(VersionResource, StringsOfTheUsEnglishBlock) {
-  std::vector<char> info = OwnVersionInfo();
-  ASSERT_FALSE(info.empty());
-  struct Row {
-    const char* name;
-    const char* value;
-  };
-  const Row rows[] = {
-      {"ProductVersion", "1.0"},
-      {"ProductName", "Orvane for AutoCAD"},
-      {"FileDescription", "Orvane for AutoCAD"},
-      {"CompanyName", "Brevent Software"},
-      {"FileVersion", "1.0.0.0"},
-      {"OriginalFilename", "Tarnwick.exe"},
-  };
-  for (size_t row = 0; row < sizeof(rows) / sizeof(rows[0]); ++row) {
-    std::string query = std::string("\\StringFileInfo\\040904E4\\") + rows[row].name;
-    char* value = nullptr;
-    UINT length = 0;
-    ASSERT_TRUE(VerQueryValueA(info.data(), query.c_str(), reinterpret_cast<void**>(&value), &length))
-        << "row " << row << ": " << query;
-    EXPECT_STREQ(value, rows[row].value) << "row " << row;
-  }
+std::string VersionString(const std::vector<char>& info, const char* name) {
+  std::string query = std::string("\\StringFileInfo\\040904E4\\") + name;
+  char* value = nullptr;
+  UINT length = 0;
+  if (!VerQueryValueA(info.data(), query.c_str(), reinterpret_cast<void**>(&value), &length)) return "(none)";
+  return value;
 }
 
-TEST(VersionResource, FixedPartAndTranslation) {
-  std::vector<char> info = OwnVersionInfo();
-  ASSERT_FALSE(info.empty());
-  VS_FIXEDFILEINFO* fixed = nullptr;
-  UINT length = 0;
-  ASSERT_TRUE(VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
-  ASSERT_GE(length, sizeof(VS_FIXEDFILEINFO));
-  EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
-  EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
-  EXPECT_EQ(fixed->dwFileVersionLS, 0u);
-  EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);
-  EXPECT_EQ(fixed->dwProductVersionLS, 0u);
-  EXPECT_EQ(fixed->dwFileType, DWORD(VFT_APP));
+// The program (this test carries its resources) and the registration library beside it carry
+// the one version of the build, in numbers and in text.
+TEST(VersionResource, TheProgramAndTheRegistrationLibrary) {
+  struct Row {
+    const char* beside;  // null: this program
+    DWORD fileType;
+    const char* originalName;
+    const char* description;
+  };
+  const Row rows[] = {
+      {nullptr, VFT_APP, "Tarnwick.exe", "Orvane for AutoCAD"},
+      {"QvApmReg.dll", VFT_DLL, "QvApmReg.dll", "Orvane application registration library"},
+  };
+  const DWORD versionMs = MAKELONG(TW_VERSION_MINOR, TW_VERSION_MAJOR);
+  const DWORD versionLs = MAKELONG(TW_VERSION_TWEAK, TW_VERSION_PATCH);
+  ASSERT_EQ(0u, std::string(TW_FILE_VERSION).rfind(TW_PRODUCT_VERSION ".", 0)) << TW_FILE_VERSION;
+  for (size_t row = 0; row < sizeof(rows) / sizeof(rows[0]); ++row) {
+    std::vector<char> info = VersionInfo(ModulePath(rows[row].beside));
+    ASSERT_FALSE(info.empty()) << "row " << row;
+    EXPECT_EQ(TW_PRODUCT_VERSION, VersionString(info, "ProductVersion")) << "row " << row;
+    EXPECT_EQ(TW_FILE_VERSION, VersionString(info, "FileVersion")) << "row " << row;
+    EXPECT_EQ("Orvane for AutoCAD", VersionString(info, "ProductName")) << "row " << row;
+    EXPECT_EQ("Brevent Software", VersionString(info, "CompanyName")) << "row " << row;
+    EXPECT_EQ(rows[row].description, VersionString(info, "FileDescription")) << "row " << row;
+    EXPECT_EQ(rows[row].originalName, VersionString(info, "OriginalFilename")) << "row " << row;
 
-  WORD* translation = nullptr;
-  ASSERT_TRUE(VerQueryValueA(info.data(), "\\VarFileInfo\\Translation",
-                             reinterpret_cast<void**>(&translation), &length));
-  ASSERT_EQ(length, 4u);
-  EXPECT_EQ(translation[0], 0x0409);
-  EXPECT_EQ(translation[1], 1252);
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &length))
+        << "row " << row;
+    ASSERT_GE(length, sizeof(VS_FIXEDFILEINFO));
+    EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu) << "row " << row;
+    EXPECT_EQ(versionMs, fixed->dwFileVersionMS) << "row " << row;
+    EXPECT_EQ(versionLs, fixed->dwFileVersionLS) << "row " << row;
+    EXPECT_EQ(versionMs, fixed->dwProductVersionMS) << "row " << row;
+    EXPECT_EQ(versionLs, fixed->dwProductVersionLS) << "row " << row;
+    EXPECT_EQ(rows[row].fileType, fixed->dwFileType) << "row " << row;
+
+    WORD* translation = nullptr;
+    ASSERT_TRUE(VerQueryValueA(info.data(), "\\VarFileInfo\\Translation",
+                               reinterpret_cast<void**>(&translation), &length))
+        << "row " << row;
+    ASSERT_EQ(length, 4u);
+    EXPECT_EQ(translation[0], 0x0409) << "row " << row;
+    EXPECT_EQ(translation[1], 1252) << "row " << row;
+  }
 }
 
 // Collects resource ids; a resource named by a string shows as 0.
@@ -88,7 +103,7 @@ std::string Element(const std::string& xml, const std::string& tag, size_t from 
   return xml.substr(start, end == std::string::npos ? std::string::npos : end - start + 1);
 }
 
-TEST(Manifest, OneManifestAsInvokerWithCommonControls6) {
+TEST(Manifest, OneManifestAsInvokerDpiAwareForVistaTo11WithCommonControls6) {
   HMODULE self = GetModuleHandleA(nullptr);
   std::vector<WORD> names, languages;
   EnumResourceNamesA(self, RT_MANIFEST, CollectName, reinterpret_cast<LONG_PTR>(&names));
@@ -103,6 +118,14 @@ TEST(Manifest, OneManifestAsInvokerWithCommonControls6) {
 
   std::string level = Element(xml, "requestedExecutionLevel");
   EXPECT_NE(level.find("level=\"asInvoker\""), std::string::npos) << level;
+
+  for (const char* os : {"{e2011457-1546-43c5-a5fe-008deee3d3f0}", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",
+                         "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",
+                         "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}) {
+    EXPECT_NE(xml.find(std::string("<supportedOS Id=\"") + os + "\"/>"), std::string::npos) << os;
+  }
+  // The loader read the DPI setting: Windows would otherwise stretch the dialogs as bitmaps.
+  EXPECT_TRUE(IsProcessDPIAware());
 
   size_t dependency = xml.find("<dependentAssembly");
   ASSERT_NE(dependency, std::string::npos);

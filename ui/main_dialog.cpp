@@ -6,6 +6,8 @@
 
 #include "engine/apply.h"
 #include "engine/configuration.h"
+#include "engine/running_acad.h"
+#include "engine/same_name.h"
 #include "engine/settings.h"
 #include "framework/app.h"
 #include "framework/button.h"
@@ -82,6 +84,10 @@ bool CPManDlg::DispatchTable(const fw::DialogMessage& message) {
 
 void CPManDlg::DoDataExchange(fw::DataExchange& exchange) {
   if (!exchange.FromControls()) return;
+  if (!ConfirmApplyWhileRunning()) {
+    exchange.Fail(IDC_PROFILES);
+    return;
+  }
   {
     WaitCursor wait;
     ApplyChanges(model_);
@@ -175,10 +181,11 @@ void CPManDlg::Refresh() {
   if (changesPending_) {
     int answer =
         fw::MessageBoxApp(hwnd(), LangString(IDS_APPLY_BEFORE_REFRESH), MB_YESNOCANCEL | MB_ICONQUESTION);
-    if (answer == IDYES)
-      ApplyNow();
-    else if (answer != IDNO)
+    if (answer == IDYES) {
+      if (!ApplyNow()) return;
+    } else if (answer != IDNO) {
       return;  // Cancel, or a box that could not be shown
+    }
   }
   fw::ComboBox products(Item(IDC_PRODUCTS));
   const int remembered = products.GetCurSel();
@@ -251,8 +258,12 @@ void CPManDlg::SelectProfileItem(int item) {
 void CPManDlg::ShowCurrentProfile() {
   PMAcad* product = SelectedProduct();
   if (!product) return;
-  fw::WindowRef(Item(IDC_CURRENT_PROFILE))
-      .SetText(FormatLangString(IDS_CURRENT_PROFILE, product->CurrentProfile.c_str()));
+  const std::string text =
+      IsAcadRunning(*product, RunningImagePaths())
+          ? FormatLangString(IDS_CURRENT_PROFILE_RUNNING, product->CurrentProfile.c_str(),
+                             product->ProductName.c_str())
+          : FormatLangString(IDS_CURRENT_PROFILE, product->CurrentProfile.c_str());
+  fw::WindowRef(Item(IDC_CURRENT_PROFILE)).SetText(text);
 }
 
 void CPManDlg::OnProfileItemChanged(NMHDR* header) {
@@ -309,18 +320,39 @@ void CPManDlg::SelectApplicationItem(int item) {
   applicationIndex_ = item;
 }
 
-void CPManDlg::OnApply() {
+void CPManDlg::OnApply() { ApplyNow(); }
+
+bool CPManDlg::ApplyNow() {
+  if (!UpdateData(true)) return false;
   SetChangesPending(false);
-  ApplyNow();
+  return true;
 }
 
-void CPManDlg::ApplyNow() {
-  UpdateData(true);
-  SetChangesPending(false);
+bool CPManDlg::ConfirmApplyWhileRunning() {
+  if (editedProducts_.empty()) return true;
+  const StringList images = RunningImagePaths();
+  std::string running;
+  for (const PMAcad& product : model_) {
+    if (!IsEdited(product) || !IsAcadRunning(product, images)) continue;
+    running += (running.empty() ? "" : ", ") + product.ProductName;
+  }
+  return running.empty() || fw::MessageBoxApp(hwnd(), FormatLangString(IDS_APPLY_WHILE_RUNNING, running.c_str()),
+                                              MB_YESNO | MB_ICONWARNING) == IDYES;
+}
+
+bool CPManDlg::IsEdited(const PMAcad& product) const {
+  for (const std::string& key : editedProducts_)
+    if (SameNameIgnoringCase(key, product.Key)) return true;
+  return false;
 }
 
 void CPManDlg::SetChangesPending(bool pending) {
   changesPending_ = pending;
+  PMAcad* product = SelectedProduct();
+  if (!pending)
+    editedProducts_.clear();
+  else if (product && !IsEdited(*product))
+    editedProducts_.push_back(product->Key);
   fw::WindowRef apply(Item(IDC_APPLY));
   // A disabled button cannot keep the focus: hand it on first, as the Tab key would.
   if (!pending && ::GetFocus() == apply.hwnd()) ::SendMessageA(hwnd(), WM_NEXTDLGCTL, 0, FALSE);

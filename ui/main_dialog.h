@@ -66,10 +66,15 @@ class CPManDlg : public fw::Dialog {
   void SelectProfileItem(int item);
   void SelectApplicationItem(int item);
 
-  // Applies the model (the data exchange's save step) and clears the pending flag.
-  void ApplyNow();
-  // Whether the model holds unapplied edits; Apply is enabled exactly then.
+  // Applies the model (the data exchange's save step) and clears the pending flag; false when
+  // the user declined, with the edits still pending.
+  bool ApplyNow();
+  // Whether the model holds unapplied edits; Apply is enabled exactly then. Setting it records
+  // the selected product as edited.
   void SetChangesPending(bool pending);
+  // Asks before applying edits of products whose AutoCAD is running; true to go on.
+  bool ConfirmApplyWhileRunning();
+  bool IsEdited(const PMAcad& product) const;
   // After a Move: the list shows the new order with the moved link selected.
   void ShowMovedLink(int index);
 
@@ -88,6 +93,8 @@ class CPManDlg : public fw::Dialog {
   // Set while the application list is filled, so that its notifications change nothing.
   bool filling_ = false;
   bool changesPending_ = false;
+  // Keys of the products edited since the last apply or load.
+  StringList editedProducts_;
   UINT activationMessage_ = 0;
   HICON icon_ = nullptr;  // shared resource icon, not destroyed
   std::string programPath_;

@@ -31,7 +31,7 @@ void CPManDlg::OnRun() {
   if (changesPending_) {
     if (fw::MessageBoxApp(hwnd(), LangString(IDS_APPLY_BEFORE_RUN), MB_YESNO | MB_ICONQUESTION) != IDYES)
       return;
-    ApplyNow();
+    if (!ApplyNow()) return;
   }
   // Looked up again: applying removes deleted records from the model.
   PMAcad* product = SelectedProduct();

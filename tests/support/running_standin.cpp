@@ -1,0 +1,34 @@
+#include "tests/support/running_standin.h"
+
+#include "framework/app.h"
+
+RunningStandIn::RunningStandIn(const std::string& folder) : waitFile_(folder + "standin.end") {
+  ::DeleteFileA(waitFile_.c_str());
+  ::SetEnvironmentVariableA("TW_ACAD_RECORD", (folder + "standin.record").c_str());
+  ::SetEnvironmentVariableA("TW_ACAD_WAIT_FILE", waitFile_.c_str());
+  std::string commandLine = "\"" + ProgramFolder() + "acad.exe\"";
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION started = {};
+  if (::CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                       &started)) {
+    process_.reset(started.hProcess);
+    fw::Handle thread(started.hThread);
+  }
+  ::SetEnvironmentVariableA("TW_ACAD_RECORD", nullptr);
+  ::SetEnvironmentVariableA("TW_ACAD_WAIT_FILE", nullptr);
+}
+
+bool RunningStandIn::End() {
+  if (!process_) return true;
+  fw::FileHandle(::CreateFileA(waitFile_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  const bool ended = ::WaitForSingleObject(process_.get(), 30000) == WAIT_OBJECT_0;
+  process_.reset();
+  ::DeleteFileA(waitFile_.c_str());
+  return ended;
+}
+
+std::string RunningStandIn::ProgramFolder() {
+  const std::string path = fw::ModuleFilePath(nullptr);
+  return path.substr(0, path.find_last_of('\\') + 1);
+}

@@ -461,36 +461,6 @@ TEST(HelpFile, BesideTheProgramOrAboveAnAddOnFolder) {
   }
 }
 
-TEST(HelpFile, TheHelpFileWinsOverTheGuideAndFoldersDoNotCount) {
-  const std::string folder =
-      TempFolder() + "ui_dialogs_help_" + std::to_string(::GetCurrentProcessId()) + "\\";
-  const std::string program = folder + "Tarnwick.exe", help = folder + "Tarnwick.hlp",
-                    guide = folder + "Tarnwick.html";
-  ::CreateDirectoryA(folder.c_str(), nullptr);
-  struct Row {
-    bool helpFile, guideFile, guideIsFolder;
-    HelpChoice::Kind kind;
-    std::string path;
-  };
-  const Row rows[] = {
-      {false, false, false, HelpChoice::kNothing, ""},  {false, true, false, HelpChoice::kUserGuide, guide},
-      {true, true, false, HelpChoice::kHelpFile, help}, {true, false, false, HelpChoice::kHelpFile, help},
-      {false, false, true, HelpChoice::kNothing, ""},
-  };
-  for (size_t row = 0; row < sizeof rows / sizeof rows[0]; ++row) {
-    if (rows[row].helpFile) std::ofstream(help) << "?";
-    if (rows[row].guideFile) std::ofstream(guide) << "<html>";
-    if (rows[row].guideIsFolder) ::CreateDirectoryA(guide.c_str(), nullptr);
-    const HelpChoice choice = ChooseHelp(program);
-    EXPECT_EQ(rows[row].kind, choice.kind) << "row " << row;
-    EXPECT_EQ(rows[row].path, choice.path) << "row " << row;
-    ::DeleteFileA(help.c_str());
-    ::DeleteFileA(guide.c_str());
-    ::RemoveDirectoryA(guide.c_str());
-  }
-  ::RemoveDirectoryA(folder.c_str());
-}
-
 TEST(HelpFile, TheJumpMacroDoublesBackslashesAndTurnsSlashesIntoThem) {
   EXPECT_EQ("JumpID(\"C:\\\\Program Files\\\\Tarnwick.hlp\",\"TarnwickMain\")",
             HelpJumpMacro("C:\\Program Files\\Tarnwick.hlp", kMainHelpTopic));

@@ -5,7 +5,7 @@ export TW_BUILD_DIR := $(abspath $(BUILD))
 
 I386_PACKAGES := wine32
 PACKAGES := wine wine64 g++-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686 \
-            cmake ninja-build xvfb python3-pyftpdlib zip imagemagick xdotool googletest
+            cmake ninja-build xvfb python3-pyftpdlib zip imagemagick xdotool googletest nsis
 
 .PHONY: all deps build test run dist bench clean
 

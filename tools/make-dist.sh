@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# `make dist`: dist/Tarnwick with the program, the registration library, the public headers of the
-# exported base library and its import library, and dist/Tarnwick.zip of that folder.
-# Usage: tools/make-dist.sh BUILD_DIR
+# `make dist`: dist/Tarnwick with the program, the registration library, the user guide, the public
+# headers of the exported base library and its import library, dist/Tarnwick.zip of that folder
+# and the setup program dist/Tarnwick-<version>-setup.exe (tools/make-installer.sh).
+# Usage: tools/make-dist.sh BUILD_DIR [DIST_DIR]
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(cd "$here/.." && pwd)
 build=$(cd "${1:?usage: make-dist.sh BUILD_DIR}" && pwd)
-dist="$root/dist"
+dist="${2:-$root/dist}"
+mkdir -p "$dist"
+dist=$(cd "$dist" && pwd)
 out="$dist/Tarnwick"
 
 for file in Tarnwick.exe QvApmReg.dll; do
@@ -17,6 +20,7 @@ done
 rm -rf "$out" "$dist/Tarnwick.zip"
 mkdir -p "$out"
 cp "$build/bin/Tarnwick.exe" "$build/bin/QvApmReg.dll" "$out/"
+cp "$root/docs/Tarnwick.html" "$out/"
 # Debug information stays in the build folder; the shipped files need none.
 strip_tool=$(command -v i686-w64-mingw32-strip || true)
 if [ -n "$strip_tool" ]; then
@@ -44,3 +48,4 @@ done
 
 (cd "$dist" && zip -q -r -X Tarnwick.zip Tarnwick)
 echo "make-dist: $out and $dist/Tarnwick.zip"
+"$here/make-installer.sh" "$build" "$out" "$dist"

@@ -64,12 +64,13 @@ SectionEnd
 
 ; Removes exactly what was installed. The user's backups (in the application-data folder) and
 ; settings (below HKEY_CURRENT_USER) are theirs and stay, as does anything else put into the
-; program folder, which is then left in place.
+; program folder, which is then left in place. A file still in use (the program left open)
+; goes at the next restart.
 Section "Uninstall"
   SetShellVarContext all
   !include "${UNFILES_NSH}"
   Delete "$INSTDIR\uninstall.exe"
-  RMDir "$INSTDIR"
+  RMDir /REBOOTOK "$INSTDIR"
   Delete "${SHORTCUT}"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
 SectionEnd

@@ -32,7 +32,7 @@ for file in "$program"/*; do
   name=$(basename "$file")
   case "$name" in *'"'* | *'\'*) echo "make-installer: cannot ship $name" >&2; exit 1 ;; esac
   printf 'File "%s"\n' "$(nsis_text "$file")" >>"$work/files.nsh"
-  printf 'Delete "$INSTDIR\\%s"\n' "$(nsis_text "$name")" >>"$work/unfiles.nsh"
+  printf 'Delete /REBOOTOK "$INSTDIR\\%s"\n' "$(nsis_text "$name")" >>"$work/unfiles.nsh"
 done
 grep -q '\\Tarnwick.exe"$' "$work/unfiles.nsh" || { echo "make-installer: no Tarnwick.exe in $program" >&2; exit 1; }
 

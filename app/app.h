@@ -3,7 +3,7 @@
 #pragma once
 
 #include "app/command_line.h"
-#include "framework/handles.h"
+#include "base/handles.h"
 #include "framework/app.h"
 
 class CPManDlg;

@@ -7,7 +7,7 @@
 #include <string>
 #include <thread>
 
-#include "framework/handles.h"
+#include "base/handles.h"
 
 struct HandOffNames {
   std::string Pipe;       // "\\.\pipe\INSTANCE@KEY"

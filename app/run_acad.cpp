@@ -1,11 +1,11 @@
 #include "app/run_acad.h"
 
+#include "base/handles.h"
 #include "engine/applications.h"
 #include "engine/menus.h"
 #include "engine/profiles.h"
 #include "engine/regdll_bridge.h"
 #include "engine/registry_io.h"
-#include "framework/handles.h"
 
 const char kParkedProfileValue[] = "Tarnwikc";
 

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "base/exceptions.h"
-#include "fio/xfile.h"
-#include "framework/handles.h"
+#include "base/handles.h"
 #include "bench/stopwatch.h"
+#include "fio/xfile.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <functional>
 #include <string>
 
+#include "base/handles.h"
 #include "engine/configuration.h"
 #include "engine/discovery.h"
-#include "framework/handles.h"
 
 namespace {
 

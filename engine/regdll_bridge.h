@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "framework/handles.h"
+#include "base/handles.h"
 
 class RegistrationLibrary {
  public:

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "framework/handles.h"
+#include "base/handles.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <psapi.h>
 
+#include "base/handles.h"
 #include "engine/same_name.h"
-#include "framework/handles.h"
 
 namespace {
 

@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "base/exceptions.h"
+#include "base/handles.h"
 #include "base/mbcs.h"
 #include "base/xstring.h"
 #include "fio/file_errors.h"
@@ -11,7 +12,6 @@
 #include "fio/mem_file.h"
 #include "fio/path_parts.h"
 #include "fio/url_dispatch.h"
-#include "framework/handles.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 
 #include "base/alloc.h"
 #include "base/exceptions.h"
+#include "base/handles.h"
 #include "fio/file_errors.h"
 #include "fio/fileutil.h"
 #include "fio/xfile.h"
-#include "framework/handles.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "framework/handles.h"
+#include "base/handles.h"
 
 struct MappedViewTraits {
   static void* Invalid() { return nullptr; }

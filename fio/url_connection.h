@@ -4,8 +4,8 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include "base/handles.h"
 #include "base/xstring.h"
-#include "framework/handles.h"
 
 struct InternetHandleTraits {
   static HINTERNET Invalid() { return nullptr; }

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "framework/handles.h"
+#include "base/handles.h"
 
 // The program's .ini file: beside the program, else in its parent folder, else "".
 // Worked out once and kept for the life of the process.

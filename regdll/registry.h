@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/handles.h"
+#include "base/handles.h"
 
 namespace qvreg {
 

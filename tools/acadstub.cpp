@@ -41,7 +41,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/handles.h"
+#include "base/handles.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <windows.h>
 
 #include "base/alloc.h"
+#include "base/handles.h"
 #include "base/map.h"
 #include "base/xstring.h"
-#include "framework/handles.h"
 #include "translate/api.h"
 
 struct IXStorage;

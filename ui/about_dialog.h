@@ -6,8 +6,8 @@
 
 #include <string>
 
+#include "base/handles.h"
 #include "base/oem_info.h"
-#include "framework/handles.h"
 #include "ui/edit_ex.h"
 #include "ui/qv_base_dialog.h"
 #include "ui/stati_qv.h"

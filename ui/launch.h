@@ -4,8 +4,8 @@
 
 #include <string>
 
+#include "base/handles.h"
 #include "engine/model.h"
-#include "framework/handles.h"
 
 // The Template of the first linked application (State 0) of profile that names one.
 std::string ProfileTemplate(const PMAcad& product, const PMAcadProfile& profile);

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "framework/handles.h"
+#include "base/handles.h"
 #include "framework/subclass.h"
 
 // Where the parts of a marked text go, in client coordinates from the top left.

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "framework/handles.h"
+#include "base/handles.h"
 #include "framework/subclass.h"
 
 class CStaticLink : public fw::SubclassedWindow {

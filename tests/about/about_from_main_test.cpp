@@ -1,14 +1,14 @@
 // The About box as the user reaches it: the "About..." item of the main dialog's system menu, with
 // private registry trees behind the main dialog, and a picture of the box for a person to look at.
-#include <memory>
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 
+#include "base/handles.h"
 #include "base/oem_info.h"
-#include "framework/handles.h"
 #include "framework/language.h"
 #include "framework/subclass.h"
 #include "resources/resource.h"
@@ -17,9 +17,9 @@
 #include "tests/framework/testkit/modal_runner.h"
 #include "tests/framework/testkit/window_picture.h"
 #include "tests/framework/windowed_test.h"
+#include "tests/support/private_registry.h"
 #include "ui/main_dialog.h"
 #include "ui/static_link.h"
-#include "tests/support/private_registry.h"
 
 namespace {
 

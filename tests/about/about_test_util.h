@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "base/handles.h"
 #include "base/oem_info.h"
 #include "base/unknown_impl.h"
 #include "framework/gdi.h"
-#include "framework/handles.h"
 
 namespace abouttest {
 

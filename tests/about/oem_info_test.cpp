@@ -8,8 +8,8 @@
 #include <cstring>
 #include <string>
 
+#include "base/handles.h"
 #include "base/oem_info_impl.h"
-#include "framework/handles.h"
 #include "tests/about/about_test_util.h"
 
 namespace {

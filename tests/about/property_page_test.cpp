@@ -10,7 +10,7 @@
 #include <map>
 #include <string>
 
-#include "framework/handles.h"
+#include "base/handles.h"
 #include "framework/resource_handle.h"
 #include "tests/about/about_test_util.h"
 #include "tests/framework/testkit/dialog_template.h"

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 #include <string.h>
 
+#include "base/handles.h"
 #include "base/iface_table.h"
 #include "base/unknown_impl.h"
-#include "framework/handles.h"
 #include "tests/base/test_interfaces.h"
 
 namespace {

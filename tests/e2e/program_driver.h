@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/handles.h"
+#include "base/handles.h"
 
 struct ShownBox {
   std::string Title;

@@ -1,6 +1,6 @@
 #include "registry_seed.h"
 
-#include "framework/handles.h"
+#include "base/handles.h"
 
 namespace {
 

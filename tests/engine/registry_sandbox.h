@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/handles.h"
+#include "base/handles.h"
 
 // Redirects HKLM and HKCU of this process to scratch keys below
 // HKCU\Software\TarnwickTests\engine-<pid>; undoes it and removes the keys on destruction.

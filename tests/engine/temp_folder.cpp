@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "framework/handles.h"
+#include "base/handles.h"
 
 TempFolder::TempFolder() {
   char temp[MAX_PATH];

@@ -6,9 +6,9 @@
 
 #include <string>
 
+#include "base/handles.h"
 #include "file_test_util.h"
 #include "fio/xfile.h"
-#include "framework/handles.h"
 #include "scratch_folder.h"
 
 namespace {

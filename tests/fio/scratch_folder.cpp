@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "framework/handles.h"
+#include "base/handles.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include <utility>
 
-#include "framework/handles.h"
+#include "base/handles.h"
 
 namespace fwtest {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "base/handles.h"
 #include "engine/settings.h"
-#include "framework/handles.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/handles.h"
+#include "base/handles.h"
 #include "tests/support/private_registry.h"
 
 // A value as found in the registry: missing, or its type and bytes.

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <set>
 
-#include "framework/handles.h"
+#include "base/handles.h"
 #include "resources/resource.h"
 #include "tests/resources/own_resources.h"
 

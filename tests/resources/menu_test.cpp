@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "framework/handles.h"
+#include "base/handles.h"
 #include "resources/resource.h"
 #include "tests/resources/dialog_template.h"
 #include "tests/resources/own_resources.h"

@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "framework/handles.h"
+#include "base/handles.h"
 
 class PrivateRegistry {
  public:

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "framework/handles.h"
+#include "base/handles.h"
 
 class RunningStandIn {
  public:

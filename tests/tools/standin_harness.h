@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "framework/handles.h"
+#include "base/handles.h"
 
 namespace standin {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "../engine/temp_folder.h"
-#include "framework/handles.h"
+#include "base/handles.h"
 #include "translate/supp.h"
 #include "translate/supp_state.h"
 #include "translate_fixture.h"

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "framework/handles.h"
+#include "base/handles.h"
 #include "hook_target.h"
 #include "template_builder.h"
 #include "translate/hook_replacements.h"

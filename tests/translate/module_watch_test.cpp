@@ -6,7 +6,7 @@
 #include <string>
 
 #include "../engine/temp_folder.h"
-#include "framework/handles.h"
+#include "base/handles.h"
 #include "translate/excluded_modules.h"
 #include "translate_fixture.h"
 

@@ -9,7 +9,7 @@
 
 #include "../e2e/program_driver.h"
 #include "../e2e/registry_seed.h"
-#include "framework/handles.h"
+#include "base/handles.h"
 #include "resources/resource.h"
 #include "translate_fixture.h"
 

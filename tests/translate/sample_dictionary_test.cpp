@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "../resources/dialog_template.h"
-#include "framework/handles.h"
+#include "base/handles.h"
 #include "resources/resource.h"
 #include "translate/wld.h"
 #include "translate_fixture.h"

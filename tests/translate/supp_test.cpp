@@ -6,7 +6,7 @@
 #include <string>
 
 #include "../engine/temp_folder.h"
-#include "framework/handles.h"
+#include "base/handles.h"
 #include "template_builder.h"
 #include "translate/dlg_template.h"
 #include "translate/supp_state.h"

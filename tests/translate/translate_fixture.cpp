@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "../engine/temp_folder.h"
-#include "framework/handles.h"
+#include "base/handles.h"
 #include "hook_target.h"
 #include "translate/supp.h"
 

@@ -3,14 +3,14 @@
 // controls, and a small installation of two AutoCAD products to seed them with.
 #pragma once
 
-#include <memory>
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "framework/handles.h"
+#include "base/handles.h"
 #include "tests/support/private_registry.h"
 
 // The seeded world: product keys and the names the tests refer to.

@@ -5,8 +5,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "base/handles.h"
 #include "fio/url_connection.h"
-#include "framework/handles.h"
 
 namespace url_test {
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "framework/handles.h"
+#include "base/handles.h"
 
 namespace {
 

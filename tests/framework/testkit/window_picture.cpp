@@ -4,9 +4,9 @@
 
 #include <set>
 
+#include "base/handles.h"
 #include "framework/app.h"
 #include "framework/gdi.h"
-#include "framework/handles.h"
 
 namespace fwtest {
 

@@ -1,5 +1,5 @@
 // The handle owners: each closes exactly what it holds, once.
-#include "framework/handles.h"
+#include "base/handles.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

@@ -7,7 +7,7 @@ I386_PACKAGES := wine32
 PACKAGES := wine wine64 g++-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686 \
             cmake ninja-build xvfb python3-pyftpdlib zip imagemagick xdotool googletest nsis
 
-.PHONY: all deps build test run dist bench clean
+.PHONY: all deps build configure test run dist bench stop clean
 
 all: build
 
@@ -24,13 +24,19 @@ deps:
 $(BUILD)/build.ninja:
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake $(CMAKE_FLAGS)
 
-build: deps $(BUILD)/build.ninja
+configure: deps $(BUILD)/build.ninja
+
+build: configure
 	cmake --build $(BUILD)
 
+# The suites draw on an Xvfb of the build folder even when DISPLAY is set;
+# `make test TW_USE_DISPLAY=1` shows them on DISPLAY instead.
 test: build
 	. tools/wine-env.sh && cd $(BUILD) && ctest --output-on-failure -j2
 
-run: build
+# Only what the demo needs: the program, the registration library and the AutoCAD stand-ins.
+run: configure
+	cmake --build $(BUILD) --target demo
 	tools/demo-run.sh $(BUILD)
 
 dist: build
@@ -39,5 +45,9 @@ dist: build
 bench: build
 	. tools/wine-env.sh && for b in $(BUILD)/bin/bench_*.exe; do [ -e "$$b" ] && wine "$$b"; done; true
 
-clean:
+# Ends the wineservers of the build folder's prefixes and its Xvfb, which stay running for speed.
+stop:
+	tools/stop.sh $(BUILD)
+
+clean: stop
 	rm -rf $(BUILD) dist

@@ -9,7 +9,9 @@
 # dictionary, and samples/Tarnwick.<code>.dlg as its dialog layouts when present.
 # Usage: tools/demo-run.sh BUILD_DIR [--lang=<code>]
 set -euo pipefail
-caller_display=${DISPLAY:-}  # before wine-env.sh sets one
+caller_display=${DISPLAY:-}
+# A person's display shows the program; without one, the build folder's Xvfb does.
+[ -z "$caller_display" ] || export TW_USE_DISPLAY=1
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(cd "$here/.." && pwd)
 build=$(cd "${1:?usage: demo-run.sh BUILD_DIR [--lang=<code>]}" && pwd)

@@ -61,6 +61,22 @@ void ApplyChanges(ConfigurationModel& model, const RegistrationLibrary& library)
   }
 }
 
+bool ApplyChangesWithBackups(ConfigurationModel& model, const std::string& backupRoot, BackupFailure& failure) {
+  return ApplyChangesWithBackups(model, RegistrationLibrary::Instance(), backupRoot, failure);
+}
+
+bool ApplyChangesWithBackups(ConfigurationModel& model, const RegistrationLibrary& library,
+                             const std::string& backupRoot, BackupFailure& failure) {
+  failure = BackupFailure();
+  const std::vector<BackupRequest> requests = ProfilesToBackUp(model);
+  SYSTEMTIME now;
+  ::GetLocalTime(&now);
+  if (!requests.empty() && !BackupProfiles(backupRoot, requests, now, failure)) return false;
+  ApplyChanges(model, library);
+  if (!requests.empty()) PruneBackups(backupRoot, now);
+  return true;
+}
+
 void ApplyProfileLinks(const PMAcad& product, PMAcadProfile& profile) {
   ApplyProfileLinks(product, profile, RegistrationLibrary::Instance());
 }

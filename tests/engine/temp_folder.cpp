@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "base/handles.h"
+#include "tests/support/folder_tree.h"
 
 TempFolder::TempFolder() {
   char temp[MAX_PATH];
@@ -13,18 +14,7 @@ TempFolder::TempFolder() {
   EXPECT_TRUE(::CreateDirectoryA(path_.c_str(), nullptr)) << path_;
 }
 
-TempFolder::~TempFolder() {
-  WIN32_FIND_DATAA found;
-  fw::FindHandle find(::FindFirstFileA((path_ + "*").c_str(), &found));
-  if (find) {
-    do {
-      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-        ::DeleteFileA((path_ + found.cFileName).c_str());
-    } while (::FindNextFileA(find.get(), &found));
-  }
-  find.reset();
-  ::RemoveDirectoryA(path_.c_str());
-}
+TempFolder::~TempFolder() { RemoveFolderTree(path_); }
 
 std::string TempFolder::Write(const std::string& name, const std::string& bytes) const {
   const std::string path = path_ + name;

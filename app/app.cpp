@@ -7,9 +7,11 @@
 #include <string>
 
 #include "framework/language.h"
+#include "app/profile_commands.h"
 #include "app/report.h"
 #include "app/run_mode.h"
 #include "base/oem_info_impl.h"
+#include "engine/backups.h"
 #include "engine/configuration.h"
 #include "engine/regdll_bridge.h"
 #include "framework/msgbox.h"
@@ -76,6 +78,10 @@ BOOL CPManDlgApp::InitInstance() {
     RunMode(info, dialog);
   else if (info.report && !info.reportFile.empty())
     WriteReport(info, dialog);
+  else if (!info.exportFile.empty() && !info.acadId.empty() && !info.profile.empty())
+    ExportFromCommandLine(info, dialog.Model());
+  else if (!info.importFile.empty() && !info.acadId.empty())
+    ImportFromCommandLine(info, dialog.Model(), DefaultBackupRoot());
   else if (!info.deleteProfileName.empty())
     RegistrationLibrary::Instance().DeleteProfileAllAcads(info.deleteProfileName.c_str());
   else if (!info.unregisterAppName.empty())

@@ -53,6 +53,12 @@ void CPMCommandLineInfo::ParseFlag(const char* flag) {
     passThrough = true;
   } else if (FlagIs(flag, "InstName")) {
     pending = PendingInstanceName;
+  } else if (FlagIs(flag, "export")) {
+    pending = PendingExportFile;
+  } else if (FlagIs(flag, "import")) {
+    pending = PendingImportFile;
+  } else if (FlagIs(flag, "replace")) {
+    replace = true;
   } else {
     pending = PendingIgnore;
   }
@@ -96,6 +102,14 @@ void CPMCommandLineInfo::ParseValue(const char* value) {
       break;
     case PendingInstanceName:
       instanceName = value;
+      break;
+    case PendingExportFile:
+      exportFile = value;
+      pending = PendingNone;
+      break;
+    case PendingImportFile:
+      importFile = value;
+      pending = PendingNone;
       break;
   }
 }

@@ -23,6 +23,8 @@ class CPMCommandLineInfo : public fw::CommandLineInfo {
     PendingDeleteProfile = 8,
     PendingUnregisterApp = 9,
     PendingInstanceName = 10,
+    PendingExportFile = 11,
+    PendingImportFile = 12,
   };
 
   void ParseParam(const char* text, bool isFlag, bool isLast) override;
@@ -42,6 +44,9 @@ class CPMCommandLineInfo : public fw::CommandLineInfo {
   std::string deleteProfileName;
   std::string unregisterAppName;
   std::string instanceName;
+  std::string exportFile;  // value of export
+  std::string importFile;  // value of import
+  bool replace = false;    // option replace: an import may replace an existing profile
 
  private:
   void ParseFlag(const char* flag);

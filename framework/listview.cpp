@@ -29,6 +29,13 @@ int ListView::InsertItem(int index, const std::string& text) const {
   return static_cast<int>(Send(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item), -1));
 }
 
+bool ListView::SetItemText(int index, int subItem, const std::string& text) const {
+  LVITEMA item = {};
+  item.iSubItem = subItem;
+  item.pszText = const_cast<char*>(text.c_str());
+  return IsValid() && Send(LVM_SETITEMTEXTA, index, reinterpret_cast<LPARAM>(&item), 0) != 0;
+}
+
 std::string ListView::GetItemText(int index, int subItem) const {
   if (!IsValid() || index < 0 || index >= GetItemCount()) return std::string();
   // The control reports only how much it copied: grow until the text fits with room to spare.

@@ -25,6 +25,7 @@ class ListView : public WindowRef {
   int InsertItem(int index, const std::string& text) const;
   // The item's text, empty for an item or sub-item that does not exist.
   std::string GetItemText(int index, int subItem = 0) const;
+  bool SetItemText(int index, int subItem, const std::string& text) const;
   int GetItemCount() const;
   bool DeleteAllItems() const;
 

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "engine/apply.h"
+#include "engine/backups.h"
 #include "engine/configuration.h"
 #include "engine/running_acad.h"
 #include "engine/same_name.h"
@@ -16,6 +17,7 @@
 #include "framework/listview.h"
 #include "framework/msgbox.h"
 #include "resources/resource.h"
+#include "ui/profile_file_messages.h"
 
 namespace {
 
@@ -72,9 +74,15 @@ const fw::MessageEntry<CPManDlg> CPManDlg::kMessages[] = {
     {fw::OnCommand(IDC_MOVE_UP), &CPManDlg::OnMoveUp},
     {fw::OnCommand(IDC_MOVE_DOWN), &CPManDlg::OnMoveDown},
     {fw::OnCommand(IDC_RESET_ORDER), &CPManDlg::OnResetOrder},
+    {fw::OnCommand(ID_PROFILE_EXPORT), &CPManDlg::OnExportProfile},
+    {fw::OnCommand(ID_PROFILE_IMPORT), &CPManDlg::OnImportProfile},
+    {fw::OnCommand(ID_PROFILE_RESTORE), &CPManDlg::OnRestoreProfile},
 };
 
-CPManDlg::CPManDlg() : fw::Dialog(LoadLangDialog(IDD_MAIN)), programPath_(fw::ModuleFilePath(nullptr)) {}
+CPManDlg::CPManDlg()
+    : fw::Dialog(LoadLangDialog(IDD_MAIN)),
+      programPath_(fw::ModuleFilePath(nullptr)),
+      backupRoot_(DefaultBackupRoot()) {}
 
 CPManDlg::~CPManDlg() = default;
 
@@ -88,9 +96,16 @@ void CPManDlg::DoDataExchange(fw::DataExchange& exchange) {
     exchange.Fail(IDC_PROFILES);
     return;
   }
+  BackupFailure failure;
+  bool applied;
   {
     WaitCursor wait;
-    ApplyChanges(model_);
+    applied = ApplyChangesWithBackups(model_, backupRoot_, failure);
+  }
+  if (!applied) {
+    fw::MessageBoxApp(hwnd(), BackupFailureText(failure), MB_OK | MB_ICONSTOP);
+    exchange.Fail(IDC_PROFILES);
+    return;
   }
   if (PMAcad* product = SelectedProduct()) WriteSetting(kCurAcadValue, product->ProductName);
 }
@@ -116,11 +131,16 @@ BOOL CPManDlg::OnInitDialog() {
 }
 
 void CPManDlg::AddAboutToSystemMenu() {
-  const std::string about = LangString(IDS_ABOUT_MENU);
   HMENU systemMenu = ::GetSystemMenu(hwnd(), FALSE);  // owned by the window
-  if (about.empty() || !systemMenu) return;
+  if (!systemMenu || LangString(IDS_ABOUT_MENU).empty()) return;
   ::AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
-  ::AppendMenuA(systemMenu, MF_STRING, IDM_ABOUTBOX, about.c_str());
+  AddToSystemMenu(systemMenu, IDM_ABOUTBOX, IDS_ABOUT_MENU);
+  AddToSystemMenu(systemMenu, IDM_RESTORE, IDS_RESTORE_MENU);
+}
+
+void CPManDlg::AddToSystemMenu(HMENU systemMenu, UINT command, UINT textId) {
+  const std::string text = LangString(textId);
+  if (!text.empty()) ::AppendMenuA(systemMenu, MF_STRING, command, text.c_str());
 }
 
 void CPManDlg::SetUpLists() {
@@ -151,8 +171,10 @@ void CPManDlg::SelectStoredProduct() {
 
 void CPManDlg::OnOK() {
   if (changesPending_) {
-    fw::Dialog::OnOK();  // applies through the data exchange, which also stores the product
+    // Applies through the data exchange, which also stores the product; a failed backup keeps it open.
+    if (!UpdateData(true)) return;
     changesPending_ = false;
+    EndModal(IDOK);
     return;
   }
   EndModal(IDOK);

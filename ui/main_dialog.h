@@ -21,6 +21,8 @@ class CPManDlg : public fw::Dialog {
   // opens: this program's own file unless set otherwise.
   void SetProgramPath(const std::string& path) { programPath_ = path; }
   const std::string& ProgramPath() const { return programPath_; }
+  // Where applies and imports back up the profiles they destroy: the user's backup folder unless set.
+  void SetBackupRoot(const std::string& root) { backupRoot_ = root; }
 
  protected:
   void DoDataExchange(fw::DataExchange& exchange) override;
@@ -47,9 +49,14 @@ class CPManDlg : public fw::Dialog {
   void OnMoveUp();
   void OnMoveDown();
   void OnResetOrder();
+  // Profile files and backups (main_dialog_files.cpp).
+  void OnExportProfile();
+  void OnImportProfile();
+  void OnRestoreProfile();
 
   // Opening and refreshing.
   void AddAboutToSystemMenu();
+  void AddToSystemMenu(HMENU systemMenu, UINT command, UINT textId);
   void SetUpLists();
   void SelectStoredProduct();
   void Refresh();
@@ -67,8 +74,12 @@ class CPManDlg : public fw::Dialog {
   void SelectApplicationItem(int item);
 
   // Applies the model (the data exchange's save step) and clears the pending flag; false when
-  // the user declined, with the edits still pending.
+  // the user declined or a backup could not be written, with the edits still pending.
   bool ApplyNow();
+  // Before a file command, which works on the registry: with pending edits asks to apply them first.
+  bool ApplyBeforeFileCommand();
+  // Reloads the model and shows the profile of the product (after an import or a restore).
+  void ReloadShowing(const std::string& key, const std::string& profile);
   // Whether the model holds unapplied edits; Apply is enabled exactly then. Setting it records
   // the selected product as edited.
   void SetChangesPending(bool pending);
@@ -98,4 +109,5 @@ class CPManDlg : public fw::Dialog {
   UINT activationMessage_ = 0;
   HICON icon_ = nullptr;  // shared resource icon, not destroyed
   std::string programPath_;
+  std::string backupRoot_;
 };

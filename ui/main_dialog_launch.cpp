@@ -16,9 +16,15 @@
 #include "ui/main_dialog_help.h"
 
 bool CPManDlg::OnSysCommand(WPARAM command, LPARAM) {
-  if ((command & 0xFFF0) != IDM_ABOUTBOX) return false;
-  ShowAboutBox();
-  return true;
+  if ((command & 0xFFF0) == IDM_ABOUTBOX) {
+    ShowAboutBox();
+    return true;
+  }
+  if ((command & 0xFFF0) == IDM_RESTORE) {
+    OnRestoreProfile();
+    return true;
+  }
+  return false;
 }
 
 void CPManDlg::ShowAboutBox() {
@@ -29,9 +35,9 @@ void CPManDlg::ShowAboutBox() {
 void CPManDlg::OnRun() {
   if (!SelectedProduct() || !SelectedProfile()) return;
   if (changesPending_) {
-    if (fw::MessageBoxApp(hwnd(), LangString(IDS_APPLY_BEFORE_RUN), MB_YESNO | MB_ICONQUESTION) != IDYES)
+    if (fw::MessageBoxApp(hwnd(), LangString(IDS_APPLY_BEFORE_RUN), MB_YESNO | MB_ICONQUESTION) != IDYES ||
+        !ApplyNow())
       return;
-    if (!ApplyNow()) return;
   }
   // Looked up again: applying removes deleted records from the model.
   PMAcad* product = SelectedProduct();

@@ -197,3 +197,34 @@ TEST(CommandLine, PassThroughQuotesValuesThatHoldQuotes) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CommandLine, ProfileFileOptionsTakeOneValueEach) {
+  struct Row {
+    std::initializer_list<const char*> args;
+    const char* exportFile;
+    const char* importFile;
+    const char* profile;
+    bool replace;
+    int pending;
+  };
+  const Row rows[] = {
+      {{"-export", "a.arg", "-a", "X", "-p", "Work"}, "a.arg", "", "Work", false, -1},
+      {{"/IMPORT", "b.arg", "-REPLACE", "-a", "X"}, "", "b.arg", "", true, -1},
+      {{"-import", "b.arg", "stray"}, "", "b.arg", "", false, 0},
+      {{"-replace", "-import"}, "", "", "", true, 12},
+      {{"-export"}, "", "", "", false, 11},
+      {{"-r", "-export", "x", "-replace"}, "x", "", "", true, -1},
+  };
+  for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
+    CPMCommandLineInfo info = Parse(rows[i].args);
+    EXPECT_EQ(rows[i].exportFile, info.exportFile) << "row " << i;
+    EXPECT_EQ(rows[i].importFile, info.importFile) << "row " << i;
+    EXPECT_EQ(rows[i].profile, info.profile) << "row " << i;
+    EXPECT_EQ(rows[i].replace, info.replace) << "row " << i;
+    EXPECT_EQ(rows[i].pending, info.pending) << "row " << i;
+  }
+}
+
+}  // namespace

@@ -44,6 +44,10 @@ TEST(ProfileMenu, HoldsOnePopupWithTheProfileCommandsInEveryLanguage) {
       {IDC_RENAME_PROFILE, u"Re&name...", u"Переи&меновать..."},
       {0, nullptr, nullptr},
       {ID_PROFILE_RUN, u"&Run...", u"&Запустить..."},
+      {0, nullptr, nullptr},
+      {ID_PROFILE_EXPORT, u"E&xport...", u"&Экспорт..."},
+      {ID_PROFILE_IMPORT, u"&Import...", u"&Импорт..."},
+      {ID_PROFILE_RESTORE, u"Res&tore...", u"&Восстановить..."},
   };
   const int count = sizeof(items) / sizeof(items[0]);
   for (WORD language : kLanguages) {

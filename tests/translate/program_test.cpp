@@ -225,7 +225,8 @@ TEST_F(ProgramTranslation, GermanDialogMenuAndMessageBox) {
     ::UnhookWindowsHookEx(hook);
     EXPECT_EQ(
         "Als a&ktuell festlegen\nZur &Liste "
-        "hinzuf\xFCgen...\nL\xF6&schen\n&Umbenennen...\n\n&Ausf\xFChren...\n",
+        "hinzuf\xFCgen...\nL\xF6&schen\n&Umbenennen...\n\n&Ausf\xFChren...\n\nE&xportieren...\n&Importieren...\n"
+        "Wie&derherstellen...\n",
         items);
   }
 

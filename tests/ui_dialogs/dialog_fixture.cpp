@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "tests/framework/windowed_test.h"
+#include "tests/support/folder_tree.h"
 
 namespace world {
 
@@ -29,6 +30,15 @@ void DialogTest::SetUp() {
   // Its two views stay apart, so the 32-bit products are not found again by the 64-bit scan.
   registry_.reset(new PrivateRegistry("ui_dialogs"));
   ASSERT_TRUE(registry_->ok());
+  // The user's application-data folder, where applies keep their backups, is a private one too.
+  char temp[MAX_PATH] = "";
+  ::GetTempPathA(MAX_PATH, temp);
+  static int serial = 0;
+  appData_ = std::string(temp) + "tw-dialogs-" + std::to_string(::GetCurrentProcessId()) + "-" +
+             std::to_string(++serial) + "\\";
+  ASSERT_TRUE(::CreateDirectoryA(appData_.c_str(), nullptr)) << appData_;
+  SetString(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
+            "AppData", appData_.substr(0, appData_.size() - 1));
   oleInitialized_ = SUCCEEDED(::OleInitialize(nullptr));
   fwtest::InitControlsOnce();
 }
@@ -37,6 +47,7 @@ void DialogTest::TearDown() {
   if (oleInitialized_) ::OleUninitialize();
   registry_.reset();
   EXPECT_EQ(ERROR_SUCCESS, PrivateRegistry::LastCleanup());
+  if (!appData_.empty()) RemoveFolderTree(appData_);
 }
 
 void DialogTest::SetRaw(HKEY root, const std::string& path, const char* name, DWORD type,

@@ -59,7 +59,11 @@ class DialogTest : public ::testing::Test {
   // The profile's links by LoadOrder as the program reads them back, "name=order" each.
   static std::string StoredLinks(const std::string& acadId, const std::string& profile);
 
+  // The private application-data folder that the shell reports, with a trailing backslash.
+  const std::string& AppData() const { return appData_; }
+
  private:
   std::unique_ptr<PrivateRegistry> registry_;
   bool oleInitialized_ = false;
+  std::string appData_;
 };

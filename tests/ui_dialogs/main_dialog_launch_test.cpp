@@ -350,10 +350,11 @@ TEST_F(MainDialogLaunchTest, RightClickShowsTheProfileMenuWhoseCommandsReachTheD
                       EXPECT_EQ("Current profile: Work", fwtest::ControlText(hwnd, IDC_CURRENT_PROFILE));
                       fwtest::Click(hwnd, IDCANCEL);
                     }});
-  ASSERT_EQ(6u, items.size());
-  const UINT ids[] = {IDC_SET_CURRENT, IDC_ADD_PROFILE, IDC_DELETE_PROFILE, IDC_RENAME_PROFILE, 0,
-                      ID_PROFILE_RUN};
-  const wchar_t* texts[] = {L"Set &Current", L"Add to &List...", L"&Delete", L"Re&name...", L"", L"&Run..."};
+  ASSERT_EQ(10u, items.size());
+  const UINT ids[] = {IDC_SET_CURRENT,   IDC_ADD_PROFILE,   IDC_DELETE_PROFILE, IDC_RENAME_PROFILE, 0,
+                      ID_PROFILE_RUN,    0,                 ID_PROFILE_EXPORT,  ID_PROFILE_IMPORT,  ID_PROFILE_RESTORE};
+  const wchar_t* texts[] = {L"Set &Current", L"Add to &List...", L"&Delete",    L"Re&name...", L"",
+                            L"&Run...",      L"",                L"E&xport...", L"&Import...", L"Res&tore..."};
   for (size_t i = 0; i < items.size(); ++i) {
     EXPECT_EQ(ids[i], items[i].id) << "item " << i;
     EXPECT_EQ(texts[i], items[i].text) << "item " << i;

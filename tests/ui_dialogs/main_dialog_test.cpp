@@ -102,16 +102,19 @@ TEST_F(MainDialogTest, OpeningShowsTheCurrentProfileWithItsApplications) {
                        EXPECT_EQ(button.enabled, drive::IsEnabled(hwnd, button.id)) << "button " << button.id;
                      EXPECT_NE(0, SendMessageA(hwnd, WM_GETICON, ICON_BIG, 0));
                      EXPECT_NE(0, SendMessageA(hwnd, WM_GETICON, ICON_SMALL, 0));
-                     // The system menu ends with a separator and "About..." (16).
+                     // The system menu ends with a separator, "About..." (16) and "Restore..." (32).
                      HMENU systemMenu = GetSystemMenu(hwnd, FALSE);
                      const int count = GetMenuItemCount(systemMenu);
-                     ASSERT_GE(count, 2);
-                     EXPECT_EQ(static_cast<UINT>(IDM_ABOUTBOX), GetMenuItemID(systemMenu, count - 1));
+                     ASSERT_GE(count, 3);
+                     EXPECT_EQ(static_cast<UINT>(IDM_ABOUTBOX), GetMenuItemID(systemMenu, count - 2));
+                     EXPECT_EQ(static_cast<UINT>(IDM_RESTORE), GetMenuItemID(systemMenu, count - 1));
                      char text[64] = "";
-                     GetMenuStringA(systemMenu, count - 1, text, sizeof text, MF_BYPOSITION);
+                     GetMenuStringA(systemMenu, count - 2, text, sizeof text, MF_BYPOSITION);
                      EXPECT_STREQ("About...", text);
+                     GetMenuStringA(systemMenu, count - 1, text, sizeof text, MF_BYPOSITION);
+                     EXPECT_STREQ("Restore...", text);
                      MENUITEMINFOA separator = {sizeof separator, MIIM_FTYPE};
-                     GetMenuItemInfoA(systemMenu, count - 2, TRUE, &separator);
+                     GetMenuItemInfoA(systemMenu, count - 3, TRUE, &separator);
                      EXPECT_TRUE(separator.fType & MFT_SEPARATOR);
                      fwtest::Click(hwnd, IDCANCEL);
                    }});

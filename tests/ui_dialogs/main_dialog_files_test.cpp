@@ -109,16 +109,30 @@ TEST_F(MainDialogFilesTest, ExportAndImportThroughTheMenuCopyAProfileIntoAnother
   EXPECT_EQ(static_cast<int>(BackupChange::Replaced), static_cast<int>(backups[0].Change));
 }
 
+// With pictures of the profile menu (open over the dialog) and of the Restore dialog.
 TEST_F(MainDialogFilesTest, AnApplyBacksUpADeletedProfileAndRestoreBringsItBackWithItsLinks) {
   const std::string before = Tree(world::kAcadId, "Home");
   ASSERT_NE(std::string::npos, before.find("Tarnwick\\Applications"));  // it has links
   std::vector<std::string> columns;
   std::string proposed, proposedAgain;
-  fwtest::WindowPicture picture;
+  fwtest::WindowPicture picture, menuPicture;
   const std::string pictureFile = fwtest::ScreenshotFolder() + "restore_dialog_en.bmp";
+  const std::string menuFile = fwtest::ScreenshotFolder() + "profile_menu_en.bmp";
   CPManDlg dialog;
   fwtest::RunModal(dialog, {[&](HWND hwnd) {
                               drive::Select(hwnd, IDC_PROFILES, 1);
+                              RECT list;
+                              ::GetWindowRect(::GetDlgItem(hwnd, IDC_PROFILES), &list);
+                              ::SetCursorPos(list.left + 40, list.top + 30);
+                              drive::Notify(hwnd, IDC_PROFILES, NM_RCLICK, 1);  // returns when the menu closes
+                            },
+                            [&](HWND hwnd) {
+                              HWND menu = ::FindWindowA("#32768", nullptr);
+                              ASSERT_NE(nullptr, menu);
+                              menuPicture = fwtest::SaveWindowPicture(hwnd, menuFile);
+                              fwtest::PostKey(menu, VK_ESCAPE);
+                            },
+                            [&](HWND hwnd) {
                               boxes_.Answer(IDYES);
                               fwtest::Click(hwnd, IDC_DELETE_PROFILE);
                               fwtest::Click(hwnd, IDC_APPLY);
@@ -155,6 +169,7 @@ TEST_F(MainDialogFilesTest, AnApplyBacksUpADeletedProfileAndRestoreBringsItBackW
   ASSERT_EQ(2u, boxes_.shown().size());
   EXPECT_EQ("The profile \"WORK\" already exists", boxes_.shown()[1].text);
   fwtest::ExpectPicture(picture, pictureFile);
+  fwtest::ExpectPicture(menuPicture, menuFile);
 }
 
 TEST_F(MainDialogFilesTest, ABackupThatCannotBeWrittenStopsTheApplyWithAMessage) {
@@ -179,28 +194,6 @@ TEST_F(MainDialogFilesTest, ABackupThatCannotBeWrittenStopsTheApplyWithAMessage)
   EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONSTOP), boxes_.shown()[1].flags);
   EXPECT_TRUE(applyStillEnabled);
   EXPECT_TRUE(KeyExists(world::ProfileKey(world::kAcadId, "Home")));
-}
-
-// The menu opens over the dialog, which is photographed with it.
-TEST_F(MainDialogFilesTest, PictureOfTheProfileMenu) {
-  const std::string pictureFile = fwtest::ScreenshotFolder() + "profile_menu_en.bmp";
-  fwtest::WindowPicture picture;
-  CPManDlg dialog;
-  fwtest::RunModal(dialog, {[&](HWND hwnd) {
-                              drive::Select(hwnd, IDC_PROFILES, 2);
-                              RECT list;
-                              ::GetWindowRect(::GetDlgItem(hwnd, IDC_PROFILES), &list);
-                              ::SetCursorPos(list.left + 40, list.top + 30);
-                              drive::Notify(hwnd, IDC_PROFILES, NM_RCLICK, 2);  // returns when the menu closes
-                            },
-                            [&](HWND hwnd) {
-                              HWND menu = ::FindWindowA("#32768", nullptr);
-                              ASSERT_NE(nullptr, menu);
-                              picture = fwtest::SaveWindowPicture(hwnd, pictureFile);
-                              fwtest::PostKey(menu, VK_ESCAPE);
-                            },
-                            [&](HWND hwnd) { fwtest::Click(hwnd, IDCANCEL); }});
-  fwtest::ExpectPicture(picture, pictureFile);
 }
 
 }  // namespace

@@ -8,8 +8,9 @@
 
 #include "framework/language.h"
 #include "app/profile_commands.h"
-#include "app/report.h"
 #include "app/run_mode.h"
+#include "app/script_actions.h"
+#include "app/site_mode.h"
 #include "base/oem_info_impl.h"
 #include "engine/backups.h"
 #include "engine/configuration.h"
@@ -74,21 +75,34 @@ BOOL CPManDlgApp::InitInstance() {
   CPManDlg dialog;
   if (!info.anyArgument)
     RunInteractive(dialog);
-  else if (info.run && !info.acadId.empty() && !info.profile.empty())
-    RunMode(info, dialog);
+  else
+    RunCommandLineAction(info, dialog);
+  return FALSE;
+}
+
+// Site standards are always handled in scripting mode.
+void CPManDlgApp::RunCommandLineAction(const CPMCommandLineInfo& info, CPManDlg& dialog) {
+  const bool siteStandard = !info.applyFile.empty() || !info.checkFile.empty();
+  ScriptOutput output(info.quiet || siteStandard, info.logFile);
+  const RegistrationLibrary& library = RegistrationLibrary::Instance();
+  if (info.run && !info.acadId.empty() && !info.profile.empty())
+    exitCode_ = RunFromCommandLine(info, dialog.Model(), output);
   else if (info.report && !info.reportFile.empty())
-    WriteReport(info, dialog);
+    exitCode_ = WriteReportFile(info.reportFile, dialog.Model(), output);
   else if (!info.exportFile.empty() && !info.acadId.empty() && !info.profile.empty())
     ExportFromCommandLine(info, dialog.Model());
   else if (!info.importFile.empty() && !info.acadId.empty())
     ImportFromCommandLine(info, dialog.Model(), DefaultBackupRoot());
+  else if (!info.applyFile.empty())
+    exitCode_ = RunSiteStandard(info.applyFile, true, dialog.Model(), output);
+  else if (!info.checkFile.empty())
+    exitCode_ = RunSiteStandard(info.checkFile, false, dialog.Model(), output);
   else if (!info.deleteProfileName.empty())
-    RegistrationLibrary::Instance().DeleteProfileAllAcads(info.deleteProfileName.c_str());
+    exitCode_ = DeleteProfileEverywhere(info.deleteProfileName, dialog.Model(), library, output);
   else if (!info.unregisterAppName.empty())
-    RegistrationLibrary::Instance().UnregAppInPManAllAcads(info.unregisterAppName.c_str());
+    exitCode_ = UnregisterApplicationEverywhere(info.unregisterAppName, dialog.Model(), library, output);
   else
-    ShowUsage();
-  return FALSE;
+    exitCode_ = ShowUsage(output);
 }
 
 int CPManDlgApp::ExitInstance() {
@@ -129,16 +143,3 @@ void CPManDlgApp::RunInteractive(CPManDlg& dialog) {
   exitCode_ = 0;
 }
 
-void CPManDlgApp::RunMode(const CPMCommandLineInfo& info, CPManDlg& dialog) {
-  exitCode_ = RunFromCommandLine(info, dialog.Model());
-}
-
-void CPManDlgApp::WriteReport(const CPMCommandLineInfo& info, CPManDlg& dialog) {
-  FILE* file = fopen(info.reportFile.c_str(), "wb");
-  if (!file) return;
-  LoadConfiguration(dialog.Model());
-  WriteConfigurationReport(dialog.Model(), file);
-  fclose(file);
-}
-
-void CPManDlgApp::ShowUsage() { fw::MessageBoxApp(nullptr, LangString(IDS_USAGE), MB_OK); }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/command_line.h"
+#include "app/script_output.h"
 #include "base/handles.h"
 #include "framework/app.h"
 
@@ -19,9 +20,7 @@ class CPManDlgApp : public fw::WinApp {
   void InitializeLibraries();
   void SelectUiLanguage();
   void RunInteractive(CPManDlg& dialog);
-  void RunMode(const CPMCommandLineInfo& info, CPManDlg& dialog);
-  void WriteReport(const CPMCommandLineInfo& info, CPManDlg& dialog);
-  void ShowUsage();
+  void RunCommandLineAction(const CPMCommandLineInfo& info, CPManDlg& dialog);
 
   fw::Handle instanceEvent_;  // marks the one interactive instance
   fw::Module richEdit_;

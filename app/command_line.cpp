@@ -59,6 +59,14 @@ void CPMCommandLineInfo::ParseFlag(const char* flag) {
     pending = PendingImportFile;
   } else if (FlagIs(flag, "replace")) {
     replace = true;
+  } else if (FlagIs(flag, "quiet")) {
+    quiet = true;
+  } else if (FlagIs(flag, "log")) {
+    pending = PendingLog;
+  } else if (FlagIs(flag, "apply")) {
+    pending = PendingApply;
+  } else if (FlagIs(flag, "check")) {
+    pending = PendingCheck;
   } else {
     pending = PendingIgnore;
   }
@@ -109,6 +117,18 @@ void CPMCommandLineInfo::ParseValue(const char* value) {
       break;
     case PendingImportFile:
       importFile = value;
+      pending = PendingNone;
+      break;
+    case PendingLog:
+      logFile = value;
+      pending = PendingNone;
+      break;
+    case PendingApply:
+      applyFile = value;
+      pending = PendingNone;
+      break;
+    case PendingCheck:
+      checkFile = value;
       pending = PendingNone;
       break;
   }

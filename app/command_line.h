@@ -25,6 +25,9 @@ class CPMCommandLineInfo : public fw::CommandLineInfo {
     PendingInstanceName = 10,
     PendingExportFile = 11,
     PendingImportFile = 12,
+    PendingLog = 13,
+    PendingApply = 14,
+    PendingCheck = 15,
   };
 
   void ParseParam(const char* text, bool isFlag, bool isLast) override;
@@ -47,6 +50,11 @@ class CPMCommandLineInfo : public fw::CommandLineInfo {
   std::string exportFile;  // value of export
   std::string importFile;  // value of import
   bool replace = false;    // option replace: an import may replace an existing profile
+  // Scripting mode: no message boxes, messages on standard error and in the log file.
+  bool quiet = false;
+  std::string logFile;
+  std::string applyFile;  // the site standard to apply
+  std::string checkFile;  // the site standard to compare with
 
  private:
   void ParseFlag(const char* flag);

@@ -5,8 +5,8 @@
 #include "app/handoff.h"
 #include "framework/language.h"
 #include "app/run_acad.h"
+#include "app/script_actions.h"
 #include "engine/configuration.h"
-#include "framework/msgbox.h"
 #include "resources/resource.h"
 
 std::string RunOutcomeMessage(int outcome, const PMRunRequest& request) {
@@ -26,7 +26,7 @@ std::string RunOutcomeMessage(int outcome, const PMRunRequest& request) {
   }
 }
 
-int RunFromCommandLine(const CPMCommandLineInfo& info, ConfigurationModel& model) {
+int RunFromCommandLine(const CPMCommandLineInfo& info, ConfigurationModel& model, ScriptOutput& output) {
   PMRunRequest request;
   request.AcadId = info.acadId;
   request.ProfileName = info.profile;
@@ -41,11 +41,15 @@ int RunFromCommandLine(const CPMCommandLineInfo& info, ConfigurationModel& model
     request.PipeName = names.Pipe;
     handOff.reset(new HandOff(names, info.handOffMessage));
     int exitCode = 0;
-    if (handOff->DeliverToRunningInstance(&exitCode)) return exitCode;
+    if (handOff->DeliverToRunningInstance(&exitCode)) {
+      SummarizeExitCode(output, ActionText("-AcSSE", info.handOffMessage), exitCode);
+      return exitCode;
+    }
   }
 
   LoadConfiguration(model);
-  std::string message = RunOutcomeMessage(RunAcadWithProfile(model, request), request);
-  if (!message.empty()) fw::MessageBoxApp(nullptr, message, MB_OK);
-  return 0;
+  const int outcome = RunAcadWithProfile(model, request);
+  std::string message = RunOutcomeMessage(outcome, request);
+  if (!message.empty()) output.Message(message);
+  return output.Quiet() ? SummarizeExitCode(output, ActionText("-r -p", info.profile), outcome) : 0;
 }

@@ -1,0 +1,157 @@
+#include "engine/site_plan.h"
+
+#include <mbstring.h>
+
+#include "engine/wildcard.h"
+
+namespace {
+
+bool SameText(const std::string& a, const std::string& b) {
+  return _mbsicmp(reinterpret_cast<const unsigned char*>(a.c_str()),
+                  reinterpret_cast<const unsigned char*>(b.c_str())) == 0;
+}
+
+bool MatchesAny(const StringList& patterns, const std::string& name) {
+  for (const std::string& pattern : patterns)
+    if (MatchesWildcard(pattern, name)) return true;
+  return false;
+}
+
+bool IsRegistered(const PMAcad& product, const std::string& application) {
+  for (const PMApplication& registered : product.Applications)
+    if (registered.Name == application) return true;
+  return false;
+}
+
+class ProductPlanner {
+ public:
+  ProductPlanner(const PMAcad& product, const SiteStandard& site, const SourceComparer& differs, SitePlan& plan)
+      : product_(product), site_(site), differs_(differs), plan_(plan) {}
+
+  void Plan() {
+    int currentSection = -1;
+    for (size_t i = 0; i < site_.Profiles.size(); ++i) {
+      const SiteProfile& standard = site_.Profiles[i];
+      if (!MatchesAny(standard.Products, product_.ProductName)) continue;
+      kept_.push_back(standard.Name);
+      if (standard.Current) {
+        if (currentSection >= 0)
+          plan_.Errors.push_back(
+              SiteError{SiteErrorKind::BadValue, standard.Section, "Current", "yes: " + product_.ProductName});
+        currentSection = static_cast<int>(i);
+      }
+      PlanProfile(static_cast<int>(i));
+    }
+    if (currentSection >= 0) PlanCurrent(currentSection);
+    PlanRemovals();
+  }
+
+ private:
+  SiteChange Change(SiteChangeKind kind, const std::string& profile, int index) const {
+    SiteChange change;
+    change.Kind = kind;
+    change.ProductName = product_.ProductName;
+    change.Key = product_.Key;
+    change.Profile = profile;
+    change.SiteProfile = index;
+    return change;
+  }
+
+  const PMAcadProfile* Stored(const std::string& name) const {
+    for (const PMAcadProfile& profile : product_.Profiles)
+      if (SameText(profile.Name, name)) return &profile;
+    return nullptr;
+  }
+
+  void PlanProfile(int index) {
+    const SiteProfile& standard = site_.Profiles[index];
+    const PMAcadProfile* stored = Stored(standard.Name);
+    if (!stored) {
+      plan_.Changes.push_back(Change(SiteChangeKind::CreateProfile, standard.Name, index));
+      return;
+    }
+    if (standard.Replace == ReplaceRule::Always && differs_ && differs_(product_, *stored, standard)) {
+      plan_.Changes.push_back(Change(SiteChangeKind::ReplaceProfile, stored->Name, index));
+      return;
+    }
+    if (standard.HasDescription && stored->Description != standard.Description) {
+      SiteChange change = Change(SiteChangeKind::SetDescription, stored->Name, index);
+      change.Have = stored->Description;
+      change.Want = standard.Description;
+      plan_.Changes.push_back(change);
+    }
+    if (standard.HasApplications) PlanApplications(*stored, index);
+  }
+
+  void PlanApplications(const PMAcadProfile& stored, int index) {
+    StringList wanted;
+    for (const std::string& application : site_.Profiles[index].Applications) {
+      if (IsRegistered(product_, application))
+        wanted.push_back(application);
+      else
+        plan_.Notes.push_back(SiteNote{product_.ProductName, stored.Name, application});
+    }
+    const StringList linked = LinkedApplications(stored);
+    if (linked == wanted) return;
+    SiteChange change = Change(SiteChangeKind::SetApplications, stored.Name, index);
+    change.Have = JoinSiteList(linked);
+    change.Want = JoinSiteList(wanted);
+    change.Applications = wanted;
+    plan_.Changes.push_back(change);
+  }
+
+  void PlanCurrent(int index) {
+    const std::string& name = site_.Profiles[index].Name;
+    const PMAcadProfile* stored = Stored(name);
+    // A profile created by this plan is made current after it exists.
+    if (stored && SameText(product_.CurrentProfile, stored->Name)) return;
+    SiteChange change = Change(SiteChangeKind::SetCurrent, stored ? stored->Name : name, index);
+    change.Have = product_.CurrentProfile;
+    change.Want = change.Profile;
+    plan_.Changes.push_back(change);
+  }
+
+  void PlanRemovals() {
+    if (site_.RemovePatterns.empty()) return;
+    for (const PMAcadProfile& profile : product_.Profiles) {
+      if (!MatchesAny(site_.RemovePatterns, profile.Name)) continue;
+      bool keep = false;
+      for (const std::string& name : kept_) keep |= SameText(name, profile.Name);
+      if (!keep) plan_.Changes.push_back(Change(SiteChangeKind::RemoveProfile, profile.Name, -1));
+    }
+  }
+
+  const PMAcad& product_;
+  const SiteStandard& site_;
+  const SourceComparer& differs_;
+  SitePlan& plan_;
+  StringList kept_;  // the standard's profiles of this product: never removed
+};
+
+}  // namespace
+
+StringList LinkedApplications(const PMAcadProfile& profile) {
+  StringList names;
+  for (const PMAcadAppLink& link : profile.Links)
+    if (link.Enabled()) names.push_back(link.Name);
+  return names;
+}
+
+std::string JoinSiteList(const StringList& names) {
+  std::string text;
+  for (const std::string& name : names) text += (text.empty() ? "" : ";") + name;
+  return text;
+}
+
+SitePlan PlanSiteStandard(const ConfigurationModel& model, const SiteStandard& site, const SourceComparer& differs) {
+  SitePlan plan;
+  StringList keys;
+  for (const PMAcad& product : model) {
+    bool seen = false;
+    for (const std::string& key : keys) seen |= SameText(key, product.Key);
+    if (seen) continue;
+    keys.push_back(product.Key);
+    ProductPlanner(product, site, differs, plan).Plan();
+  }
+  return plan;
+}

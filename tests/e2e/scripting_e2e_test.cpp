@@ -1,0 +1,109 @@
+// Scripting mode from outside: every command-line action with -quiet creates no window,
+// writes its messages and a summary to standard error and ends with its exit code; -log
+// appends the same lines with date and time.
+#include <gtest/gtest.h>
+
+#include "registry_seed.h"
+#include "script_driver.h"
+
+namespace {
+
+class ScriptingE2E : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    release_ = UniqueName("R93.");
+    id_ = "AutoCAD\\" + release_ + "\\ACAD-5001:409";
+    key_ = "Software\\Autodesk\\" + id_;
+    seed_.Own(HKEY_LOCAL_MACHINE, "Software\\Autodesk\\AutoCAD\\" + release_);
+    seed_.Own(HKEY_CURRENT_USER, "Software\\Autodesk\\AutoCAD\\" + release_);
+    const std::string install = folder_.Parent() + "AutoCAD";
+    ::CreateDirectoryA(install.c_str(), nullptr);
+    ::CopyFileA((TestFolder() + "acad.exe").c_str(), (install + "\\acad.exe").c_str(), FALSE);
+    seed_.SetString(HKEY_LOCAL_MACHINE, key_, "ProductName", "Scripting " + release_);
+    seed_.SetString(HKEY_LOCAL_MACHINE, key_, "Location", install);
+    seed_.SetString(HKEY_CURRENT_USER, key_ + "\\Profiles", "", "Standard");
+    seed_.CreateKey(HKEY_CURRENT_USER, key_ + "\\Profiles\\Standard");
+    seed_.CreateKey(HKEY_CURRENT_USER, key_ + "\\Profiles\\Doomed " + release_);
+    ::SetEnvironmentVariableA("TW_ACAD_RECORD", (folder_.Parent() + "acad.log").c_str());
+  }
+  void TearDown() override { ::SetEnvironmentVariableA("TW_ACAD_RECORD", nullptr); }
+
+  static std::string TestFolder() {
+    char path[MAX_PATH] = "";
+    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder = path;
+    return folder.substr(0, folder.find_last_of('\\') + 1);
+  }
+
+  ProgramFolder folder_;
+  RegistrySeed seed_;
+  std::string release_, id_, key_;
+};
+
+TEST_F(ScriptingE2E, EveryActionIsQuiet) {
+  const std::string report = folder_.Parent() + "report.txt";
+  const std::string doomed = "Doomed " + release_;
+  const struct {
+    std::string arguments;
+    DWORD exitCode;
+    std::string error;  // the whole standard error
+  } rows[] = {
+      {"-quiet -r -a \"" + id_ + "\" -p Standard", 0, "-r -p \"Standard\": done\r\n"},
+      {"-r -quiet -a \"AutoCAD\\R0\\None\" -p Standard", 1,
+       "Error: AutoCAD Id \"AutoCAD\\R0\\None\" not found \r\n-r -p \"Standard\": failed with exit code 1\r\n"},
+      {"-quiet -r -a \"" + id_ + "\" -p Missing", 2,
+       "Error: Profile \"Missing\" not found\r\n-r -p \"Missing\": failed with exit code 2\r\n"},
+      {"-quiet -d \"" + report + "\"", 0, "-d \"" + report + "\": done\r\n"},
+      {"-quiet -d \"" + folder_.Parent() + "no\\such\\r.txt\"", 2,
+       "Error: Cannot write the file \"" + folder_.Parent() + "no\\such\\r.txt\"\r\n-d \"" + folder_.Parent() +
+           "no\\such\\r.txt\": bad argument or file, nothing changed\r\n"},
+      {"-quiet -dp \"" + doomed + "\"", 0, "-dp \"" + doomed + "\": done\r\n"},
+      {"-quiet -dp \"" + doomed + "\"", 0, "-dp \"" + doomed + "\": nothing to do, this workstation matches\r\n"},
+      {"-quiet -ua \"No App " + release_ + "\"", 0,
+       "-ua \"No App " + release_ + "\": nothing to do, this workstation matches\r\n"},
+      {"-quiet -bogus", 2, ""},  // the usage text, checked below
+      {"-check \"" + folder_.Parent() + "none.ini\"", 2,
+       "Error: Cannot read the file \"" + folder_.Parent() + "none.ini\"\r\n-check \"" + folder_.Parent() +
+           "none.ini\": bad argument or file, nothing changed\r\n"},
+  };
+  for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
+    const ScriptRun run = RunScripted(folder_, rows[i].arguments);
+    ASSERT_TRUE(run.Started) << "row " << i;
+    EXPECT_FALSE(run.TimedOut) << "row " << i;
+    EXPECT_TRUE(run.Windows.empty()) << "row " << i << ": " << run.Windows[0];
+    EXPECT_EQ(rows[i].exitCode, run.ExitCode) << "row " << i;
+    if (!rows[i].error.empty()) EXPECT_EQ(rows[i].error, run.Error) << "row " << i;
+  }
+  EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, key_ + "\\Profiles\\" + doomed));
+  EXPECT_NE(std::string::npos, ReadTextFile(report).find("Scripting " + release_ + ": " + key_ + "\n"));
+  const ScriptRun usage = RunScripted(folder_, "-quiet");
+  EXPECT_EQ(0u, usage.Error.find("Usage: Tarnwick.exe [-r -a \"ACAD_ID\" -p \"Profile\""));
+  EXPECT_NE(std::string::npos, usage.Error.find("\r\n...\tAutoCAD command line\r\nTarnwick.exe: bad argument"));
+}
+
+TEST_F(ScriptingE2E, LogAppendsDatedLines) {
+  const std::string log = folder_.Parent() + "tarnwick.log";
+  folder_.WriteFile(log, "earlier line\r\n");
+  for (int i = 0; i < 2; ++i) RunScripted(folder_, "-quiet -r -a \"" + id_ + "\" -p Missing -log \"" + log + "\"");
+  const std::string text = ReadTextFile(log);
+  const std::string lines[] = {"earlier line", "Error: Profile \"Missing\" not found",
+                               "-r -p \"Missing\": failed with exit code 2", "Error: Profile \"Missing\" not found",
+                               "-r -p \"Missing\": failed with exit code 2"};
+  size_t at = 0;
+  for (size_t i = 0; i < 5; ++i) {
+    const size_t end = text.find("\r\n", at);
+    ASSERT_NE(std::string::npos, end) << "line " << i << " of\n" << text;
+    std::string line = text.substr(at, end - at);
+    if (i > 0) {
+      // "YYYY-MM-DD HH:MM:SS " in front
+      ASSERT_GT(line.size(), 20u) << line;
+      EXPECT_TRUE(line[4] == '-' && line[7] == '-' && line[10] == ' ' && line[13] == ':' && line[16] == ':') << line;
+      line = line.substr(20);
+    }
+    EXPECT_EQ(lines[i], line) << "line " << i;
+    at = end + 2;
+  }
+  EXPECT_EQ(text.size(), at);
+}
+
+}  // namespace

@@ -1,0 +1,145 @@
+// Site standards through Tarnwick.exe: -apply makes every matching product match, -check
+// finds what differs, a second -apply changes nothing, and a malformed standard changes
+// nothing at all.
+#include <gtest/gtest.h>
+
+#include "script_driver.h"
+#include "site_seed.h"
+
+namespace {
+
+const char kOfficeSource[] =
+    "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Profiles\\Office]\r\n@=\"from the file\"\r\n\r\n"
+    "[HKEY_CURRENT_USER\\Profiles\\Office\\General]\r\n\"Color\"=\"blue\"\r\n\"Count\"=dword:00000003\r\n\r\n";
+const char kStandardSource[] =
+    "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Profiles\\Standard]\r\n@=\"From the standard\"\r\n\r\n"
+    "[HKEY_CURRENT_USER\\Profiles\\Standard\\General]\r\n\"Color\"=\"white\"\r\n\r\n";
+
+class SiteStandardE2E : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_.WriteFile(folder_.Parent() + "office.arg", kOfficeSource);
+    folder_.WriteFile(folder_.Parent() + "standard.arg", kStandardSource);
+    site_ = folder_.Parent() + "site.ini";
+    const std::string& word = installation_.Word();
+    folder_.WriteFile(site_,
+                      "; the site's standard\r\n"
+                      "[Profile Office]\r\n"
+                      "Products=AutoCAD 20* " + word + ";AutoCAD LT* " + word + "   ; three products\r\n"
+                      "Source=office.arg\r\n"
+                      "Description=Office standard\r\n"
+                      "Applications=Beta;Alpha\r\n"
+                      "Current=yes\r\n"
+                      "\r\n[Profile Standard]\r\nProducts=* " + word + "\r\nSource=standard.arg\r\n"
+                      "Replace=always\r\nApplications=\r\n"
+                      "\r\n[Remove]\r\nProfiles=Old *\r\n");
+  }
+
+  ScriptRun Site(const char* action, const std::string& file) {
+    return RunScripted(folder_, std::string(action) + " \"" + file + "\"");
+  }
+  std::string Summary(const char* action, const std::string& text) {
+    return std::string(action) + " \"" + site_ + "\": " + text + "\r\n";
+  }
+  std::string Value(size_t product, const std::string& path, const char* name) {
+    std::string value = "<none>";
+    ReadString(HKEY_CURRENT_USER, installation_.Profiles(product) + path, name, &value);
+    return value;
+  }
+
+  ProgramFolder folder_;
+  SiteInstallation installation_;
+  std::string site_;
+};
+
+TEST_F(SiteStandardE2E, ApplyCheckAndApplyAgain) {
+  const ScriptRun applied = Site("-apply", site_);
+  EXPECT_EQ(0u, applied.ExitCode) << applied.Error;
+  EXPECT_TRUE(applied.Windows.empty());
+  EXPECT_NE(std::string::npos, applied.Error.find("AutoCAD LT 2009 " + installation_.Word() +
+                                                  ": profile \"Office\" is missing (Source=office.arg)\r\n"));
+  EXPECT_NE(std::string::npos, applied.Error.find(Summary("-apply", "done"))) << applied.Error;
+
+  const struct {
+    std::vector<std::string> profiles, officeLinks;
+    std::string current;
+  } expected[] = {
+      {{"Office", "Standard"}, {"Beta", "Alpha"}, "Office"},
+      {{"Office", "Standard"}, {"Beta", "Alpha"}, "Office"},
+      {{"Office", "Standard"}, {"Beta", "Alpha"}, "Office"},
+      {{"Standard"}, {}, "Standard"},
+  };
+  for (size_t i = 0; i < 4; ++i) {
+    std::vector<std::string> profiles = SubkeyNames(HKEY_CURRENT_USER, installation_.Profiles(i));
+    std::sort(profiles.begin(), profiles.end());
+    EXPECT_EQ(expected[i].profiles, profiles) << "product " << i;
+    EXPECT_EQ(expected[i].current, Value(i, "", "")) << "product " << i;
+    EXPECT_TRUE(installation_.Links(i, "Standard").empty()) << "product " << i;
+    EXPECT_EQ("As installed", Value(i, "\\Standard", "")) << "product " << i;
+    if (expected[i].profiles.size() < 2) continue;
+    EXPECT_EQ(expected[i].officeLinks, installation_.Links(i, "Office")) << "product " << i;
+    EXPECT_EQ("Office standard", Value(i, "\\Office", "")) << "product " << i;
+    EXPECT_EQ("blue", Value(i, "\\Office\\General", "Color")) << "product " << i;
+  }
+
+  const std::string afterFirst = installation_.Dump();
+  const ScriptRun checked = Site("-check", site_);
+  EXPECT_EQ(0u, checked.ExitCode);
+  EXPECT_EQ(Summary("-check", "nothing to do, this workstation matches"), checked.Error);
+  const ScriptRun again = Site("-apply", site_);
+  EXPECT_EQ(0u, again.ExitCode);
+  EXPECT_EQ(Summary("-apply", "nothing to do, this workstation matches"), again.Error);
+  EXPECT_EQ(afterFirst, installation_.Dump());
+
+  // A user unlinks Alpha in the 64-bit product and changes the standard profile of the first.
+  RegistrySeed& seed = installation_.Seed();
+  ::RegDeleteKeyA(HKEY_CURRENT_USER, (installation_.Profiles(1) + "\\Office\\Tarnwick\\Applications\\Alpha").c_str());
+  seed.SetString(HKEY_CURRENT_USER, installation_.Profiles(0) + "\\Standard\\General", "Color", "red");
+  const std::string changed = installation_.Dump();
+  const ScriptRun differences = Site("-check", site_);
+  EXPECT_EQ(1u, differences.ExitCode);
+  EXPECT_EQ("AutoCAD 2010 " + installation_.Word() + ": profile \"Standard\" differs from its source (Source=standard.arg)\r\n" +
+                "AutoCAD 2012 " + installation_.Word() + ": profile \"Office\": Applications is \"Beta\", wanted \"Beta;Alpha\"\r\n" +
+                Summary("-check", "2 difference(s) found"),
+            differences.Error);
+  EXPECT_EQ(changed, installation_.Dump());
+
+  EXPECT_EQ(0u, Site("-apply", site_).ExitCode);
+  EXPECT_EQ("white", Value(0, "\\Standard\\General", "Color"));  // re-created from its source
+  EXPECT_EQ("From the standard", Value(0, "\\Standard", ""));
+  EXPECT_EQ(std::vector<std::string>({"Beta", "Alpha"}), installation_.Links(1, "Office"));
+  EXPECT_EQ(0u, Site("-check", site_).ExitCode);
+}
+
+TEST_F(SiteStandardE2E, MalformedStandardChangesNothing) {
+  const std::string word = installation_.Word();
+  const std::string head = "[Profile Office]\r\nProducts=* " + word + "\r\n";
+  const struct {
+    std::string text;  // the site file; empty: the site is an unreachable URL
+    std::string error;
+  } rows[] = {
+      {head + "Source=office.arg\r\nColour=red\r\n", "section [Profile Office]: unknown or repeated key \"Colour\"\r\n"},
+      {"[Profile Office]\r\nProducts=AutoCAD [20]*\r\nSource=office.arg\r\n",
+       "section [Profile Office]: bad value of \"Products\": \"AutoCAD [20]*\"\r\n"},
+      {head, "section [Profile Office]: the key \"Source\" is missing\r\n"},
+      {head + "Source=nowhere.arg\r\n", "Error: Cannot read the file \"nowhere.arg\"\r\n"},
+      {head + "Source=site.ini\r\n", "Error: site.ini"},
+      {"Products=* " + word + "\r\n", "section []: unknown or repeated section\r\n"},
+      {"", "Error: Cannot read the file \"http://127.0.0.1:9/site.ini\"\r\n"},
+  };
+  const std::string before = installation_.Dump();
+  for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
+    std::string file = "http://127.0.0.1:9/site.ini";
+    if (!rows[i].text.empty()) {
+      file = site_;
+      folder_.WriteFile(site_, rows[i].text);
+    }
+    const ScriptRun run = Site("-apply", file);
+    EXPECT_EQ(2u, run.ExitCode) << "row " << i << ": " << run.Error;
+    EXPECT_NE(std::string::npos, run.Error.find(rows[i].error)) << "row " << i << ": " << run.Error;
+    EXPECT_NE(std::string::npos, run.Error.find("bad argument or file, nothing changed\r\n")) << "row " << i;
+    EXPECT_EQ(before, installation_.Dump()) << "row " << i;
+  }
+}
+
+}  // namespace

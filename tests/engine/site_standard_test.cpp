@@ -1,0 +1,139 @@
+// Reading a site standard from INI sections: values, lists, patterns and every kind of
+// malformed input.
+#include "engine/site_standard.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/wildcard.h"
+
+namespace {
+
+IniSection Section(const std::string& name, std::vector<IniKey> keys) { return IniSection{name, std::move(keys)}; }
+
+IniSection Office(std::vector<IniKey> extra = {}) {
+  std::vector<IniKey> keys = {{"Products", "AutoCAD 20*;AutoCAD LT*     ; names as shown"},
+                              {"Source", "\\\\server\\cad\\office.arg"}};
+  keys.insert(keys.end(), extra.begin(), extra.end());
+  return Section("Profile Office", keys);
+}
+
+TEST(SiteStandard, ReadsEveryKey) {
+  SiteStandard site;
+  const auto errors = ParseSiteStandard(
+      {Office({{"replace", "Always"},
+               {"Description", "\"Office; standard\"  ; quoted"},
+               {"Applications", "Alpha;Beta ; Gamma is a comment"},
+               {"CURRENT", "yes"}}),
+       Section("remove", {{"Profiles", "Old *;Test?"}})},
+      site);
+  ASSERT_TRUE(errors.empty()) << errors[0].Key;
+  ASSERT_EQ(1u, site.Profiles.size());
+  const SiteProfile& office = site.Profiles[0];
+  EXPECT_EQ("Office", office.Name);
+  EXPECT_EQ(StringList({"AutoCAD 20*", "AutoCAD LT*"}), office.Products);
+  EXPECT_EQ("\\\\server\\cad\\office.arg", office.Source);
+  EXPECT_EQ(ReplaceRule::Always, office.Replace);
+  EXPECT_TRUE(office.HasDescription);
+  EXPECT_EQ("Office; standard", office.Description);
+  EXPECT_TRUE(office.HasApplications);
+  EXPECT_EQ(StringList({"Alpha", "Beta"}), office.Applications);
+  EXPECT_TRUE(office.Current);
+  EXPECT_EQ(StringList({"Old *", "Test?"}), site.RemovePatterns);
+}
+
+TEST(SiteStandard, OptionalKeysLeaveThingsAlone) {
+  SiteStandard site;
+  ASSERT_TRUE(ParseSiteStandard({Office({{"Applications", "  "}})}, site).empty());
+  const SiteProfile& office = site.Profiles[0];
+  EXPECT_EQ(ReplaceRule::Missing, office.Replace);
+  EXPECT_FALSE(office.HasDescription);
+  EXPECT_TRUE(office.HasApplications);  // an empty list unlinks everything
+  EXPECT_TRUE(office.Applications.empty());
+  EXPECT_FALSE(office.Current);
+}
+
+TEST(SiteStandard, MalformedInputIsNamed) {
+  const struct {
+    std::vector<IniSection> sections;
+    SiteErrorKind kind;
+    std::string section, key, value;
+  } rows[] = {
+      {{Office({{"Colour", "red"}})}, SiteErrorKind::BadKey, "Profile Office", "Colour", ""},
+      {{Office({{"Current", "yes"}, {"current", "no"}})}, SiteErrorKind::BadKey, "Profile Office", "current", ""},
+      {{Section("Profile Office", {{"Source", "a.arg"}})}, SiteErrorKind::MissingKey, "Profile Office", "Products", ""},
+      {{Section("Profile Office", {{"Products", "A*"}})}, SiteErrorKind::MissingKey, "Profile Office", "Source", ""},
+      {{Section("Profile Office", {{"Products", "A*"}, {"Source", " ; none"}})},
+       SiteErrorKind::MissingKey, "Profile Office", "Source", ""},
+      {{Section("Profile Office", {{"Products", ""}, {"Source", "a.arg"}})},
+       SiteErrorKind::MissingKey, "Profile Office", "Products", ""},
+      {{Section("Profile Office", {{"Products", "AutoCAD [2010]"}, {"Source", "a.arg"}})},
+       SiteErrorKind::BadValue, "Profile Office", "Products", "AutoCAD [2010]"},
+      {{Section("Profile Office", {{"Products", "A*;;B*"}, {"Source", "a.arg"}})},
+       SiteErrorKind::BadValue, "Profile Office", "Products", ""},
+      {{Office({{"Replace", "sometimes"}})}, SiteErrorKind::BadValue, "Profile Office", "Replace", "sometimes"},
+      {{Office({{"Current", "maybe"}})}, SiteErrorKind::BadValue, "Profile Office", "Current", "maybe"},
+      {{Office({{"Applications", "Alpha;Alpha"}})}, SiteErrorKind::BadValue, "Profile Office", "Applications", "Alpha"},
+      {{Office({{"Applications", "Alpha;a\\b"}})}, SiteErrorKind::BadValue, "Profile Office", "Applications", "a\\b"},
+      {{Office({{"Description", std::string(600, 'd')}})}, SiteErrorKind::BadValue, "Profile Office", "Description",
+       std::string(40, 'd') + "..."},
+      {{Office(), Office()}, SiteErrorKind::BadSection, "Profile Office", "", ""},
+      {{Section("Profile a\\b", {{"Products", "A"}, {"Source", "s"}})}, SiteErrorKind::BadSection, "Profile a\\b", "", ""},
+      {{Section("Profile Off*", {{"Products", "A"}, {"Source", "s"}})}, SiteErrorKind::BadSection, "Profile Off*", "", ""},
+      {{Section("Profiles", {})}, SiteErrorKind::BadSection, "Profiles", "", ""},
+      {{Section("Profile", {})}, SiteErrorKind::BadSection, "Profile", "", ""},
+      {{Section("Remove", {{"Profiles", "a\\*"}})}, SiteErrorKind::BadValue, "Remove", "Profiles", "a\\*"},
+      {{Section("Remove", {{"Names", "x"}})}, SiteErrorKind::BadKey, "Remove", "Names", ""},
+      {{Section("Remove", {}), Section("REMOVE", {})}, SiteErrorKind::BadSection, "REMOVE", "", ""},
+      {{Section("\x01\xff junk", {{"\x02", "\xfe"}})}, SiteErrorKind::BadSection, "\x01\xff junk", "", ""},
+  };
+  for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
+    SiteStandard site;
+    const auto errors = ParseSiteStandard(rows[i].sections, site);
+    ASSERT_EQ(1u, errors.size()) << "row " << i;
+    EXPECT_EQ(rows[i].kind, errors[0].Kind) << "row " << i;
+    EXPECT_EQ(rows[i].section, errors[0].Section) << "row " << i;
+    EXPECT_EQ(rows[i].key, errors[0].Key) << "row " << i;
+    EXPECT_EQ(rows[i].value, errors[0].Value) << "row " << i;
+  }
+}
+
+TEST(SiteStandard, ValueTextAndLists) {
+  const struct {
+    const char* raw;
+    const char* text;
+    StringList items;
+  } rows[] = {
+      {"a;b ; comment", "a;b", {"a", "b"}},
+      {"a;b\t;comment", "a;b", {"a", "b"}},
+      {"  a ;b", "a", {"a"}},
+      {"\"x ; y\"", "\"x", {"\"x"}},
+      {"\"x;y\"", "x;y", {"x", "y"}},
+      {"\"\"", "", {}},
+      {";only a comment", ";only a comment", {"", "only a comment"}},
+  };
+  for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
+    EXPECT_EQ(rows[i].text, SiteValueText(rows[i].raw)) << "row " << i;
+    EXPECT_EQ(rows[i].items, SplitSiteList(SiteValueText(rows[i].raw))) << "row " << i;
+  }
+}
+
+TEST(Wildcard, Matches) {
+  const struct {
+    const char* pattern;
+    const char* name;
+    bool matches;
+  } rows[] = {
+      {"AutoCAD 20*", "AutoCAD 2010", true},       {"AutoCAD 20*", "AutoCAD LT 2009", false},
+      {"autocad lt*", "AutoCAD LT 2009", true},    {"AutoCAD 20??", "AutoCAD 2010", true},
+      {"AutoCAD 20??", "AutoCAD 201", false},      {"*", "", true},
+      {"*a*b", "xaxbyb", true},                    {"*a*b", "xaxbyc", false},
+      {"Test?", "Test", false},                    {"a**", "a", true},
+      {"<<Unnamed Profile>>", "<<unnamed profile>>", true},
+  };
+  for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i)
+    EXPECT_EQ(rows[i].matches, MatchesWildcard(rows[i].pattern, rows[i].name)) << "row " << i;
+  for (const char* bad : {"", "a[b", "]", "a\tb"}) EXPECT_FALSE(IsValidWildcard(bad)) << bad;
+  EXPECT_TRUE(IsValidWildcard("AutoCAD LT*"));
+}
+
+}  // namespace

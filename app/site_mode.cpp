@@ -1,5 +1,7 @@
 #include "app/site_mode.h"
 
+#include <algorithm>
+
 #include "app/site_file.h"
 #include "engine/configuration.h"
 #include "engine/regdll_bridge.h"
@@ -84,10 +86,15 @@ int Apply(SiteRun& run, const std::string& action, ConfigurationModel& model, Sc
       ApplySiteStandard(model, run.Site(), run.Files(), RegistrationLibrary::Instance());
   if (!run.Sound(result.First)) return Finish(output, action, ExitBadInput, IDS_SUMMARY_BAD_INPUT);
   for (const SiteChange& change : result.Made) output.Message(SiteChangeText(change, run.Site()));
-  for (const SiteChange& change : result.Failed)
-    output.Message(FormatLangString(IDS_SITE_CHANGE_FAILED, change.ProductName.c_str(), change.Profile.c_str()));
+  // One line per profile that stays different, however many of its changes failed.
+  std::vector<std::string> named;
+  for (const SiteChange& change : result.Failed) {
+    const std::string line = FormatLangString(IDS_SITE_CHANGE_FAILED, change.ProductName.c_str(), change.Profile.c_str());
+    if (std::find(named.begin(), named.end(), line) == named.end()) named.push_back(line);
+  }
+  for (const std::string& line : named) output.Message(line);
   if (!result.Failed.empty())
-    return Finish(output, action, ExitPartialFailure, IDS_SUMMARY_PARTIAL, static_cast<int>(result.Failed.size()));
+    return Finish(output, action, ExitPartialFailure, IDS_SUMMARY_PARTIAL, static_cast<int>(named.size()));
   if (result.Made.empty()) return Finish(output, action, ExitDone, IDS_SUMMARY_NOTHING_TO_DO);
   return Finish(output, action, ExitDone, IDS_SUMMARY_DONE);
 }

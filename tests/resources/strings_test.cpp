@@ -13,6 +13,15 @@ namespace {
 constexpr UINT kFirstString = IDS_CURRENT_PROFILE;
 constexpr UINT kLastString = IDS_START_ACAD_FIRST;
 
+// Every string of the table, block by block.
+std::vector<UINT> AllStrings() {
+  std::vector<UINT> ids;
+  for (const auto& range : {std::make_pair(kFirstString, kLastString),
+                            std::make_pair<UINT, UINT>(IDS_SUMMARY_DONE, IDS_SITE_NOT_REGISTERED)})
+    for (UINT id = range.first; id <= range.second; ++id) ids.push_back(id);
+  return ids;
+}
+
 // The usage text line by line; line 8 ends with LF alone and line 10 has no line end.
 std::string ExpectedUsage() {
   const char* const lines[] = {
@@ -136,7 +145,7 @@ TEST(StringTable, EnglishTextsAreExact) {
 
 TEST(StringTable, EnglishStringsArePlainAsciiAndPresent) {
   // ASCII survives the conversion to any ANSI code page unchanged.
-  for (UINT id = kFirstString; id <= kLastString; ++id) {
+  for (UINT id : AllStrings()) {
     std::u16string text = Load(id, kEnglish);
     EXPECT_FALSE(text.empty()) << "id " << id;
     for (char16_t c : text) {
@@ -181,7 +190,7 @@ TEST(StringTable, RussianTextsAreExact) {
 }
 
 TEST(StringTable, RussianKeepsArgumentsLineEndsAndTrailingBlanks) {
-  for (UINT id = kFirstString; id <= kLastString; ++id) {
+  for (UINT id : AllStrings()) {
     std::u16string english = Load(id, kEnglish);
     std::u16string russian = Load(id, kRussian);
     ASSERT_FALSE(russian.empty()) << "id " << id;

@@ -48,7 +48,10 @@ class SampleDictionary : public ::testing::Test {
   // Every text of the string table, the profile menu and the four dialogs.
   std::vector<std::string> ProgramTexts() {
     std::vector<std::string> texts;
-    for (UINT id = IDS_CURRENT_PROFILE; id <= IDS_START_ACAD_FIRST; ++id) {
+    std::vector<UINT> ids;
+    for (UINT id = IDS_CURRENT_PROFILE; id <= IDS_START_ACAD_FIRST; ++id) ids.push_back(id);
+    for (UINT id = IDS_SUMMARY_DONE; id <= IDS_SITE_NOT_REGISTERED; ++id) ids.push_back(id);
+    for (UINT id : ids) {
       DWORD size = 0;
       const WCHAR* block = reinterpret_cast<const WCHAR*>(Resource(RT_STRING, id / 16 + 1, &size));
       EXPECT_NE(nullptr, block) << "string " << id;

@@ -227,4 +227,21 @@ TEST(CommandLine, ProfileFileOptionsTakeOneValueEach) {
   }
 }
 
+TEST(CommandLine, ScriptingOptions) {
+  CPMCommandLineInfo info = Parse({"-QUIET", "/log", "C:\\t.log", "extra", "-apply", "site.ini", "-check", "c.ini"});
+  EXPECT_TRUE(info.quiet);
+  EXPECT_EQ("C:\\t.log", info.logFile);  // one value: the next one is stray
+  EXPECT_EQ("site.ini", info.applyFile);
+  EXPECT_EQ("c.ini", info.checkFile);
+  EXPECT_EQ(-1, info.pending);
+  // -quiet takes no value and leaves the awaited one alone.
+  CPMCommandLineInfo between = Parse({"-p", "-quiet", "P"});
+  EXPECT_TRUE(between.quiet);
+  EXPECT_EQ("P", between.profile);
+  // Without their values the options are not given.
+  CPMCommandLineInfo bare = Parse({"-apply", "-log"});
+  EXPECT_TRUE(bare.applyFile.empty());
+  EXPECT_TRUE(bare.logFile.empty());
+}
+
 }  // namespace

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/site_file.h"
+#include "app/site_sources.h"
 #include "engine/configuration.h"
 #include "engine/regdll_bridge.h"
 #include "framework/language.h"
@@ -39,11 +40,7 @@ class SiteRun {
     if (sections.empty()) errors.push_back(SiteError{SiteErrorKind::BadSection, std::string(), {}, {}});
     for (const SiteError& error : errors) output_.Message(SiteErrorText(siteFile_, error));
     if (!errors.empty()) return false;
-    for (const SiteProfile& profile : site_.Profiles) {
-      std::string source;
-      if (!ReadWholeFile(ResolveBeside(siteFile_, profile.Source), source)) return CannotRead(profile.Source);
-    }
-    return true;
+    return sources_.Load(siteFile_, site_, output_);
   }
 
   // Errors of the standard against this workstation: nothing may be changed.
@@ -54,7 +51,7 @@ class SiteRun {
   }
 
   const SiteStandard& Site() const { return site_; }
-  SiteProfileFiles Files() const { return SiteProfileFiles(); }
+  SiteProfileFiles Files() const { return sources_.Files(); }
 
  private:
   bool CannotRead(const std::string& name) {
@@ -65,6 +62,7 @@ class SiteRun {
   std::string siteFile_;
   ScriptOutput& output_;
   SiteStandard site_;
+  SiteSources sources_;
 };
 
 int Finish(ScriptOutput& output, const std::string& action, int exitCode, UINT summary, int count = 0) {

@@ -1,19 +1,14 @@
 #include "engine/site_apply.h"
 
-#include <mbstring.h>
 
 #include <algorithm>
 
 #include "engine/configuration.h"
 #include "engine/profiles.h"
+#include "engine/wildcard.h"
 #include "engine/regdll_bridge.h"
 
 namespace {
-
-bool SameText(const std::string& a, const std::string& b) {
-  return _mbsicmp(reinterpret_cast<const unsigned char*>(a.c_str()),
-                  reinterpret_cast<const unsigned char*>(b.c_str())) == 0;
-}
 
 bool IsStructural(SiteChangeKind kind) {
   return kind == SiteChangeKind::CreateProfile || kind == SiteChangeKind::ReplaceProfile;
@@ -131,7 +126,7 @@ SiteApplyResult ApplySiteStandard(ConfigurationModel& model, const SiteStandard&
       if (!product) continue;
       bool done = false;
       if (change.Kind == SiteChangeKind::RemoveProfile)
-        done = !SameText(product->CurrentProfile, change.Profile) && RemoveProfile(change.Key, change.Profile);
+        done = !SameName(product->CurrentProfile, change.Profile) && RemoveProfile(change.Key, change.Profile);
       else
         done = ApplySiteChange(*product, change, library);
       if (done) result.Made.push_back(change);
@@ -143,8 +138,8 @@ SiteApplyResult ApplySiteStandard(ConfigurationModel& model, const SiteStandard&
   result.Made.erase(std::remove_if(result.Made.begin(), result.Made.end(),
                                    [&](const SiteChange& made) {
                                      for (const SiteChange& left : result.Failed)
-                                       if (left.Kind == made.Kind && SameText(left.Key, made.Key) &&
-                                           SameText(left.Profile, made.Profile))
+                                       if (left.Kind == made.Kind && SameName(left.Key, made.Key) &&
+                                           SameName(left.Profile, made.Profile))
                                          return true;
                                      return false;
                                    }),

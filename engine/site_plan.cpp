@@ -1,15 +1,9 @@
 #include "engine/site_plan.h"
 
-#include <mbstring.h>
 
 #include "engine/wildcard.h"
 
 namespace {
-
-bool SameText(const std::string& a, const std::string& b) {
-  return _mbsicmp(reinterpret_cast<const unsigned char*>(a.c_str()),
-                  reinterpret_cast<const unsigned char*>(b.c_str())) == 0;
-}
 
 bool MatchesAny(const StringList& patterns, const std::string& name) {
   for (const std::string& pattern : patterns)
@@ -59,7 +53,7 @@ class ProductPlanner {
 
   const PMAcadProfile* Stored(const std::string& name) const {
     for (const PMAcadProfile& profile : product_.Profiles)
-      if (SameText(profile.Name, name)) return &profile;
+      if (SameName(profile.Name, name)) return &profile;
     return nullptr;
   }
 
@@ -104,7 +98,7 @@ class ProductPlanner {
     const std::string& name = site_.Profiles[index].Name;
     const PMAcadProfile* stored = Stored(name);
     // A profile created by this plan is made current after it exists.
-    if (stored && SameText(product_.CurrentProfile, stored->Name)) return;
+    if (stored && SameName(product_.CurrentProfile, stored->Name)) return;
     SiteChange change = Change(SiteChangeKind::SetCurrent, stored ? stored->Name : name, index);
     change.Have = product_.CurrentProfile;
     change.Want = change.Profile;
@@ -116,7 +110,7 @@ class ProductPlanner {
     for (const PMAcadProfile& profile : product_.Profiles) {
       if (!MatchesAny(site_.RemovePatterns, profile.Name)) continue;
       bool keep = false;
-      for (const std::string& name : kept_) keep |= SameText(name, profile.Name);
+      for (const std::string& name : kept_) keep |= SameName(name, profile.Name);
       if (!keep) plan_.Changes.push_back(Change(SiteChangeKind::RemoveProfile, profile.Name, -1));
     }
   }
@@ -148,7 +142,7 @@ SitePlan PlanSiteStandard(const ConfigurationModel& model, const SiteStandard& s
   StringList keys;
   for (const PMAcad& product : model) {
     bool seen = false;
-    for (const std::string& key : keys) seen |= SameText(key, product.Key);
+    for (const std::string& key : keys) seen |= SameName(key, product.Key);
     if (seen) continue;
     keys.push_back(product.Key);
     ProductPlanner(product, site, differs, plan).Plan();

@@ -12,11 +12,6 @@ const size_t kMaxNameBytes = 255;          // a registry key name
 const size_t kMaxProductNameBytes = 259;   // ProductName is read into 260 bytes
 const size_t kMaxDescriptionBytes = 519;   // descriptions are read into 520 bytes
 
-bool SameText(const std::string& a, const std::string& b) {
-  return _mbsicmp(reinterpret_cast<const unsigned char*>(a.c_str()),
-                  reinterpret_cast<const unsigned char*>(b.c_str())) == 0;
-}
-
 std::string Trim(const std::string& text) {
   const size_t first = text.find_first_not_of(" \t");
   if (first == std::string::npos) return std::string();
@@ -34,9 +29,9 @@ bool IsKeyName(const std::string& name) {
 
 bool ParseYesNo(const std::string& text, bool& value) {
   for (const char* yes : {"yes", "true", "1"})
-    if (SameText(text, yes)) return value = true;
+    if (SameName(text, yes)) return value = true;
   for (const char* no : {"no", "false", "0"})
-    if (SameText(text, no)) {
+    if (SameName(text, no)) {
       value = false;
       return true;
     }
@@ -46,7 +41,7 @@ bool ParseYesNo(const std::string& text, bool& value) {
 // "Profile Office" names the profile Office; "" for any other section name.
 std::string ProfileNameOf(const std::string& section) {
   const size_t prefix = sizeof kProfilePrefix - 1;
-  if (section.size() <= prefix || !SameText(section.substr(0, prefix), kProfilePrefix)) return std::string();
+  if (section.size() <= prefix || !SameName(section.substr(0, prefix), kProfilePrefix)) return std::string();
   if (section[prefix] != ' ' && section[prefix] != '\t') return std::string();
   return Trim(section.substr(prefix));
 }
@@ -59,7 +54,7 @@ class SectionParser {
   const IniKey* Take(const char* name) {
     const IniKey* found = nullptr;
     for (const IniKey& key : section_.Keys)
-      if (SameText(key.Name, name)) found = found ? found : &key;
+      if (SameName(key.Name, name)) found = found ? found : &key;
     if (found) taken_.push_back(name);
     return found;
   }
@@ -67,9 +62,9 @@ class SectionParser {
     StringList seen;
     for (const IniKey& key : section_.Keys) {
       bool known = false;
-      for (const std::string& name : taken_) known |= SameText(key.Name, name);
+      for (const std::string& name : taken_) known |= SameName(key.Name, name);
       bool repeated = false;
-      for (const std::string& name : seen) repeated |= SameText(key.Name, name);
+      for (const std::string& name : seen) repeated |= SameName(key.Name, name);
       if (!known || repeated) Error(SiteErrorKind::BadKey, key.Name, std::string());
       seen.push_back(key.Name);
     }
@@ -132,9 +127,9 @@ void ParseProfileSection(const IniSection& section, const std::string& name, Sit
   }
   if (const IniKey* key = parser.Take("Replace")) {
     const std::string rule = SiteValueText(key->Value);
-    if (SameText(rule, "missing"))
+    if (SameName(rule, "missing"))
       profile.Replace = ReplaceRule::Missing;
-    else if (SameText(rule, "always"))
+    else if (SameName(rule, "always"))
       profile.Replace = ReplaceRule::Always;
     else
       parser.Error(SiteErrorKind::BadValue, key->Name, rule);
@@ -153,7 +148,7 @@ void ParseProfileSection(const IniSection& section, const std::string& name, Sit
   parser.ReportLeftOverKeys();
 
   for (const SiteProfile& earlier : site.Profiles)
-    if (SameText(earlier.Name, profile.Name)) parser.Error(SiteErrorKind::BadSection, std::string(), std::string());
+    if (SameName(earlier.Name, profile.Name)) parser.Error(SiteErrorKind::BadSection, std::string(), std::string());
   site.Profiles.push_back(profile);
 }
 
@@ -200,7 +195,7 @@ std::vector<SiteError> ParseSiteStandard(const std::vector<IniSection>& sections
     const std::string profileName = ProfileNameOf(section.Name);
     if (!profileName.empty()) {
       ParseProfileSection(section, profileName, site, errors);
-    } else if (SameText(Trim(section.Name), kRemoveSection)) {
+    } else if (SameName(Trim(section.Name), kRemoveSection)) {
       ParseRemoveSection(section, removeSeen, site, errors);
       removeSeen = true;
     } else {

@@ -1,6 +1,7 @@
 #include "engine/wildcard.h"
 
 #include <windows.h>
+#include <mbstring.h>
 
 #include <vector>
 
@@ -50,4 +51,9 @@ bool IsValidWildcard(const std::string& pattern) {
     if (character.size() == 1 && (static_cast<BYTE>(character[0]) < 0x20 || character == "[" || character == "]"))
       return false;
   return true;
+}
+
+bool SameName(const std::string& a, const std::string& b) {
+  return _mbsicmp(reinterpret_cast<const unsigned char*>(a.c_str()),
+                  reinterpret_cast<const unsigned char*>(b.c_str())) == 0;
 }

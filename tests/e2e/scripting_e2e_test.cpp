@@ -72,7 +72,9 @@ TEST_F(ScriptingE2E, EveryActionIsQuiet) {
     EXPECT_FALSE(run.TimedOut) << "row " << i;
     EXPECT_TRUE(run.Windows.empty()) << "row " << i << ": " << run.Windows[0];
     EXPECT_EQ(rows[i].exitCode, run.ExitCode) << "row " << i;
-    if (!rows[i].error.empty()) EXPECT_EQ(rows[i].error, run.Error) << "row " << i;
+    if (!rows[i].error.empty()) {
+      EXPECT_EQ(rows[i].error, run.Error) << "row " << i;
+    }
   }
   EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, key_ + "\\Profiles\\" + doomed));
   EXPECT_NE(std::string::npos, ReadTextFile(report).find("Scripting " + release_ + ": " + key_ + "\n"));

@@ -122,8 +122,8 @@ TEST_F(SiteStandardE2E, MalformedStandardChangesNothing) {
       {"[Profile Office]\r\nProducts=AutoCAD [20]*\r\nSource=office.arg\r\n",
        "section [Profile Office]: bad value of \"Products\": \"AutoCAD [20]*\"\r\n"},
       {head, "section [Profile Office]: the key \"Source\" is missing\r\n"},
-      {head + "Source=nowhere.arg\r\n", "Error: Cannot read the file \"nowhere.arg\"\r\n"},
-      {head + "Source=site.ini\r\n", "Error: site.ini"},
+      {head + "Source=nowhere.arg\r\n", "Error: Cannot read the file \"" + folder_.Parent() + "nowhere.arg\"\r\n"},
+      {head + "Source=site.ini\r\n", "Error: Cannot read the file \"" + site_ + "\"\r\n"},
       {"Products=* " + word + "\r\n", "section []: unknown or repeated section\r\n"},
       {"", "Error: Cannot read the file \"http://127.0.0.1:9/site.ini\"\r\n"},
   };

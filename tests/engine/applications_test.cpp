@@ -109,14 +109,6 @@ TEST_F(ApplicationsTest, SortedByStandardOrderWithTheUnorderedLast) {
             Names(applications_));
 }
 
-TEST_F(ApplicationsTest, ThreeApplicationsWithOrders20NoneAnd10) {
-  for (const char* name : {"A", "B", "C"}) seed::CreatePath(HKEY_LOCAL_MACHINE, App(name));
-  seed::SetDword(HKEY_LOCAL_MACHINE, kRoot + "\\StdLoadOrder", "A", 20);
-  seed::SetDword(HKEY_LOCAL_MACHINE, kRoot + "\\StdLoadOrder", "C", 10);
-  ReadApplications(kKey, 0, applications_);
-  EXPECT_EQ("C=10;A=20;B=4294967295;", Names(applications_));
-}
-
 TEST_F(ApplicationsTest, RootDependsOnTheRelease) {
   const struct {
     const char* key;

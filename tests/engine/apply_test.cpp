@@ -52,10 +52,9 @@ std::string Registered(const std::string& profile) {
 }
 
 std::string Text(HKEY root, const std::string& path) {
-  DWORD type = 0;
-  std::string bytes;
-  if (!inspect::RawValue(root, path, "", type, bytes)) return "(missing)";
-  return type == REG_SZ ? bytes : "(not text)";
+  const StoredValue value = inspect::Value(root, path, "");
+  if (!value.exists) return "(missing)";
+  return value.type == REG_SZ ? value.bytes : "(not text)";
 }
 
 class ApplyTest : public ::testing::Test {

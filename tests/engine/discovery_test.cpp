@@ -183,32 +183,19 @@ TEST(ProductExePathTest, ExecutableChosenByKey) {
     EXPECT_EQ(rows[i].exe, ProductExePath(rows[i].key, "F")) << "row " << i;
 }
 
-// The 64-bit view for real: keys created only in the 64-bit view of the machine's own
-// registry, under a release name of this test run, and removed afterwards.
+// The 64-bit view for real: a private machine tree whose two views are apart, with the product
+// only in the 64-bit one.
 class RealRegistryViewTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    for (const char* path : {"Software\\Autodesk", "Software\\Autodesk\\AutoCAD"}) {
-      fw::RegKey key;
-      if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ | KEY_WOW64_64KEY, key.put()) !=
-          ERROR_SUCCESS)
-        created_.insert(created_.begin(), path);  // deepest first
-    }
-    release_ = "TarnwickTest-" + std::to_string(::GetCurrentProcessId());
-    productKey_ = std::string(kAcad) + "\\" + release_ + "\\ACAD-9999:409";
     seed::SetString(HKEY_LOCAL_MACHINE, productKey_, "ProductName", "AutoCAD 64", KEY_WOW64_64KEY);
     seed::SetString(HKEY_LOCAL_MACHINE, productKey_, "Location", "C:\\Acad64", KEY_WOW64_64KEY);
     seed::CreatePath(HKEY_LOCAL_MACHINE, productKey_ + "\\Applications\\Tarnwick\\Applications\\App64",
                      KEY_WOW64_64KEY);
   }
-  void TearDown() override {
-    RemoveTree(HKEY_LOCAL_MACHINE, std::string(kAcad) + "\\" + release_, KEY_WOW64_64KEY);
-    for (const std::string& path : created_)
-      ::RegDeleteKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), KEY_WOW64_64KEY, 0);
-  }
-  std::vector<std::string> created_;
-  std::string release_;
-  std::string productKey_;
+  PrivateRegistry sandbox_{"engine"};
+  std::string release_ = "TarnwickTest";
+  std::string productKey_ = std::string(kAcad) + "\\" + release_ + "\\ACAD-9999:409";
 };
 
 TEST_F(RealRegistryViewTest, SixtyFourBitRowAndApplicationsReadTheirOwnView) {

@@ -116,16 +116,10 @@ TEST_F(MenusTest, WithoutMenusKeyNothingIsFoundOrWritten) {
 TEST_F(MenusTest, WritesTheGroupAndOnePopPerPullDownMenu) {
   const std::string menuFile = folder_.Write("new.mnu", "***POP3\r\n***POP1\r\n");
   ASSERT_TRUE(WriteMenuGroup(Profile().get(), "NEW", menuFile, 4, 5));
-  DWORD type = 0;
-  std::string bytes;
-  ASSERT_TRUE(inspect::RawValue(HKEY_CURRENT_USER, kMenus, "Group4", type, bytes));
-  EXPECT_EQ(static_cast<DWORD>(REG_SZ), type);
-  EXPECT_EQ("NEW " + menuFile + '\0', bytes);
-  ASSERT_TRUE(inspect::RawValue(HKEY_CURRENT_USER, kMenus, "Pop6", type, bytes));
-  EXPECT_EQ(std::string("NEW Pop3", 9), bytes);
-  ASSERT_TRUE(inspect::RawValue(HKEY_CURRENT_USER, kMenus, "Pop7", type, bytes));
-  EXPECT_EQ(std::string("NEW Pop1", 9), bytes);
-  EXPECT_FALSE(inspect::RawValue(HKEY_CURRENT_USER, kMenus, "Pop8", type, bytes));
+  EXPECT_EQ(Sz("NEW " + menuFile), inspect::Value(HKEY_CURRENT_USER, kMenus, "Group4"));
+  EXPECT_EQ(Sz("NEW Pop3"), inspect::Value(HKEY_CURRENT_USER, kMenus, "Pop6"));
+  EXPECT_EQ(Sz("NEW Pop1"), inspect::Value(HKEY_CURRENT_USER, kMenus, "Pop7"));
+  EXPECT_EQ(Missing(), inspect::Value(HKEY_CURRENT_USER, kMenus, "Pop8"));
 }
 
 TEST_F(MenusTest, AnUnreadableMenuFileGivesTheGroupAlone) {
@@ -179,18 +173,11 @@ TEST_F(MenusTest, LoadAppMenusAddsOnlyTheLinkedGroupsNotYetThere) {
   LoadAppMenus(applications, links, kProfile);
   EXPECT_EQ("Group4 Group5 Pop6 Pop7 Pop8 ", AddedValues(before));
   // Applications in their order: NEW first, then NEXT, numbered after what is there.
-  DWORD type = 0;
-  std::string bytes;
-  ASSERT_TRUE(inspect::RawValue(HKEY_CURRENT_USER, kMenus, "Group4", type, bytes));
-  EXPECT_EQ("NEW " + newFile + '\0', bytes);
-  ASSERT_TRUE(inspect::RawValue(HKEY_CURRENT_USER, kMenus, "Pop6", type, bytes));
-  EXPECT_EQ(std::string("NEW Pop1", 9), bytes);
-  ASSERT_TRUE(inspect::RawValue(HKEY_CURRENT_USER, kMenus, "Pop7", type, bytes));
-  EXPECT_EQ(std::string("NEW Pop2", 9), bytes);
-  ASSERT_TRUE(inspect::RawValue(HKEY_CURRENT_USER, kMenus, "Group5", type, bytes));
-  EXPECT_EQ("NEXT " + nextFile + '\0', bytes);
-  ASSERT_TRUE(inspect::RawValue(HKEY_CURRENT_USER, kMenus, "Pop8", type, bytes));
-  EXPECT_EQ(std::string("NEXT Pop1", 10), bytes);
+  EXPECT_EQ(Sz("NEW " + newFile), inspect::Value(HKEY_CURRENT_USER, kMenus, "Group4"));
+  EXPECT_EQ(Sz("NEW Pop1"), inspect::Value(HKEY_CURRENT_USER, kMenus, "Pop6"));
+  EXPECT_EQ(Sz("NEW Pop2"), inspect::Value(HKEY_CURRENT_USER, kMenus, "Pop7"));
+  EXPECT_EQ(Sz("NEXT " + nextFile), inspect::Value(HKEY_CURRENT_USER, kMenus, "Group5"));
+  EXPECT_EQ(Sz("NEXT Pop1"), inspect::Value(HKEY_CURRENT_USER, kMenus, "Pop8"));
 
   // Run again: everything is there now, nothing is added.
   const std::string after = Menus();

@@ -119,15 +119,10 @@ TEST_F(ProfilesTest, CopyOntoAnExistingProfileMerges) {
   seed::SetString(HKEY_CURRENT_USER, Profile("Target") + "\\General", "Font", "kept");
   seed::CreatePath(HKEY_CURRENT_USER, Profile("Target") + "\\TargetOnly");
   ASSERT_TRUE(CopyProfile(kKey, "Source", "Target"));
-  DWORD type = 0;
-  std::string bytes;
-  ASSERT_TRUE(inspect::RawValue(HKEY_CURRENT_USER, Profile("Target"), "Text", type, bytes));
-  EXPECT_EQ(std::string("value", 6), bytes);
-  ASSERT_TRUE(inspect::RawValue(HKEY_CURRENT_USER, Profile("Target"), "OnlyInTarget", type, bytes));
-  EXPECT_EQ(std::string("kept", 5), bytes);
-  ASSERT_TRUE(inspect::RawValue(HKEY_CURRENT_USER, Profile("Target") + "\\General", "Font", type, bytes));
-  ASSERT_TRUE(inspect::RawValue(HKEY_CURRENT_USER, Profile("Target") + "\\General", "Color", type, bytes));
-  EXPECT_EQ(std::string("red", 4), bytes);
+  EXPECT_EQ(Sz("value"), inspect::Value(HKEY_CURRENT_USER, Profile("Target"), "Text"));
+  EXPECT_EQ(Sz("kept"), inspect::Value(HKEY_CURRENT_USER, Profile("Target"), "OnlyInTarget"));
+  EXPECT_TRUE(inspect::Value(HKEY_CURRENT_USER, Profile("Target") + "\\General", "Font").exists);
+  EXPECT_EQ(Sz("red"), inspect::Value(HKEY_CURRENT_USER, Profile("Target") + "\\General", "Color"));
   EXPECT_TRUE(inspect::KeyExists(HKEY_CURRENT_USER, Profile("Target") + "\\TargetOnly"));
   EXPECT_TRUE(inspect::KeyExists(HKEY_CURRENT_USER, Profile("Target") + "\\Empty\\Deeper\\Deepest"));
 }
@@ -213,14 +208,8 @@ TEST_F(ProfilesTest, CurrentProfileAndDescriptionAreWrittenAsTerminatedText) {
   seed::CreatePath(HKEY_CURRENT_USER, Profile("A"));
   ASSERT_TRUE(SetCurrentProfile(kKey, "A"));
   ASSERT_TRUE(WriteProfileDescription(kKey, "A", "My profile"));
-  DWORD type = 0;
-  std::string bytes;
-  ASSERT_TRUE(inspect::RawValue(HKEY_CURRENT_USER, kProfiles, "", type, bytes));
-  EXPECT_EQ(static_cast<DWORD>(REG_SZ), type);
-  EXPECT_EQ(std::string("A", 2), bytes);
-  ASSERT_TRUE(inspect::RawValue(HKEY_CURRENT_USER, Profile("A"), "", type, bytes));
-  EXPECT_EQ(static_cast<DWORD>(REG_SZ), type);
-  EXPECT_EQ(std::string("My profile", 11), bytes);
+  EXPECT_EQ(Sz("A"), inspect::Value(HKEY_CURRENT_USER, kProfiles, ""));
+  EXPECT_EQ(Sz("My profile"), inspect::Value(HKEY_CURRENT_USER, Profile("A"), ""));
 
   EXPECT_FALSE(WriteProfileDescription(kKey, "Missing", "x"));
   EXPECT_FALSE(inspect::KeyExists(HKEY_CURRENT_USER, Profile("Missing")));

@@ -99,11 +99,7 @@ TEST_F(RegistryIoTest, WriteStringStoresTheTerminatingZero) {
   seed::CreatePath(HKEY_CURRENT_USER, kPath);
   fw::RegKey key = reg::OpenKey(HKEY_CURRENT_USER, kPath, KEY_ALL_ACCESS);
   ASSERT_EQ(ERROR_SUCCESS, reg::WriteString(key.get(), "s", "Text"));
-  DWORD type = 0;
-  std::string bytes;
-  ASSERT_TRUE(inspect::RawValue(HKEY_CURRENT_USER, kPath, "s", type, bytes));
-  EXPECT_EQ(static_cast<DWORD>(REG_SZ), type);
-  EXPECT_EQ(std::string("Text", 5), bytes);
+  EXPECT_EQ(Sz("Text"), inspect::Value(HKEY_CURRENT_USER, kPath, "s"));
 }
 
 TEST_F(RegistryIoTest, EnumSubkeyListsInOrderAndStops) {

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <random>
-
 #include "engine/configuration.h"
 
 namespace {
@@ -70,47 +68,6 @@ TEST(MergeStoredLinks, LaterDuplicateWins) {
 
 TEST(MergeStoredLinks, NoApplicationsNoLinks) {
   EXPECT_TRUE(MergeStoredLinks({}, {Stored("A", 1)}).empty());
-}
-
-// The ordering rule as a walk over adjacent pairs that restarts after every exchange.
-void LiteralWalk(std::vector<PMAcadAppLink>& links) {
-  for (size_t i = 0; i + 1 < links.size();) {
-    const PMAcadAppLink& first = links[i];
-    const PMAcadAppLink& second = links[i + 1];
-    if (second.LoadOrder != 0 && (first.LoadOrder == 0 || first.LoadOrder > second.LoadOrder)) {
-      std::swap(links[i], links[i + 1]);
-      i = 0;
-    } else {
-      ++i;
-    }
-  }
-}
-
-TEST(SortLinksByLoadOrder, MatchesTheExchangeWalkOnRandomInputs) {
-  std::mt19937 random(12345);
-  for (int round = 0; round < 500; ++round) {
-    std::vector<PMAcadAppLink> links(random() % 25);
-    const DWORD range = 1 + random() % 6;  // small ranges give many equal keys
-    for (size_t i = 0; i < links.size(); ++i) {
-      links[i].Name = std::to_string(i);
-      DWORD pick = random() % (range + 2);
-      links[i].LoadOrder = pick == range + 1 ? 0xFFFFFFFFu : pick;  // includes 0 and the top value
-    }
-    std::vector<PMAcadAppLink> expected = links;
-    LiteralWalk(expected);
-    SortLinksByLoadOrder(links);
-    ASSERT_EQ(Names(expected), Names(links)) << "round " << round;
-  }
-}
-
-TEST(SortLinksByLoadOrder, HandlesThousandsOfLinks) {
-  std::vector<PMAcadAppLink> links(5000);
-  for (size_t i = 0; i < links.size(); ++i) links[i].LoadOrder = static_cast<DWORD>((links.size() - i) % 7);
-  SortLinksByLoadOrder(links);
-  for (size_t i = 1; i < links.size(); ++i) {
-    DWORD a = links[i - 1].LoadOrder, b = links[i].LoadOrder;
-    ASSERT_TRUE(b == 0 || (a != 0 && a <= b)) << "at " << i;
-  }
 }
 
 TEST(ModelLookups, ProductsAndProfilesIgnoreCase) {

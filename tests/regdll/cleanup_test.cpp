@@ -70,7 +70,7 @@ TEST_F(CleanupTest, AProfileThatCannotBeDeletedFailsTheCallButNotTheOthers) {
   CreateProfile(kAcad16, "Work");
   CreateProfile(kAcad17, "Work");
   SetString(HKEY_CURRENT_USER, ProfileKey(kAcad17, "Work") + "\\Locked", "V", "x");
-  Restrict(HKEY_CURRENT_USER, ProfileKey(kAcad17, "Work") + "\\Locked", kUnreadable);
+  seed::SetAccess(HKEY_CURRENT_USER, ProfileKey(kAcad17, "Work") + "\\Locked", kUnreadable);
   CreateProfile(kLt, "Work");
   EXPECT_EQ(0, DeleteProfileAllAcads("Work"));
   EXPECT_EQ(Names{}, Profiles(kAcad16));
@@ -153,7 +153,7 @@ TEST_F(CleanupTest, ARegistrationThatCannotBeDeletedFailsTheCallButNotTheOthers)
   CreateProduct(kLt, k32);
   Register(kLt, k32, "MyApp", 40);
   const std::string root16 = "Software\\Autodesk\\" + std::string(kAcad16) + "\\Applications\\Tarnwick";
-  Restrict(HKEY_LOCAL_MACHINE, root16 + "\\Applications\\MyApp\\Nested", kUnreadable, k32);
+  seed::SetAccess(HKEY_LOCAL_MACHINE, root16 + "\\Applications\\MyApp\\Nested", kUnreadable, k32);
   CreateProfile(kLt, "Work");
   ASSERT_NE(0, RegisterAppInProfileEx(kLt, "Work", "MyApp", 0));
 

@@ -179,7 +179,7 @@ TEST_F(ProfileLinksTest, AFailureWhileRenumberingRestoresTheOtherLinks) {
   // B may be read and deleted but not written, so renumbering stops at B after A was renumbered.
   SetDword(HKEY_CURRENT_USER, Link("A"), "LoadOrder", 0xFFFFFFFE);
   SetDword(HKEY_CURRENT_USER, Link("B"), "LoadOrder", 0xFFFFFFFF);
-  Restrict(HKEY_CURRENT_USER, Link("B"), kReadAndDelete);
+  seed::SetAccess(HKEY_CURRENT_USER, Link("B"), kReadAndDelete);
 
   EXPECT_EQ(0, RegisterAppInProfileEx(kId, "Work", "D", 0));
   EXPECT_EQ(Dword(0xFFFFFFFE), Value(HKEY_CURRENT_USER, Link("A"), "LoadOrder"));
@@ -235,10 +235,10 @@ TEST_F(ProfileLinksTest, UnregisteringAllLinksEmptiesTheProfilesLinks) {
   EXPECT_EQ(Names{"A"}, Subkeys(HKEY_CURRENT_USER, LinksKey(kId, "Home")));
   // A link that cannot be deleted fails the call; the others are deleted all the same.
   Register({"A", "B", "C"});
-  Restrict(HKEY_CURRENT_USER, Link("B"), kUnreadable);
+  seed::SetAccess(HKEY_CURRENT_USER, Link("B"), kUnreadable);
   EXPECT_EQ(0, UnregAppsInProfile(kId, "Work"));
   EXPECT_EQ(Names{"B"}, Subkeys(HKEY_CURRENT_USER, LinksKey(kId, "Work")));
-  Restrict(HKEY_CURRENT_USER, Link("B"), kReadAndDelete);
+  seed::SetAccess(HKEY_CURRENT_USER, Link("B"), kReadAndDelete);
   EXPECT_NE(0, UnregAppsInProfile(kId, "Work"));
   // Registering afterwards starts again from 1.
   Register({"C"});

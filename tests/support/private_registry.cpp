@@ -71,7 +71,7 @@ std::string Hex(const std::string& bytes) {
 
 void DumpKey(HKEY key, const std::string& relative, REGSAM view, std::string& out) {
   for (const std::string& name : Names(key, "", view, true)) {
-    const StoredValue value = inspect::Value(key, "", name.c_str(), view);
+    const StoredValue value = inspect::Value(key, "", name, view);
     out += relative + "|" + name + "|" + std::to_string(value.type) + "|" + Hex(value.bytes) + "\n";
   }
   for (const std::string& name : Names(key, "", view, false)) {
@@ -163,19 +163,19 @@ void CreatePath(HKEY root, const std::string& path, REGSAM view, DWORD options) 
   CreateOrFail(root, path, view, options);
 }
 
-void SetRaw(HKEY root, const std::string& path, const char* name, DWORD type, const std::string& bytes,
+void SetRaw(HKEY root, const std::string& path, const std::string& name, DWORD type, const std::string& bytes,
             REGSAM view) {
   fw::RegKey key = CreateOrFail(root, path, view);
-  EXPECT_EQ(ERROR_SUCCESS, ::RegSetValueExA(key.get(), name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+  EXPECT_EQ(ERROR_SUCCESS, ::RegSetValueExA(key.get(), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
                                             static_cast<DWORD>(bytes.size())))
-      << path << " " << (name ? name : "(default)");
+      << path << " " << name;
 }
 
-void SetString(HKEY root, const std::string& path, const char* name, const std::string& text, REGSAM view) {
+void SetString(HKEY root, const std::string& path, const std::string& name, const std::string& text, REGSAM view) {
   SetRaw(root, path, name, REG_SZ, Sz(text).bytes, view);
 }
 
-void SetDword(HKEY root, const std::string& path, const char* name, DWORD value, REGSAM view) {
+void SetDword(HKEY root, const std::string& path, const std::string& name, DWORD value, REGSAM view) {
   SetRaw(root, path, name, REG_DWORD, Dword(value).bytes, view);
 }
 
@@ -215,27 +215,27 @@ bool KeyExists(HKEY root, const std::string& path, REGSAM view) {
   return result == ERROR_SUCCESS || result == ERROR_ACCESS_DENIED;
 }
 
-StoredValue Value(HKEY root, const std::string& path, const char* name, REGSAM view) {
+StoredValue Value(HKEY root, const std::string& path, const std::string& name, REGSAM view) {
   fw::RegKey key = Open(root, path, view);
   DWORD type = 0, size = 0;
-  if (!key || ::RegQueryValueExA(key.get(), name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return Missing();
+  if (!key || ::RegQueryValueExA(key.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return Missing();
   // Pre-filled, so that bytes the registry did not write show.
   std::string bytes(size, '\x5A');
-  if (::RegQueryValueExA(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(&bytes[0]), &size) !=
+  if (::RegQueryValueExA(key.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&bytes[0]), &size) !=
       ERROR_SUCCESS)
     return Missing();
   bytes.resize(size);
   return StoredValue{true, type, bytes};
 }
 
-bool RawValue(HKEY root, const std::string& path, const char* name, DWORD& type, std::string& bytes) {
+bool RawValue(HKEY root, const std::string& path, const std::string& name, DWORD& type, std::string& bytes) {
   const StoredValue value = Value(root, path, name);
   type = value.type;
   bytes = value.bytes;
   return value.exists;
 }
 
-std::string Text(HKEY root, const std::string& path, const char* name, REGSAM view) {
+std::string Text(HKEY root, const std::string& path, const std::string& name, REGSAM view) {
   StoredValue value = Value(root, path, name, view);
   if (!value.exists) return "(missing)";
   if (value.type != REG_SZ) return "(type " + std::to_string(value.type) + ")";

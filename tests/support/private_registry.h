@@ -67,10 +67,10 @@ StoredValue Missing();
 namespace seed {
 
 void CreatePath(HKEY root, const std::string& path, REGSAM view = 0, DWORD options = 0);
-void SetString(HKEY root, const std::string& path, const char* name, const std::string& text, REGSAM view = 0);
-void SetDword(HKEY root, const std::string& path, const char* name, DWORD value, REGSAM view = 0);
+void SetString(HKEY root, const std::string& path, const std::string& name, const std::string& text, REGSAM view = 0);
+void SetDword(HKEY root, const std::string& path, const std::string& name, DWORD value, REGSAM view = 0);
 // Stores the bytes exactly as given, with the given type.
-void SetRaw(HKEY root, const std::string& path, const char* name, DWORD type, const std::string& bytes,
+void SetRaw(HKEY root, const std::string& path, const std::string& name, DWORD type, const std::string& bytes,
             REGSAM view = 0);
 // Gives the key a new access list (SDDL).
 void SetAccess(HKEY root, const std::string& path, const char* sddl, REGSAM view = 0);
@@ -104,11 +104,11 @@ namespace inspect {
 
 // Also true for a key that denies reading.
 bool KeyExists(HKEY root, const std::string& path, REGSAM view = 0);
-StoredValue Value(HKEY root, const std::string& path, const char* name, REGSAM view = 0);
+StoredValue Value(HKEY root, const std::string& path, const std::string& name, REGSAM view = 0);
 // The same, as type and bytes; false when it cannot be read.
-bool RawValue(HKEY root, const std::string& path, const char* name, DWORD& type, std::string& bytes);
+bool RawValue(HKEY root, const std::string& path, const std::string& name, DWORD& type, std::string& bytes);
 // A REG_SZ value's text without its terminator; "(missing)", "(type N)" or "(unterminated)" otherwise.
-std::string Text(HKEY root, const std::string& path, const char* name, REGSAM view = 0);
+std::string Text(HKEY root, const std::string& path, const std::string& name, REGSAM view = 0);
 // Names in enumeration order.
 std::vector<std::string> SubkeyNames(HKEY root, const std::string& path, REGSAM view = 0);
 std::vector<std::string> ValueNames(HKEY root, const std::string& path, REGSAM view = 0);

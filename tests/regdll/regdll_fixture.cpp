@@ -4,6 +4,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "tests/support/folder_tree.h"
+
 void RegdllTest::SetUp() {
   registry_.reset(new PrivateRegistry("regdll"));
   ASSERT_TRUE(registry_->ok());
@@ -16,15 +18,7 @@ void RegdllTest::SetUp() {
 void RegdllTest::TearDown() {
   registry_.reset();
   EXPECT_EQ(ERROR_SUCCESS, PrivateRegistry::LastCleanup());
-  WIN32_FIND_DATAA found;
-  fw::FindHandle find(::FindFirstFileA((folder_ + "*").c_str(), &found));
-  if (find) {
-    do {
-      ::DeleteFileA((folder_ + found.cFileName).c_str());
-    } while (::FindNextFileA(find.get(), &found));
-  }
-  find.reset();
-  ::RemoveDirectoryA(folder_.c_str());
+  RemoveFolderTree(folder_);
 }
 
 std::vector<std::string> RegdllTest::ValueNames(HKEY root, const std::string& rawPath) {

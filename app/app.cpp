@@ -90,9 +90,9 @@ void CPManDlgApp::RunCommandLineAction(const CPMCommandLineInfo& info, CPManDlg&
   else if (info.report && !info.reportFile.empty())
     exitCode_ = WriteReportFile(info.reportFile, dialog.Model(), output);
   else if (!info.exportFile.empty() && !info.acadId.empty() && !info.profile.empty())
-    ExportFromCommandLine(info, dialog.Model());
+    exitCode_ = ExportFromCommandLine(info, dialog.Model(), output);
   else if (!info.importFile.empty() && !info.acadId.empty())
-    ImportFromCommandLine(info, dialog.Model(), DefaultBackupRoot());
+    exitCode_ = ImportFromCommandLine(info, dialog.Model(), DefaultBackupRoot(), output);
   else if (!info.applyFile.empty())
     exitCode_ = RunSiteStandard(info.applyFile, true, dialog.Model(), output);
   else if (!info.checkFile.empty())

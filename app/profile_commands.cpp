@@ -1,6 +1,6 @@
 #include "app/profile_commands.h"
 
-#include "app/command_messages.h"
+#include "app/script_actions.h"
 #include "engine/configuration.h"
 #include "engine/profile_file.h"
 #include "engine/profile_import.h"
@@ -11,31 +11,34 @@
 namespace {
 
 // The product that option a names; says so when there is none.
-const PMAcad* FindRequestedProduct(const CPMCommandLineInfo& info, ConfigurationModel& model) {
+const PMAcad* FindRequestedProduct(const CPMCommandLineInfo& info, ConfigurationModel& model, ScriptOutput& output) {
   LoadConfiguration(model);
   const PMAcad* product = FindProductByKey(model, info.acadId);
   if (!product)
-    ShowCommandMessage(FormatLangString(IDS_ACAD_ID_NOT_FOUND, AcadIdFromKey(info.acadId).c_str()),
-                       MB_OK | MB_ICONSTOP);
+    output.Message(FormatLangString(IDS_ACAD_ID_NOT_FOUND, AcadIdFromKey(info.acadId).c_str()), MB_OK | MB_ICONSTOP);
   return product;
 }
 
 }  // namespace
 
-bool ExportFromCommandLine(const CPMCommandLineInfo& info, ConfigurationModel& model) {
-  const PMAcad* product = FindRequestedProduct(info, model);
-  if (!product) return false;
+int ExportFromCommandLine(const CPMCommandLineInfo& info, ConfigurationModel& model, ScriptOutput& output) {
+  const std::string action = ActionText("-export", info.exportFile);
+  const PMAcad* product = FindRequestedProduct(info, model, output);
+  if (!product) return SummarizeExitCode(output, action, ExitBadInput);
   const DWORD error = ExportProfile(product->Key, info.profile, info.exportFile);
-  if (error == ERROR_SUCCESS) return true;
-  ShowCommandMessage(ExportFailureText(info.profile, info.exportFile, error), MB_OK | MB_ICONSTOP);
-  return false;
+  if (error == ERROR_SUCCESS) return SummarizeExitCode(output, action, ExitDone);
+  output.Message(ExportFailureText(info.profile, info.exportFile, error), MB_OK | MB_ICONSTOP);
+  return SummarizeExitCode(output, action, ExitBadInput);
 }
 
-bool ImportFromCommandLine(const CPMCommandLineInfo& info, ConfigurationModel& model, const std::string& backupRoot) {
-  const PMAcad* product = FindRequestedProduct(info, model);
-  if (!product) return false;
+int ImportFromCommandLine(const CPMCommandLineInfo& info, ConfigurationModel& model, const std::string& backupRoot,
+                          ScriptOutput& output) {
+  const std::string action = ActionText("-import", info.importFile);
+  const PMAcad* product = FindRequestedProduct(info, model, output);
+  if (!product) return SummarizeExitCode(output, action, ExitBadInput);
   const ImportOutcome outcome = ImportProfile(info.importFile, *product, info.profile, info.replace, backupRoot);
-  if (outcome.Status == ImportStatus::Imported) return true;
-  ShowCommandMessage(ImportFailureText(info.importFile, outcome), MB_OK | MB_ICONSTOP);
-  return false;
+  if (outcome.Status == ImportStatus::Imported) return SummarizeExitCode(output, action, ExitDone);
+  output.Message(ImportFailureText(info.importFile, outcome), MB_OK | MB_ICONSTOP);
+  const bool writeFailed = outcome.Status == ImportStatus::BackupFailed || outcome.Status == ImportStatus::WriteFailed;
+  return SummarizeExitCode(output, action, writeFailed ? ExitPartialFailure : ExitBadInput);
 }

@@ -52,11 +52,11 @@ std::string LogTimestamp() {
 
 ScriptOutput::ScriptOutput(bool quiet, const std::string& logFile) : quiet_(quiet), logFile_(logFile) {}
 
-void ScriptOutput::Message(const std::string& text) {
+void ScriptOutput::Message(const std::string& text, UINT boxFlags) {
   if (quiet_)
     WriteLine(text);
   else
-    fw::MessageBoxApp(nullptr, text, MB_OK);
+    fw::MessageBoxApp(nullptr, text, boxFlags);
 }
 
 void ScriptOutput::Summary(const std::string& text) {

@@ -25,8 +25,8 @@ class ScriptOutput {
 
   bool Quiet() const { return quiet_; }
 
-  // A message box with an OK button, or in scripting mode a line.
-  void Message(const std::string& text);
+  // A message box (an OK button unless flags say otherwise), or in scripting mode a line.
+  void Message(const std::string& text, UINT boxFlags = MB_OK);
   // Scripting mode only: the last line, saying how the action ended.
   void Summary(const std::string& text);
 

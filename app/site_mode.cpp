@@ -4,6 +4,7 @@
 
 #include "app/site_file.h"
 #include "app/site_sources.h"
+#include "engine/backups.h"
 #include "engine/configuration.h"
 #include "engine/regdll_bridge.h"
 #include "framework/language.h"
@@ -51,7 +52,7 @@ class SiteRun {
   }
 
   const SiteStandard& Site() const { return site_; }
-  SiteProfileFiles Files() const { return sources_.Files(); }
+  SiteProfileFiles Files() const { return sources_.Files(DefaultBackupRoot(), output_); }
 
  private:
   bool CannotRead(const std::string& name) {

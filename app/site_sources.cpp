@@ -3,9 +3,11 @@
 #include <algorithm>
 
 #include "app/site_file.h"
+#include "engine/backups.h"
 #include "engine/profiles.h"
 #include "framework/language.h"
 #include "resources/resource.h"
+#include "ui/profile_file_messages.h"
 
 namespace {
 
@@ -48,8 +50,11 @@ bool SiteSources::Load(const std::string& siteFile, const SiteStandard& site, Sc
     std::string text;
     ProfileTree tree;
     ProfileFileError error;
-    if (!ReadWholeFile(name, text) || !ParseProfileFile(text, tree, error)) {
+    if (!ReadWholeFile(name, text)) {
       output.Message(FormatLangString(IDS_CANNOT_READ_FILE, name.c_str()));
+      loaded = false;
+    } else if (!ParseProfileFile(text, tree, error)) {
+      output.Message(ProfileFileErrorText(name, error));
       loaded = false;
     } else {
       trees_[profile.Source] = tree;
@@ -63,7 +68,7 @@ const ProfileTree* SiteSources::Tree(const std::string& source) const {
   return found == trees_.end() ? nullptr : &found->second;
 }
 
-SiteProfileFiles SiteSources::Files() const {
+SiteProfileFiles SiteSources::Files(const std::string& backupRoot, ScriptOutput& output) const {
   SiteProfileFiles files;
   files.Create = [this](const std::string& key, const std::string& profile, const SiteProfile& standard) {
     const ProfileTree* tree = Tree(standard.Source);
@@ -75,6 +80,22 @@ SiteProfileFiles SiteSources::Files() const {
     if (!tree || ReadProfileTree(HKEY_CURRENT_USER, ProfileKeyPath(product.Key, profile.Name), stored) != ERROR_SUCCESS)
       return false;
     return !SameProfileContent(stored, *tree);
+  };
+  files.BackUp = [backupRoot, &output](const std::vector<SiteChange>& changes) {
+    std::vector<BackupRequest> requests;
+    for (const SiteChange& change : changes)
+      requests.push_back(BackupRequest{change.Key, change.ProductName, change.Profile,
+                                       change.Kind == SiteChangeKind::RemoveProfile ? BackupChange::Deleted
+                                                                                    : BackupChange::Replaced});
+    SYSTEMTIME now;
+    ::GetLocalTime(&now);
+    BackupFailure failure;
+    if (!BackupProfiles(backupRoot, requests, now, failure)) {
+      output.Message(BackupFailureText(failure));
+      return false;
+    }
+    PruneBackups(backupRoot, now);
+    return true;
   };
   return files;
 }

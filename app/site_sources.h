@@ -16,8 +16,9 @@ class SiteSources {
   // for each, when one cannot be read or is not a profile file.
   bool Load(const std::string& siteFile, const SiteStandard& site, ScriptOutput& output);
 
-  // Create and Differs on these sources.
-  SiteProfileFiles Files() const;
+  // Create and Differs on these sources; BackUp writes one backup folder below backupRoot and
+  // says through output why it could not.
+  SiteProfileFiles Files(const std::string& backupRoot, ScriptOutput& output) const;
 
   const ProfileTree* Tree(const std::string& source) const;
 

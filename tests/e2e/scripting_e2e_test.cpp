@@ -53,6 +53,7 @@ TEST_F(ScriptingE2E, EveryActionIsQuiet) {
   const std::string report = folder_.Parent() + "report.txt";
   const std::string doomed = "Doomed " + release_;
   const std::string log = folder_.Parent() + "tarnwick.log";
+  const std::string exported = folder_.Parent() + "exported.arg";
   folder_.WriteFile(log, "earlier line\r\n");
   const struct {
     std::string arguments;
@@ -72,6 +73,10 @@ TEST_F(ScriptingE2E, EveryActionIsQuiet) {
       {"-quiet -dp \"" + doomed + "\"", 0, "-dp \"" + doomed + "\": nothing to do, this workstation matches\r\n"},
       {"-quiet -ua \"No App " + release_ + "\"", 0,
        "-ua \"No App " + release_ + "\": nothing to do, this workstation matches\r\n"},
+      {"-quiet -export \"" + exported + "\" -a \"" + id_ + "\" -p Standard", 0, "-export \"" + exported + "\": done\r\n"},
+      {"-quiet -import \"" + folder_.Parent() + "none.arg\" -a \"" + id_ + "\"", 2,
+       "The file \"" + folder_.Parent() + "none.arg\" cannot be read.\r\n-import \"" + folder_.Parent() +
+           "none.arg\": failed with exit code 2\r\n"},
       {"-quiet -bogus", 2, ""},  // the usage text, checked below
       {"-check \"" + folder_.Parent() + "none.ini\"", 2,
        "Error: Cannot read the file \"" + folder_.Parent() + "none.ini\"\r\n-check \"" + folder_.Parent() +

@@ -2,6 +2,7 @@
 // finds what differs, a second -apply changes nothing, and a malformed standard changes
 // nothing at all.
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
 #include "script_driver.h"
 #include "site_seed.h"
@@ -14,6 +15,23 @@ const char kOfficeSource[] =
 const char kStandardSource[] =
     "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Profiles\\Standard]\r\n@=\"From the standard\"\r\n\r\n"
     "[HKEY_CURRENT_USER\\Profiles\\Standard\\General]\r\n\"Color\"=\"white\"\r\n\r\n";
+
+// The backup of a profile in any apply folder of the user's backups; "" when there is none.
+std::string Backup(const std::string& product, const std::string& profile) {
+  char appData[MAX_PATH] = "";
+  ::SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData);
+  const std::string root = std::string(appData) + "\\Brevent Software\\Tarnwick\\Backups\\";
+  WIN32_FIND_DATAA found;
+  fw::FindHandle find(::FindFirstFileA((root + "*").c_str(), &found));
+  std::string text;
+  if (find) {
+    do {
+      if (found.cFileName[0] != '.')
+        text += ReadTextFile(root + found.cFileName + "\\" + product + " - " + profile + ".arg");
+    } while (::FindNextFileA(find.get(), &found));
+  }
+  return text;
+}
 
 class SiteStandardE2E : public ::testing::Test {
  protected:
@@ -59,6 +77,8 @@ TEST_F(SiteStandardE2E, ApplyCheckAndApplyAgain) {
   EXPECT_NE(std::string::npos, applied.Error.find("AutoCAD LT 2009 " + installation_.Word() +
                                                   ": profile \"Office\" is missing (Source=office.arg)\r\n"));
   EXPECT_NE(std::string::npos, applied.Error.find(Summary("-apply", "done"))) << applied.Error;
+  const std::string word = installation_.Word();
+  EXPECT_NE(std::string::npos, Backup("Other 1999 " + word, "Old " + word).find("@=\"to go\""));
 
   const struct {
     std::vector<std::string> profiles, officeLinks;
@@ -107,6 +127,7 @@ TEST_F(SiteStandardE2E, ApplyCheckAndApplyAgain) {
   EXPECT_EQ(0u, Site("-apply", site_).ExitCode);
   EXPECT_EQ("white", Value(0, "\\Standard\\General", "Color"));  // re-created from its source
   EXPECT_EQ("From the standard", Value(0, "\\Standard", ""));
+  EXPECT_NE(std::string::npos, Backup("AutoCAD 2010 " + word, "Standard").find("\"Color\"=\"red\""));
   EXPECT_EQ(std::vector<std::string>({"Beta", "Alpha"}), installation_.Links(1, "Office"));
   EXPECT_EQ(0u, Site("-check", site_).ExitCode);
 }
@@ -123,7 +144,7 @@ TEST_F(SiteStandardE2E, MalformedStandardChangesNothing) {
        "section [Profile Office]: bad value of \"Products\": \"AutoCAD [20]*\"\r\n"},
       {head, "section [Profile Office]: the key \"Source\" is missing\r\n"},
       {head + "Source=nowhere.arg\r\n", "Error: Cannot read the file \"" + folder_.Parent() + "nowhere.arg\"\r\n"},
-      {head + "Source=site.ini\r\n", "Error: Cannot read the file \"" + site_ + "\"\r\n"},
+      {head + "Source=site.ini\r\n", "The file \"" + site_ + "\" is not a profile export: line 1 cannot be read.\r\n"},
       {"Products=* " + word + "\r\n", "section []: unknown or repeated section\r\n"},
       {"", "Error: Cannot read the file \"http://127.0.0.1:9/site.ini\"\r\n"},
   };

@@ -50,26 +50,6 @@ void DialogTest::TearDown() {
   if (!appData_.empty()) RemoveFolderTree(appData_);
 }
 
-void DialogTest::SetRaw(HKEY root, const std::string& path, const char* name, DWORD type,
-                        const std::string& bytes) {
-  fw::RegKey key;
-  ASSERT_EQ(ERROR_SUCCESS,
-            ::RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.put(), nullptr))
-      << path;
-  ASSERT_EQ(ERROR_SUCCESS,
-            ::RegSetValueExA(key.get(), name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
-                             static_cast<DWORD>(bytes.size())))
-      << path << " " << name;
-}
-
-void DialogTest::SetString(HKEY root, const std::string& path, const char* name, const std::string& text) {
-  SetRaw(root, path, name, REG_SZ, text + std::string(1, '\0'));
-}
-
-void DialogTest::SetDword(HKEY root, const std::string& path, const char* name, DWORD value) {
-  SetRaw(root, path, name, REG_DWORD, std::string(reinterpret_cast<const char*>(&value), sizeof value));
-}
-
 void DialogTest::SeedProduct(const std::string& acadId, const std::string& productName) {
   const std::string key = world::ProductKey(acadId);
   SetString(HKEY_LOCAL_MACHINE, key, "ProductName", productName);
@@ -130,70 +110,4 @@ void DialogTest::SeedWorld() {
 
 void DialogTest::SeedCurAcad(const std::string& productName) {
   SetString(HKEY_CURRENT_USER, "Software\\Brevent Software\\Tarnwick\\1.0", "CurAcad", productName);
-}
-
-std::string DialogTest::StringValue(const std::string& path, const char* name) {
-  fw::RegKey key;
-  if (::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS)
-    return "(missing)";
-  DWORD type = 0, size = 0;
-  if (::RegQueryValueExA(key.get(), name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
-    return "(missing)";
-  std::string bytes(size, '\x5A');
-  if (::RegQueryValueExA(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(&bytes[0]), &size) !=
-      ERROR_SUCCESS)
-    return "(missing)";
-  bytes.resize(size);
-  if (type != REG_SZ) return "(type " + std::to_string(type) + ")";
-  // Stored with exactly one terminating zero, as the program writes strings.
-  if (bytes.empty() || bytes.back() != '\0') return "(unterminated)";
-  bytes.pop_back();
-  return bytes;
-}
-
-std::string DialogTest::DwordValue(const std::string& path, const char* name) {
-  fw::RegKey key;
-  if (::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS)
-    return "(missing)";
-  DWORD type = 0, value = 0, size = sizeof value;
-  if (::RegQueryValueExA(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
-      ERROR_SUCCESS)
-    return "(missing)";
-  if (type != REG_DWORD || size != sizeof value) return "(not a dword)";
-  return std::to_string(value);
-}
-
-bool DialogTest::KeyExists(const std::string& path) {
-  fw::RegKey key;
-  return ::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, key.put()) == ERROR_SUCCESS;
-}
-
-std::vector<std::string> DialogTest::Subkeys(const std::string& path) {
-  std::vector<std::string> names;
-  fw::RegKey key;
-  if (::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS) return names;
-  for (DWORD index = 0;; ++index) {
-    char name[1024];
-    DWORD length = sizeof name;
-    if (::RegEnumKeyExA(key.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-      break;
-    names.emplace_back(name, length);
-  }
-  return names;
-}
-
-std::string DialogTest::StoredLinks(const std::string& acadId, const std::string& profile) {
-  std::vector<std::pair<DWORD, std::string>> links;
-  const std::string linksKey = world::ProfileKey(acadId, profile) + "\\Tarnwick\\Applications";
-  for (const std::string& name : Subkeys(linksKey)) {
-    const std::string order = DwordValue(linksKey + "\\" + name, "LoadOrder");
-    links.emplace_back(order == "(missing)" ? 0 : std::stoul(order), name);
-  }
-  std::stable_sort(links.begin(), links.end(), [](const auto& a, const auto& b) {
-    return a.first != 0 && (b.first == 0 || a.first < b.first);
-  });
-  std::string text;
-  for (const auto& link : links)
-    text += (text.empty() ? "" : " ") + link.second + "=" + std::to_string(link.first);
-  return text;
 }

@@ -10,8 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "base/handles.h"
 #include "tests/support/private_registry.h"
+
+using seed::SetDword;
+using seed::SetRaw;
+using seed::SetString;
 
 // The seeded world: product keys and the names the tests refer to.
 namespace world {
@@ -33,11 +36,7 @@ class DialogTest : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
-  // Seeding, through the redirected roots; products go into the 32-bit view only.
-  static void SetString(HKEY root, const std::string& path, const char* name, const std::string& text);
-  static void SetDword(HKEY root, const std::string& path, const char* name, DWORD value);
-  static void SetRaw(HKEY root, const std::string& path, const char* name, DWORD type,
-                     const std::string& bytes);
+  // Products go into the 32-bit view only.
   static void SeedProduct(const std::string& acadId, const std::string& productName);
   static void SeedApplication(const std::string& acadId, const std::string& application, DWORD stdLoadOrder);
   static void SeedProfile(const std::string& acadId, const std::string& profile,
@@ -50,20 +49,24 @@ class DialogTest : public ::testing::Test {
   static void SeedWorld();
   static void SeedCurAcad(const std::string& productName);
 
-  // Reading back below HKEY_CURRENT_USER; "(missing)" when the value cannot be read.
-  static std::string StringValue(const std::string& path, const char* name);
-  static std::string DwordValue(const std::string& path, const char* name);
-  static bool KeyExists(const std::string& path);
-  // Subkey names in enumeration order.
-  static std::vector<std::string> Subkeys(const std::string& path);
-  // The profile's links by LoadOrder as the program reads them back, "name=order" each.
-  static std::string StoredLinks(const std::string& acadId, const std::string& profile);
-
   // The private application-data folder that the shell reports, with a trailing backslash.
   const std::string& AppData() const { return appData_; }
 
+  // Reading back below HKEY_CURRENT_USER.
+  static std::string StringValue(const std::string& path, const std::string& name) {
+    return inspect::Text(HKEY_CURRENT_USER, path, name);
+  }
+  static bool KeyExists(const std::string& path) { return inspect::KeyExists(HKEY_CURRENT_USER, path); }
+  static std::vector<std::string> Subkeys(const std::string& path) {
+    return inspect::SubkeyNames(HKEY_CURRENT_USER, path);
+  }
+  // The profile's links by LoadOrder as the program reads them back, "name=order" each.
+  static std::string StoredLinks(const std::string& acadId, const std::string& profile) {
+    return inspect::LinkOrder(HKEY_CURRENT_USER, world::ProfileKey(acadId, profile) + "\\Tarnwick\\Applications");
+  }
+
  private:
   std::unique_ptr<PrivateRegistry> registry_;
-  bool oleInitialized_ = false;
   std::string appData_;
+  bool oleInitialized_ = false;
 };

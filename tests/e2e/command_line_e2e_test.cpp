@@ -19,16 +19,11 @@ const char kUsage[] =
 
 TEST(CommandLineE2E, UnusableArgumentsShowTheUsageText) {
   ProgramFolder folder;
+  // The parser's rules are the command-line suite's; one row per way to miss a run request.
   const char* rows[] = {
       "stray.dwg",
       "-unknown",
-      "-r -a \"AutoCAD\\R16.0\\ACAD-201:409\"",
       "-r -a \"AutoCAD\\R16.0\\ACAD-201:409\" -p \"\"",
-      "-r -p Profile",
-      "-a AutoCAD\\R16.0\\ACAD-201:409 -p Profile",
-      "-d",
-      "-c -g App",
-      "-AcSSE message",
   };
   for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
     ProgramRun run = folder.Run(rows[i]);

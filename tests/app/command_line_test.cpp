@@ -19,74 +19,42 @@ CPMCommandLineInfo Parse(std::initializer_list<const char*> args) {
   return info;
 }
 
-TEST(CommandLine, NoArgumentsLeavesEverythingUnset) {
-  CPMCommandLineInfo info = Parse({});
-  EXPECT_FALSE(info.anyArgument);
-  EXPECT_EQ(-1, info.pending);
-  EXPECT_FALSE(info.run);
-  EXPECT_TRUE(info.acadId.empty());
+// The fields the parse rules move, as one line.
+std::string Described(const CPMCommandLineInfo& info) {
+  std::string text = "any=" + std::to_string(info.anyArgument) + " run=" + std::to_string(info.run) +
+                     " create=" + std::to_string(info.create) + " pending=" + std::to_string(info.pending) +
+                     " id=" + info.acadId + " p=" + info.profile + " apps=";
+  for (const std::string& application : info.applications) text += application + ",";
+  if (info.report) text += " report=" + info.reportFile;
+  return text;
 }
 
-TEST(CommandLine, RunRequestWithBothFlagCharacters) {
-  CPMCommandLineInfo info = Parse({"-r", "/a", "AutoCAD\\R16.0\\ACAD-201:409", "-P", "My Profile"});
-  EXPECT_TRUE(info.anyArgument);
-  EXPECT_TRUE(info.run);
-  EXPECT_EQ("Software\\Autodesk\\AutoCAD\\R16.0\\ACAD-201:409", info.acadId);
-  EXPECT_EQ("My Profile", info.profile);
-  EXPECT_EQ(-1, info.pending);
-}
-
-TEST(CommandLine, StrayValuesAreNotStored) {
-  CPMCommandLineInfo stray = Parse({"drawing.dwg"});
-  EXPECT_TRUE(stray.anyArgument);
-  EXPECT_EQ(0, stray.pending);  // a stray value turns "nothing awaited" into "ignore"
-  EXPECT_TRUE(stray.profile.empty());
-
-  // A second value after p's value is ignored: -1 turns to 0, then 0 ignores.
-  CPMCommandLineInfo second = Parse({"-p", "One", "Two", "Three"});
-  EXPECT_EQ("One", second.profile);
-  EXPECT_EQ(0, second.pending);
-}
-
-TEST(CommandLine, RunFlagIgnoresItsValues) {
-  CPMCommandLineInfo info = Parse({"-r", "x", "y"});
-  EXPECT_TRUE(info.run);
-  EXPECT_EQ(1, info.pending);
-  EXPECT_TRUE(info.profile.empty());
-}
-
-TEST(CommandLine, UnknownFlagIgnoresItsValues) {
-  CPMCommandLineInfo info = Parse({"-zz", "value", "-p", "P"});
-  EXPECT_EQ("P", info.profile);
-  CPMCommandLineInfo pendingState = Parse({"-zz", "value"});
-  EXPECT_EQ(0, pendingState.pending);
-}
-
-TEST(CommandLine, ApplicationsTakeAnyNumberOfValues) {
-  CPMCommandLineInfo info = Parse({"-c", "-g", "App One", "App2", "App3", "-p", "P"});
-  EXPECT_TRUE(info.create);
-  ASSERT_EQ(3u, info.applications.size());
-  EXPECT_EQ("App One", info.applications[0]);
-  EXPECT_EQ("App2", info.applications[1]);
-  EXPECT_EQ("App3", info.applications[2]);
-  EXPECT_EQ("P", info.profile);
-}
-
-TEST(CommandLine, CreateLeavesThePendingOptionAlone) {
-  CPMCommandLineInfo info = Parse({"-g", "A", "-c", "B"});
-  EXPECT_TRUE(info.create);
-  ASSERT_EQ(2u, info.applications.size());
-  EXPECT_EQ("B", info.applications[1]);
-}
-
-TEST(CommandLine, ReportFlagIsSetOnlyByItsValue) {
-  CPMCommandLineInfo flagOnly = Parse({"-d"});
-  EXPECT_FALSE(flagOnly.report);
-  EXPECT_EQ(5, flagOnly.pending);
-  CPMCommandLineInfo withFile = Parse({"-D", "C:\\report.txt"});
-  EXPECT_TRUE(withFile.report);
-  EXPECT_EQ("C:\\report.txt", withFile.reportFile);
-  EXPECT_EQ(-1, withFile.pending);
+TEST(CommandLine, FlagsValuesAndWhatIsAwaited) {
+  struct Row {
+    std::initializer_list<const char*> args;
+    const char* expected;
+  };
+  const Row rows[] = {
+      {{}, "any=0 run=0 create=0 pending=-1 id= p= apps="},
+      {{"-r", "/a", "AutoCAD\\R16.0\\ACAD-201:409", "-P", "My Profile"},
+       "any=1 run=1 create=0 pending=-1 id=Software\\Autodesk\\AutoCAD\\R16.0\\ACAD-201:409 p=My Profile apps="},
+      // A stray value turns "nothing awaited" (-1) into "ignore" (0); a second value is ignored.
+      {{"drawing.dwg"}, "any=1 run=0 create=0 pending=0 id= p= apps="},
+      {{"-p", "One", "Two", "Three"}, "any=1 run=0 create=0 pending=0 id= p=One apps="},
+      {{"-r", "x", "y"}, "any=1 run=1 create=0 pending=1 id= p= apps="},
+      {{"-zz", "value", "-p", "P"}, "any=1 run=0 create=0 pending=-1 id= p=P apps="},
+      {{"-zz", "value"}, "any=1 run=0 create=0 pending=0 id= p= apps="},
+      {{"-c", "-g", "App One", "App2", "App3", "-p", "P"}, "any=1 run=0 create=1 pending=-1 id= p=P apps=App One,App2,App3,"},
+      {{"-g", "A", "-c", "B"}, "any=1 run=0 create=1 pending=4 id= p= apps=A,B,"},
+      {{"-d"}, "any=1 run=0 create=0 pending=5 id= p= apps="},
+      {{"-D", "C:\\report.txt"}, "any=1 run=0 create=0 pending=-1 id= p= apps= report=C:\\report.txt"},
+      {{"-p", "-AcCL", "x"}, "any=1 run=0 create=0 pending=3 id= p= apps="},
+      // The lone "-" is a flag with an empty name: an unknown flag.
+      {{"", "-", "/", "-p", ""}, "any=1 run=0 create=0 pending=-1 id= p= apps="},
+      {{"-"}, "any=1 run=0 create=0 pending=0 id= p= apps="},
+  };
+  for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i)
+    EXPECT_EQ(rows[i].expected, Described(Parse(rows[i].args))) << "row " << i;
 }
 
 TEST(CommandLine, RepeatingOptionsKeepTheLastValue) {
@@ -119,23 +87,6 @@ TEST(CommandLine, PassThroughTakesEverythingAfterAcCL) {
   EXPECT_TRUE(info.passThrough);
   EXPECT_EQ(" /t \"C:\\My Templates\\a.dwt\" /nologo plain /p Late", info.acadCommandLine);
   EXPECT_TRUE(info.profile.empty());  // not parsed after AcCL
-}
-
-TEST(CommandLine, PassThroughKeepsThePendingOption) {
-  CPMCommandLineInfo info = Parse({"-p", "-AcCL", "x"});
-  EXPECT_EQ(3, info.pending);
-  EXPECT_EQ(" x", info.acadCommandLine);
-  EXPECT_TRUE(info.profile.empty());
-}
-
-TEST(CommandLine, EmptyAndOddArguments) {
-  CPMCommandLineInfo info = Parse({"", "-", "/", "-p", ""});
-  EXPECT_TRUE(info.anyArgument);
-  EXPECT_EQ("", info.profile);
-  EXPECT_EQ(-1, info.pending);
-  // The lone "-" is a flag with an empty name: an unknown flag.
-  CPMCommandLineInfo lone = Parse({"-"});
-  EXPECT_EQ(0, lone.pending);
 }
 
 TEST(CommandLine, LongArgumentsAreKeptWhole) {

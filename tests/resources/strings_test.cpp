@@ -17,6 +17,7 @@ constexpr UINT kLastString = IDS_START_ACAD_FIRST;
 std::vector<UINT> AllStrings() {
   std::vector<UINT> ids;
   for (const auto& range : {std::make_pair(kFirstString, kLastString),
+                            std::make_pair<UINT, UINT>(IDS_BACKUP_FAILED, IDS_CHOOSE_BACKUP),
                             std::make_pair<UINT, UINT>(IDS_SUMMARY_DONE, IDS_SITE_NOT_REGISTERED)})
     for (UINT id = range.first; id <= range.second; ++id) ids.push_back(id);
   return ids;

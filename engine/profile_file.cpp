@@ -157,7 +157,10 @@ LONG PutProfileTree(const std::string& key, const std::string& name, const Profi
   if (!IsProfileName(name)) return ERROR_INVALID_NAME;
   const std::string path = ProfileKeyPath(key, name);
   ProfileTree previous;
-  const bool replacing = ReadProfileTree(HKEY_CURRENT_USER, path, previous) == ERROR_SUCCESS;
+  const LONG read = ReadProfileTree(HKEY_CURRENT_USER, path, previous);
+  // A profile that cannot be read whole could not be put back: it is left alone.
+  if (read != ERROR_SUCCESS && read != ERROR_FILE_NOT_FOUND) return read;
+  const bool replacing = read == ERROR_SUCCESS;
   fw::RegKey profiles = reg::CreateKey(HKEY_CURRENT_USER, ProfilesKeyPath(key), KEY_ALL_ACCESS);
   if (!profiles) return ERROR_ACCESS_DENIED;
   LONG result = replacing ? DeleteRegistryTree(profiles.get(), name.c_str()) : ERROR_SUCCESS;

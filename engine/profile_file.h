@@ -78,6 +78,7 @@ bool LoadProfileFile(const std::string& file, ProfileTree& tree, ProfileFileErro
 // 255 bytes).
 bool IsProfileName(const std::string& name);
 
-// Makes {Key}\Profiles\{name} hold exactly tree: an existing profile is deleted first. When the
-// write fails, the partial profile is removed again. 0 on success, else the registry error.
+// Makes {Key}\Profiles\{name} hold exactly tree: an existing profile is deleted first (one that
+// cannot be read whole is left alone). When the write fails, the partial profile is removed again
+// and a replaced one written back. 0 on success, else the registry error.
 LONG PutProfileTree(const std::string& key, const std::string& name, const ProfileTree& tree);

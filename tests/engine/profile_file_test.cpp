@@ -125,6 +125,11 @@ TEST_F(ProfileFileTest, PuttingATreeReplacesTheWholeProfile) {
   ASSERT_EQ(ERROR_SUCCESS, PutProfileTree(kKey, "Work", tree));
   EXPECT_EQ("|New|1|7900\n", inspect::DumpTree(HKEY_CURRENT_USER, Path(kKey, "Work")));
   EXPECT_EQ(ERROR_INVALID_NAME, PutProfileTree(kKey, "A\\B", tree));
+  // A profile that cannot be read whole is not replaced.
+  seed::SetString(HKEY_CURRENT_USER, Path(kKey, "Locked") + "\\Closed", "Kept", "x");
+  seed::DenyReading(HKEY_CURRENT_USER, Path(kKey, "Locked") + "\\Closed");
+  EXPECT_EQ(ERROR_ACCESS_DENIED, PutProfileTree(kKey, "Locked", tree));
+  EXPECT_TRUE(inspect::KeyExists(HKEY_CURRENT_USER, Path(kKey, "Locked") + "\\Closed"));
   EXPECT_FALSE(inspect::KeyExists(HKEY_CURRENT_USER, Path(kKey, "A")));
 }
 

@@ -1,0 +1,244 @@
+// The program's resources as the system loads them from this module: both languages must
+// hold the same dialogs, menu and strings with only the texts translated.
+#include <windows.h>
+// commctrl.h builds on the types of windows.h.
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "base/handles.h"
+#include "resources/resource.h"
+#include "tarnwick_version.h"
+
+namespace {
+
+const WORD kEnglish = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
+const WORD kRussian = MAKELANGID(LANG_RUSSIAN, SUBLANG_DEFAULT);
+const WORD kLanguages[] = {kEnglish, kRussian};
+const WORD kDialogs[] = {IDD_MAIN, IDD_ADD_PROFILE, IDD_CHANGE_PROFILE, IDD_ABOUT};
+
+const void* OwnResource(LPCWSTR type, WORD id, WORD language, DWORD* size = nullptr) {
+  HMODULE self = ::GetModuleHandleW(nullptr);
+  HRSRC found = ::FindResourceExW(self, type, MAKEINTRESOURCEW(id), language);
+  if (!found) return nullptr;
+  if (size) *size = ::SizeofResource(self, found);
+  return ::LockResource(::LoadResource(self, found));
+}
+
+// String id in language as stored; "?" when its block is missing.
+std::wstring BlockString(UINT id, WORD language) {
+  const WCHAR* p = static_cast<const WCHAR*>(OwnResource(RT_STRING, static_cast<WORD>(id / 16 + 1), language));
+  if (!p) return L"?";
+  for (UINT slot = 0; slot < id % 16; ++slot) p += 1 + *p;
+  return std::wstring(p + 1, *p);
+}
+
+std::string Utf8(const std::wstring& text) {
+  std::string out(text.size() * 3 + 1, '\0');
+  out.resize(::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &out[0],
+                                   static_cast<int>(out.size()), nullptr, nullptr));
+  return out;
+}
+
+BOOL CALLBACK CollectBlock(HMODULE, LPCSTR, LPSTR name, LONG_PTR blocks) {
+  if (IS_INTRESOURCE(name)) reinterpret_cast<std::vector<WORD>*>(blocks)->push_back(LOWORD(name));
+  return TRUE;
+}
+
+// Every string of the English table.
+std::vector<UINT> EnglishStringIds() {
+  std::vector<WORD> blocks;
+  ::EnumResourceNamesA(::GetModuleHandleA(nullptr), RT_STRING, CollectBlock, reinterpret_cast<LONG_PTR>(&blocks));
+  std::vector<UINT> ids;
+  for (WORD block : blocks)
+    for (UINT id = (block - 1) * 16u; id < block * 16u; ++id)
+      if (OwnResource(RT_STRING, block, kEnglish) && !BlockString(id, kEnglish).empty()) ids.push_back(id);
+  return ids;
+}
+
+// The printf conversions, line ends and tabs of a text in order: what a translation keeps.
+std::wstring Structure(const std::wstring& text) {
+  std::wstring found;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == L'%' && i + 1 < text.size()) {
+      size_t j = i + 1;
+      while (j + 1 < text.size() && wcschr(L"-+ #0123456789.lh", text[j])) ++j;
+      found += text.substr(i, j - i + 1);
+      i = j;
+    } else if (text[i] == L'\r' || text[i] == L'\n' || text[i] == L'\t') {
+      found += text[i];
+    }
+  }
+  return found;
+}
+
+TEST(StringTable, RussianKeepsArgumentsLineEndsAndTrailingBlanks) {
+  const std::vector<UINT> ids = EnglishStringIds();
+  ASSERT_GT(ids.size(), 20u);
+  for (UINT id : ids) {
+    const std::wstring english = BlockString(id, kEnglish), russian = BlockString(id, kRussian);
+    ASSERT_FALSE(english.empty() || russian.empty()) << "id " << id;
+    EXPECT_EQ(Structure(english), Structure(russian)) << "id " << id << ": " << Utf8(russian);
+    EXPECT_EQ(english.back() == L' ', russian.back() == L' ') << "id " << id << ": " << Utf8(russian);
+    if (id != IDS_APP_NAME) EXPECT_NE(english, russian) << "id " << id << " is not translated";
+  }
+  // The usage lines start with the same option names in both languages.
+  std::vector<std::wstring> options[2];
+  for (int l = 0; l < 2; ++l) {
+    const std::wstring usage = BlockString(IDS_USAGE, kLanguages[l]);
+    for (size_t at = 0; (at = usage.find(L'\n', at)) != std::wstring::npos; ++at)
+      options[l].push_back(usage.substr(at + 1, usage.find(L'\t', at) - at - 1));
+  }
+  EXPECT_EQ(options[0], options[1]);
+}
+
+// One created dialog's controls, in creation order.
+struct Control {
+  int id;
+  std::wstring className, text;
+  DWORD style;
+  RECT rect;
+};
+
+INT_PTR CALLBACK PassiveDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+std::vector<Control> CreateAndList(WORD dialog, WORD language) {
+  std::vector<Control> controls;
+  const void* bytes = OwnResource(RT_DIALOG, dialog, language);
+  EXPECT_NE(nullptr, bytes) << "dialog " << dialog << " language " << language;
+  if (!bytes) return controls;
+  HWND window = ::CreateDialogIndirectParamW(::GetModuleHandleW(nullptr), static_cast<LPCDLGTEMPLATEW>(bytes),
+                                             nullptr, PassiveDialogProc, 0);
+  EXPECT_NE(nullptr, window) << "dialog " << dialog << " language " << language << " error " << ::GetLastError();
+  for (HWND child = ::GetWindow(window, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    WCHAR className[64] = L"", text[512] = L"";
+    ::GetClassNameW(child, className, 64);
+    ::GetWindowTextW(child, text, 512);
+    Control control{::GetDlgCtrlID(child), className, text, static_cast<DWORD>(::GetWindowLongW(child, GWL_STYLE)),
+                    {}};
+    ::GetWindowRect(child, &control.rect);
+    controls.push_back(control);
+  }
+  ::DestroyWindow(window);
+  return controls;
+}
+
+bool IsTextControl(const Control& c) { return c.className == L"Button" || c.className == L"Static"; }
+
+class Dialogs : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&classes);
+    ::LoadLibraryA("riched20.dll");  // the About box's rich-edit controls
+  }
+};
+
+TEST_F(Dialogs, RussianHasTheEnglishControlsWithTranslatedTexts) {
+  for (WORD dialog : kDialogs) {
+    const std::vector<Control> english = CreateAndList(dialog, kEnglish);
+    const std::vector<Control> russian = CreateAndList(dialog, kRussian);
+    ASSERT_FALSE(english.empty()) << "dialog " << dialog;
+    ASSERT_EQ(english.size(), russian.size()) << "dialog " << dialog;
+    for (size_t i = 0; i < english.size(); ++i) {
+      const Control &en = english[i], &ru = russian[i];
+      const std::string where = "dialog " + std::to_string(dialog) + " control " + std::to_string(en.id);
+      EXPECT_EQ(en.id, ru.id) << where;
+      EXPECT_EQ(en.className, ru.className) << where;
+      EXPECT_EQ(en.style, ru.style) << where;
+      EXPECT_TRUE(::EqualRect(&en.rect, &ru.rect)) << where;
+      if (IsTextControl(en) && !en.text.empty() && en.text.find(L"Orvane") == std::wstring::npos)
+        EXPECT_NE(en.text, ru.text) << where << " is not translated";
+    }
+  }
+}
+
+TEST_F(Dialogs, IdsAndAccessKeysAreUniqueInEveryLanguage) {
+  for (WORD dialog : kDialogs)
+    for (WORD language : kLanguages) {
+      std::set<int> ids;
+      std::map<WCHAR, int> keys;
+      for (const Control& c : CreateAndList(dialog, language)) {
+        const std::string where = "dialog " + std::to_string(dialog) + " language " + std::to_string(language) +
+                                  " control " + std::to_string(c.id);
+        if (c.id != IDC_STATIC) EXPECT_TRUE(ids.insert(c.id).second) << where << " appears twice";
+        const size_t amp = c.text.find(L'&');
+        const bool noPrefix = c.className == L"Static" && (c.style & SS_NOPREFIX);
+        if (!(c.style & WS_VISIBLE) || !IsTextControl(c) || noPrefix || amp + 1 >= c.text.size()) continue;
+        const WCHAR key = static_cast<WCHAR>(reinterpret_cast<UINT_PTR>(
+            ::CharUpperW(reinterpret_cast<LPWSTR>(static_cast<UINT_PTR>(c.text[amp + 1])))));
+        EXPECT_EQ(0, keys[key]++) << where << " repeats access key " << Utf8(std::wstring(1, key));
+      }
+    }
+}
+
+TEST(ProfileMenu, SameCommandsInEveryLanguage) {
+  std::vector<UINT> ids[2];
+  for (int l = 0; l < 2; ++l) {
+    fw::Menu menu(::LoadMenuIndirectW(OwnResource(RT_MENU, IDR_PROFILE_MENU, kLanguages[l])));
+    ASSERT_TRUE(menu) << "language " << kLanguages[l];
+    ASSERT_EQ(1, ::GetMenuItemCount(menu.get()));
+    HMENU popup = ::GetSubMenu(menu.get(), 0);
+    for (int i = 0; i < ::GetMenuItemCount(popup); ++i) ids[l].push_back(::GetMenuItemID(popup, i));
+  }
+  EXPECT_GT(ids[0].size(), 1u);
+  EXPECT_EQ(ids[0], ids[1]);
+}
+
+TEST(Images, TheSystemLoadsEveryPicture) {
+  HINSTANCE self = ::GetModuleHandleW(nullptr);
+  const struct {
+    WORD id;
+    UINT type;
+    int size;
+  } rows[] = {{IDI_PROGRAM, IMAGE_ICON, 16},        {IDI_PROGRAM, IMAGE_ICON, 32},
+              {IDB_ABOUT_PICTURE, IMAGE_BITMAP, 0}, {IDB_ABOUT_PICTURE_256, IMAGE_BITMAP, 0},
+              {IDC_HAND_LINK, IMAGE_CURSOR, 0}};
+  for (size_t row = 0; row < sizeof rows / sizeof rows[0]; ++row) {
+    HANDLE image = ::LoadImageW(self, MAKEINTRESOURCEW(rows[row].id), rows[row].type, rows[row].size,
+                                rows[row].size, 0);
+    EXPECT_NE(nullptr, image) << "row " << row << " error " << ::GetLastError();
+  }
+}
+
+// The program (this test carries its resources) and the registration library beside it carry
+// the one version of the build.
+TEST(VersionResource, TheProgramAndTheRegistrationLibraryCarryTheBuildsVersion) {
+  char program[MAX_PATH] = "";
+  ::GetModuleFileNameA(nullptr, program, MAX_PATH);
+  std::string library(program);
+  library = library.substr(0, library.find_last_of('\\') + 1) + "QvApmReg.dll";
+  for (const std::string& path : {std::string(program), library}) {
+    DWORD ignored = 0;
+    std::vector<char> info(::GetFileVersionInfoSizeA(path.c_str(), &ignored));
+    ASSERT_FALSE(info.empty()) << path;
+    ASSERT_TRUE(::GetFileVersionInfoA(path.c_str(), 0, static_cast<DWORD>(info.size()), info.data())) << path;
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    char* text = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(::VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &length)) << path;
+    EXPECT_EQ(static_cast<DWORD>(MAKELONG(TW_VERSION_MINOR, TW_VERSION_MAJOR)), fixed->dwFileVersionMS) << path;
+    EXPECT_EQ(static_cast<DWORD>(MAKELONG(TW_VERSION_TWEAK, TW_VERSION_PATCH)), fixed->dwFileVersionLS) << path;
+    ASSERT_TRUE(::VerQueryValueA(info.data(), "\\StringFileInfo\\040904E4\\FileVersion",
+                                 reinterpret_cast<void**>(&text), &length))
+        << path;
+    EXPECT_STREQ(TW_FILE_VERSION, text) << path;
+  }
+}
+
+TEST(Manifest, SelectsCommonControls6AndDpiAwarenessForThisProcess) {
+  // The loader read the DPI setting: Windows would otherwise stretch the dialogs as bitmaps.
+  EXPECT_TRUE(::IsProcessDPIAware());
+  // Wine's copy of version 6 reports 5 through DllGetVersion: the folder it came from tells.
+  char path[MAX_PATH] = "";
+  ASSERT_GT(::GetModuleFileNameA(::GetModuleHandleA("comctl32.dll"), path, MAX_PATH), 0u);
+  std::string folder(path);
+  ::CharLowerBuffA(&folder[0], static_cast<DWORD>(folder.size()));
+  EXPECT_NE(std::string::npos, folder.find("x86_microsoft.windows.common-controls_6595b64144ccf1df_6.")) << path;
+}
+
+}  // namespace

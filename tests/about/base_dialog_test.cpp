@@ -1,5 +1,4 @@
-// The dialog base: placement against the owner on opening, the resource module of its window
-// procedure, tool tips from the string table, and control colours handed back to the control.
+// The dialog base: the resource module of its window procedure and tool tips from the string table.
 #include <gtest/gtest.h>
 #include <windows.h>
 // needs windows.h before it
@@ -11,12 +10,10 @@
 #include "framework/language.h"
 #include "framework/resource_handle.h"
 #include "resources/resource.h"
-#include "tests/about/about_test_util.h"
-#include "tests/framework/testkit/dialog_template.h"
+#include "tests/support/dialog_template.h"
 #include "tests/framework/testkit/modal_runner.h"
 #include "tests/framework/windowed_test.h"
 #include "ui/qv_base_dialog.h"
-#include "ui/static_link.h"
 
 namespace {
 
@@ -59,46 +56,6 @@ class BaseDialogTest : public ::testing::Test {
  protected:
   void SetUp() override { fwtest::InitControlsOnce(); }
 };
-
-TEST_F(BaseDialogTest, OpeningPlacesTheDialogAgainstItsOwnerByItsFlags) {
-  abouttest::OwnerWindow owner(160, 120, 640, 480);
-  ASSERT_NE(nullptr, owner.get());
-  RECT ownerRect;
-  GetWindowRect(owner.get(), &ownerRect);
-  RECT ownerClient;
-  GetClientRect(owner.get(), &ownerClient);
-  struct Row {
-    unsigned flags;
-    const char* where;
-  };
-  const Row rows[] = {{2 | 8, "left top"}, {4 | 16, "right bottom"}, {1, "at the centre point"}};
-  for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
-    fwtest::DialogTemplate dialogTemplate = SmallTemplate();
-    ProbeDialog dialog(dialogTemplate.get(), owner.get());
-    dialog.SetPositionFlags(rows[i].flags);
-    RECT placed = {};
-    fwtest::RunModal(dialog, {[&](HWND hwnd) {
-                       GetWindowRect(hwnd, &placed);
-                       fwtest::Click(hwnd, IDCANCEL);
-                     }});
-    const int width = placed.right - placed.left;
-    const int height = placed.bottom - placed.top;
-    int x = 0;
-    int y = 0;
-    if (rows[i].flags == 1) {
-      x = ownerRect.left + (ownerRect.right - ownerRect.left) / 2;
-      y = ownerRect.top + (ownerRect.bottom - ownerRect.top) / 2;
-    } else if (rows[i].flags & 2) {
-      x = ownerRect.left + 8;
-      y = ownerRect.top + 8;
-    } else {
-      x = ownerRect.left + ownerClient.right - width - 8;
-      y = ownerRect.top + ownerClient.bottom - height - 8;
-    }
-    EXPECT_EQ(x / 8 * 8, placed.left) << "row " << i << " " << rows[i].where;
-    EXPECT_EQ(y / 8 * 8, placed.top) << "row " << i << " " << rows[i].where;
-  }
-}
 
 TEST_F(BaseDialogTest, WindowProcedureRunsWithItsOwnModuleForResources) {
   HINSTANCE elsewhere = GetModuleHandleA("kernel32.dll");
@@ -154,30 +111,6 @@ TEST_F(BaseDialogTest, ToolTipsForEveryControlWithTheirStringTexts) {
   EXPECT_EQ(4, toolCount) << "three controls and the Cancel button of the template";
   ASSERT_EQ(3u, tips.size());
   for (size_t i = 0; i < 3; ++i) EXPECT_EQ(rows[i].tip, tips[i]) << "row " << i;
-}
-
-TEST_F(BaseDialogTest, ControlColoursGoBackToTheControlTheyConcern) {
-  fwtest::DialogTemplate dialogTemplate = SmallTemplate();
-  ProbeDialog dialog(dialogTemplate.get());
-  CStaticLink link("target");
-  LRESULT linkBrush = 0;
-  LRESULT plainBrush = 0;
-  COLORREF linkColour = 0;
-  fwtest::RunModal(dialog, {[&](HWND hwnd) {
-                     ASSERT_TRUE(link.Attach(GetDlgItem(hwnd, IDS_ABOUT_MENU)));
-                     abouttest::Canvas canvas(8, 8, RGB(255, 255, 255));
-                     linkBrush = SendMessageA(hwnd, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(canvas.dc()),
-                                              reinterpret_cast<LPARAM>(link.hwnd()));
-                     linkColour = GetTextColor(canvas.dc());
-                     plainBrush = SendMessageA(hwnd, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(canvas.dc()),
-                                               reinterpret_cast<LPARAM>(GetDlgItem(hwnd, 2000)));
-                     fwtest::Click(hwnd, IDCANCEL);
-                   }});
-  EXPECT_EQ(reinterpret_cast<LRESULT>(GetStockObject(HOLLOW_BRUSH)), linkBrush);
-  EXPECT_EQ(CStaticLink::kUnvisitedColor, linkColour);
-  // A control that does not answer gets the dialog's own colours.
-  EXPECT_NE(0, plainBrush);
-  EXPECT_NE(linkBrush, plainBrush);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // The product information: one object for the process, the name through the application's loader,
-// the version from version resources of several shapes, the notice and link texts.
+// the version from version resources of several shapes.
 #include "base/oem_info.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +10,7 @@
 
 #include "base/handles.h"
 #include "base/oem_info_impl.h"
-#include "tests/about/about_test_util.h"
+#include "tests/support/test_paths.h"
 
 namespace {
 
@@ -39,23 +39,11 @@ class OemInfoTest : public ::testing::Test {
   void TearDown() override { SetOemStringLoader(nullptr); }
 };
 
-TEST_F(OemInfoTest, OneObjectForTheProcessAnsweringForItsTwoInterfaces) {
+TEST_F(OemInfoTest, OneObjectForTheProcessThatOverReleasingCannotEnd) {
   Held first(new_IOemInfo());
   Held second(new_IOemInfo());
   ASSERT_NE(nullptr, first.info);
   EXPECT_EQ(first.info, second.info);
-
-  void* out = nullptr;
-  EXPECT_TRUE(first.info->QueryInterface(typeid(IOemInfo), &out));
-  EXPECT_EQ(static_cast<void*>(first.info), out);
-  first.info->Release();
-  out = nullptr;
-  EXPECT_TRUE(first.info->QueryInterface(typeid(IQVUnknown), &out));
-  EXPECT_EQ(static_cast<void*>(static_cast<IQVUnknown*>(first.info)), out);
-  first.info->Release();
-  out = reinterpret_cast<void*>(1);
-  EXPECT_FALSE(first.info->QueryInterface(typeid(IHelpService), &out));
-  EXPECT_EQ(nullptr, out);
 
   // Callers that release once too often must not end the one object.
   IOemInfo* third = new_IOemInfo();
@@ -84,15 +72,8 @@ TEST_F(OemInfoTest, ProductNameComesFromTheStringTableThroughTheApplicationsLoad
   EXPECT_EQ(2, g_loaderCalls);
 }
 
-TEST_F(OemInfoTest, VersionOfTheProgramFile) {
-  Held oem(new_IOemInfo());
-  // PRODUCTVERSION 1,0,0,0: major 1 in the low word, minor 0 in the high word.
-  EXPECT_EQ(0x00000001u, oem.info->GetProductVersion());
-  EXPECT_STREQ("1.0", oem.info->GetProductVersionString());
-}
-
 TEST_F(OemInfoTest, VersionOfFilesOfOtherShapes) {
-  const std::string folder = abouttest::ProgramFolder();
+  const std::string folder = TestProgramFolder();
   const std::string notPe = folder + "about_not_a_program.dll";
   {
     fw::FileHandle file(
@@ -129,46 +110,6 @@ TEST_F(OemInfoTest, VersionOfFilesOfOtherShapes) {
     EXPECT_EQ('X', buffer[260]) << "row " << i << ": written past the buffer";
   }
   DeleteFileA(notPe.c_str());
-}
-
-TEST_F(OemInfoTest, NoticeAndLinksWithTheTextsToShow) {
-  Held oem(new_IOemInfo());
-  EXPECT_STREQ("All rights reserved.", oem.info->GetOemText1());
-
-  struct Row {
-    const char* (IOemInfo::*get)();
-    const char* target;
-    const char* shown;
-  };
-  const Row rows[] = {
-      {&IOemInfo::GetOemText2, "https://tarnwick.brevent.example/support/", "Tarnwick support"},
-      {&IOemInfo::GetOemText3, "https://tarnwick.brevent.example/", "tarnwick.brevent.example"},
-  };
-  for (size_t i = 0; i < 2; ++i) {
-    const char* text = (oem.info->*rows[i].get)();
-    ASSERT_NE(nullptr, text) << "row " << i;
-    EXPECT_STREQ(rows[i].target, text) << "row " << i;
-    EXPECT_STREQ(rows[i].shown, text + std::strlen(text) + 1) << "row " << i;
-    // Asking again gives the same block, already cut.
-    EXPECT_EQ(text, (oem.info->*rows[i].get)()) << "row " << i;
-    EXPECT_STREQ(rows[i].target, (oem.info->*rows[i].get)()) << "row " << i;
-  }
-}
-
-TEST_F(OemInfoTest, EmptyFieldsNoValueAndNoHelpService) {
-  Held oem(new_IOemInfo());
-  EXPECT_STREQ("", oem.info->GetOemField1());
-  EXPECT_STREQ("", oem.info->GetOemField2());
-  EXPECT_STREQ("", oem.info->GetOemField3());
-  EXPECT_STREQ("", oem.info->GetOemField4());
-  EXPECT_EQ(0, oem.info->GetOemValue(1, 2, 3, 4));
-  EXPECT_EQ(nullptr, Get_IHelpService());
-}
-
-TEST_F(OemInfoTest, ExportedUnderTheirPlainNames) {
-  HMODULE self = GetModuleHandleA(nullptr);
-  EXPECT_EQ(reinterpret_cast<FARPROC>(&new_IOemInfo), GetProcAddress(self, "new_IOemInfo"));
-  EXPECT_EQ(reinterpret_cast<FARPROC>(&Get_IHelpService), GetProcAddress(self, "Get_IHelpService"));
 }
 
 }  // namespace

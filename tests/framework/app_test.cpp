@@ -57,37 +57,4 @@ TEST(RunApp, InitThenExitAndTheExitCodeComesFromExitInstance) {
   }
 }
 
-TEST(WinApp, KnowsTheProgramFileAndItsName) {
-  RecordingApp app;
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  EXPECT_EQ(path, app.ProgramPath());
-  EXPECT_EQ("test_framework", app.AppName());
-  EXPECT_EQ(GetModuleHandleA(nullptr), app.Instance());
-  EXPECT_EQ(&app, fw::WinApp::Current());
-  EXPECT_EQ("test_framework", fw::ApplicationName());
-
-  app.SetAppName("Orvane for AutoCAD");
-  EXPECT_EQ("Orvane for AutoCAD", fw::ApplicationName());
-
-  HINSTANCE other = GetModuleHandleA("kernel32.dll");
-  fw::RunApp(app, other);
-  EXPECT_EQ(other, app.Instance());
-  EXPECT_EQ(other, fw::ApplicationInstance());
-}
-
-TEST(WinApp, WithoutAnApplicationTheProgramNameIsTheTitle) {
-  { RecordingApp gone; }
-  EXPECT_EQ(nullptr, fw::WinApp::Current());
-  EXPECT_EQ("test_framework", fw::ApplicationName());
-  EXPECT_EQ(GetModuleHandleA(nullptr), fw::ApplicationInstance());
-}
-
-TEST(ModuleFilePath, NamesLoadedModulesAndNothingForNoModule) {
-  std::string kernel = fw::ModuleFilePath(GetModuleHandleA("kernel32.dll"));
-  ASSERT_GE(kernel.size(), 12u);
-  EXPECT_EQ(0, lstrcmpiA(kernel.substr(kernel.size() - 12).c_str(), "kernel32.dll")) << kernel;
-  EXPECT_EQ("", fw::ModuleFilePath(reinterpret_cast<HMODULE>(0x10)));
-}
-
 }  // namespace

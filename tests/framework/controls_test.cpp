@@ -13,7 +13,7 @@
 #include "framework/listview.h"
 #include "framework/richedit.h"
 #include "framework/static.h"
-#include "tests/framework/testkit/dialog_template.h"
+#include "tests/support/dialog_template.h"
 #include "tests/framework/windowed_test.h"
 
 namespace {
@@ -54,26 +54,6 @@ class ControlsTest : public ::testing::Test {
 
   HWND dialog_ = nullptr;
 };
-
-TEST_F(ControlsTest, ListViewColumnsItemsAndText) {
-  fw::ListView list(dialog_, kList);
-  EXPECT_EQ(0, list.InsertColumn(0, "Profiles", 120));
-  EXPECT_EQ(0, list.GetItemCount());
-  EXPECT_EQ(0, list.InsertItem(0, "Default"));
-  EXPECT_EQ(1, list.InsertItem(1, "Work"));
-  EXPECT_EQ(0, list.InsertItem(0, "First"));  // inserted before the others
-  const std::string longName(1000, 'n');
-  EXPECT_EQ(3, list.InsertItem(3, longName));
-  EXPECT_EQ(4, list.GetItemCount());
-  EXPECT_EQ("First", list.GetItemText(0));
-  EXPECT_EQ("Default", list.GetItemText(1));
-  EXPECT_EQ("Work", list.GetItemText(2));
-  EXPECT_EQ(longName, list.GetItemText(3));
-  EXPECT_EQ("", list.GetItemText(4));
-  EXPECT_EQ("", list.GetItemText(-1));
-  EXPECT_TRUE(list.DeleteAllItems());
-  EXPECT_EQ(0, list.GetItemCount());
-}
 
 TEST_F(ControlsTest, ListViewCheckBoxes) {
   fw::ListView list(dialog_, kList);
@@ -116,25 +96,6 @@ TEST(ListViewState, CheckMarkInNotificationStates) {
   }
 }
 
-TEST_F(ControlsTest, ListViewSelection) {
-  fw::ListView list(dialog_, kList);
-  list.InsertColumn(0, "Profiles", 120);
-  for (int i = 0; i < 30; ++i) list.InsertItem(i, "Profile " + std::to_string(i));
-  EXPECT_EQ(-1, list.GetSelectedIndex());
-  EXPECT_TRUE(list.SelectItem(2));
-  EXPECT_EQ(2, list.GetSelectedIndex());
-  EXPECT_EQ(static_cast<UINT>(LVIS_SELECTED | LVIS_FOCUSED),
-            list.GetItemState(2, LVIS_SELECTED | LVIS_FOCUSED));
-  EXPECT_TRUE(list.SelectItem(29));
-  EXPECT_EQ(29, list.GetSelectedIndex());  // single selection: 2 is no longer selected
-  EXPECT_EQ(0u, list.GetItemState(2, LVIS_SELECTED));
-  EXPECT_TRUE(list.EnsureVisible(29));
-  EXPECT_FALSE(list.SelectItem(-1));
-  EXPECT_EQ(29, list.GetSelectedIndex());
-  EXPECT_TRUE(list.ClearSelection());
-  EXPECT_EQ(-1, list.GetSelectedIndex());
-}
-
 TEST_F(ControlsTest, ComboBoxFindsExactEntriesIgnoringCase) {
   fw::ComboBox combo(dialog_, kCombo);
   const char* entries[] = {"Work", "Workshop", "alpha", "ALPHA", ""};
@@ -152,66 +113,6 @@ TEST_F(ControlsTest, ComboBoxFindsExactEntriesIgnoringCase) {
   for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
     EXPECT_EQ(rows[i].found, combo.FindStringExact(rows[i].text, rows[i].startAfter)) << "row " << i;
   }
-}
-
-TEST_F(ControlsTest, ComboBoxSelectionAndText) {
-  fw::ComboBox combo(dialog_, kCombo);
-  combo.AddString("Default");
-  combo.AddString("caf\xE9");
-  EXPECT_EQ(-1, combo.GetCurSel());
-  EXPECT_TRUE(combo.SetCurSel(1));
-  EXPECT_EQ(1, combo.GetCurSel());
-  EXPECT_EQ("caf\xE9", combo.GetItemText(1));
-  EXPECT_EQ("", combo.GetItemText(2));
-  EXPECT_EQ("", combo.GetItemText(-1));
-  EXPECT_FALSE(combo.SetCurSel(2));
-  EXPECT_EQ(-1, combo.GetCurSel());
-  EXPECT_TRUE(combo.SetCurSel(0));
-  EXPECT_TRUE(combo.SetCurSel(-1));
-  EXPECT_EQ(-1, combo.GetCurSel());
-  combo.ResetContent();
-  EXPECT_EQ(0, combo.GetCount());
-}
-
-TEST_F(ControlsTest, ButtonClickReachesTheDialogOnlyWhenEnabled) {
-  fw::Button button(dialog_, kButton);
-  EXPECT_TRUE(button.Click());
-  EXPECT_EQ(std::vector<WPARAM>{kButton}, commandsReceived);
-  EXPECT_TRUE(button.Enable(false));
-  EXPECT_FALSE(button.IsEnabled());
-  EXPECT_FALSE(button.Click());
-  EXPECT_EQ(std::vector<WPARAM>{kButton}, commandsReceived);
-  button.Enable(true);
-  EXPECT_TRUE(button.IsEnabled());
-}
-
-TEST_F(ControlsTest, EditStaticAndRichEditText) {
-  fw::Edit edit(dialog_, kEdit);
-  EXPECT_TRUE(edit.SetText("Profile name"));
-  EXPECT_EQ("Profile name", edit.GetText());
-  edit.SetSel(3, 7);
-  int start = 0, end = 0;
-  EXPECT_TRUE(edit.GetSel(start, end));
-  EXPECT_EQ(3, start);
-  EXPECT_EQ(7, end);
-  SetFocus(nullptr);  // nothing focused before: Focus must still report success
-  EXPECT_TRUE(edit.Focus());
-  EXPECT_EQ(edit.hwnd(), GetFocus());
-  EXPECT_TRUE(edit.SetReadOnly(true));
-  EXPECT_NE(0, GetWindowLongA(edit.hwnd(), GWL_STYLE) & ES_READONLY);
-
-  fw::Static label(dialog_, kLabel);
-  EXPECT_TRUE(label.SetText("Current profile: Work"));
-  EXPECT_EQ("Current profile: Work", label.GetText());
-
-  fw::RichEdit rich(dialog_, kRich);
-  ASSERT_TRUE(rich.IsValid());
-  EXPECT_TRUE(rich.SetText("rich text"));
-  EXPECT_EQ("rich text", rich.GetText());
-  EXPECT_TRUE(rich.SetReadOnly(true));
-  EXPECT_NE(0, GetWindowLongA(rich.hwnd(), GWL_STYLE) & ES_READONLY);
-  rich.SetBackgroundColor(false, RGB(1, 2, 3));
-  EXPECT_EQ(RGB(1, 2, 3), rich.SetBackgroundColor(true, 0));
 }
 
 TEST_F(ControlsTest, WrappersOfMissingOrDestroyedWindowsAnswerFailure) {

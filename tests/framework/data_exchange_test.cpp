@@ -8,7 +8,7 @@
 
 #include "framework/combobox.h"
 #include "framework/edit.h"
-#include "tests/framework/testkit/dialog_template.h"
+#include "tests/support/dialog_template.h"
 #include "tests/framework/windowed_test.h"
 
 namespace {
@@ -66,22 +66,6 @@ TEST_F(DataExchangeTest, TextRoundTripsExactBytes) {
   }
 }
 
-TEST_F(DataExchangeTest, ComboSelectionBothWays) {
-  struct Row {
-    int toControl;
-    int fromControl;
-  };
-  const Row rows[] = {{0, 0}, {2, 2}, {-1, -1}, {3, -1}, {-7, -1}};
-  for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
-    fw::ComboBox(dialog_, kSource).SetCurSel(1);
-    int index = rows[i].toControl;
-    fw::DataExchange(dialog_, Direction::kToControls).ComboSelection(kSource, index);
-    int taken = 12345;
-    fw::DataExchange(dialog_, Direction::kFromControls).ComboSelection(kSource, taken);
-    EXPECT_EQ(rows[i].fromControl, taken) << "row " << i;
-  }
-}
-
 TEST_F(DataExchangeTest, MissingControlLeavesTheValueAlone) {
   std::string text = "kept";
   int index = 2;
@@ -131,12 +115,6 @@ TEST_F(DataExchangeTest, FailFocusesAndSelectsTheEditAndStopsTheExchange) {
   filling.Text(kNote, replaced);
   EXPECT_EQ("typed", fw::WindowRef(dialog_, kNote).GetText());
   EXPECT_EQ(GetDlgItem(dialog_, kSource), GetFocus());
-}
-
-TEST_F(DataExchangeTest, FailOnAMissingControlStillRefuses) {
-  fw::DataExchange exchange(dialog_, Direction::kFromControls);
-  exchange.Fail(kMissing);
-  EXPECT_TRUE(exchange.Refused());
 }
 
 }  // namespace

@@ -12,7 +12,7 @@
 #include "framework/combobox.h"
 #include "framework/edit.h"
 #include "framework/msgbox.h"
-#include "tests/framework/testkit/dialog_template.h"
+#include "tests/support/dialog_template.h"
 #include "tests/framework/testkit/message_box_script.h"
 #include "tests/framework/testkit/modal_runner.h"
 #include "tests/framework/windowed_test.h"
@@ -107,36 +107,6 @@ class DialogTest : public ::testing::Test {
   fwtest::MessageBoxScript boxes_;
 };
 
-TEST_F(DialogTest, OpeningFillsTheControlsFromTheFields) {
-  ProfileDialog dialog(layout_.get());
-  std::string name, description, source;
-  int result = fwtest::RunModal(dialog, {[&](HWND hwnd) {
-                                  name = fwtest::ControlText(hwnd, kName);
-                                  description = fwtest::ControlText(hwnd, kDescription);
-                                  source = fwtest::ControlText(hwnd, kSource);
-                                  fwtest::Click(hwnd, IDCANCEL);
-                                }});
-  EXPECT_EQ(IDCANCEL, result);
-  EXPECT_EQ("Draft", name);
-  EXPECT_EQ("first line\r\nsecond line", description);
-  EXPECT_EQ("Work", source);
-}
-
-TEST_F(DialogTest, OkTakesTheControlsDataAndClosesWithIdOk) {
-  ProfileDialog dialog(layout_.get());
-  int result = fwtest::RunModal(dialog, {[](HWND hwnd) {
-                                  fw::ComboBox(hwnd, kSource).SetCurSel(2);
-                                  SetDlgItemTextA(hwnd, kName, "Laptop");
-                                  SetDlgItemTextA(hwnd, kDescription, "");
-                                  fwtest::Click(hwnd, IDOK);
-                                }});
-  EXPECT_EQ(IDOK, result);
-  EXPECT_EQ(2, dialog.sourceIndex);
-  EXPECT_EQ("Laptop", dialog.name);
-  EXPECT_EQ("", dialog.description);
-  EXPECT_TRUE(boxes_.shown().empty());
-}
-
 TEST_F(DialogTest, RefusedDataKeepsTheDialogOpenWithTheFocusOnTheControl) {
   ProfileDialog dialog(layout_.get());
   HWND focus = nullptr;
@@ -178,21 +148,6 @@ TEST_F(DialogTest, RefusedDataKeepsTheDialogOpenWithTheFocusOnTheControl) {
   EXPECT_EQ("changed", dialog.description);
 }
 
-TEST_F(DialogTest, RefusalStopsTheExchangeOfLaterFields) {
-  ProfileDialog dialog(layout_.get());
-  boxes_.Answer(IDOK);
-  int result = fwtest::RunModal(dialog, {
-                                            [](HWND hwnd) {
-                                              SetDlgItemTextA(hwnd, kName, "Home");
-                                              SetDlgItemTextA(hwnd, kDescription, "not taken");
-                                              fwtest::Click(hwnd, IDOK);
-                                            },
-                                            [](HWND hwnd) { fwtest::Click(hwnd, IDCANCEL); },
-                                        });
-  EXPECT_EQ(IDCANCEL, result);
-  EXPECT_EQ("first line\r\nsecond line", dialog.description);
-}
-
 TEST_F(DialogTest, EveryWayOfCancellingClosesWithIdCancelAndKeepsTheFields) {
   struct Row {
     const char* what;
@@ -210,17 +165,6 @@ TEST_F(DialogTest, EveryWayOfCancellingClosesWithIdCancelAndKeepsTheFields) {
     EXPECT_EQ(IDCANCEL, result) << "row " << i << ": " << rows[i].what;
     EXPECT_EQ("Draft", dialog.name) << "row " << i << ": " << rows[i].what;
   }
-}
-
-TEST_F(DialogTest, EnterInTheNameEditPressesTheDefaultButton) {
-  ProfileDialog dialog(layout_.get());
-  int result = fwtest::RunModal(dialog, {[](HWND hwnd) {
-                                  SetDlgItemTextA(hwnd, kName, "Entered");
-                                  SetFocus(GetDlgItem(hwnd, kName));
-                                  fwtest::PostKey(GetDlgItem(hwnd, kName), VK_RETURN);
-                                }});
-  EXPECT_EQ(IDOK, result);
-  EXPECT_EQ("Entered", dialog.name);
 }
 
 TEST_F(DialogTest, PreTranslateMessageSeesKeysOfControlsAndMessagesPostedToTheDialog) {
@@ -308,26 +252,6 @@ TEST_F(DialogTest, CreationFailureAnswersMinusOne) {
   EXPECT_EQ(nullptr, broken.hwnd());
 }
 
-class ClosesWhileOpening : public fw::Dialog {
- public:
-  using fw::Dialog::Dialog;
-  bool wasVisible = true;
-
- protected:
-  BOOL OnInitDialog() override {
-    EndModal(42);
-    wasVisible = IsWindowVisible(hwnd()) != FALSE;
-    return TRUE;
-  }
-};
-
-TEST_F(DialogTest, EndModalWhileOpeningReturnsWithoutShowing) {
-  ClosesWhileOpening dialog(layout_.get());
-  EXPECT_EQ(42, dialog.DoModal());
-  EXPECT_FALSE(dialog.wasVisible);
-  EXPECT_EQ(nullptr, dialog.hwnd());
-}
-
 TEST_F(DialogTest, QuitMessageEndsTheLoopAndIsPostedAgain) {
   ProfileDialog dialog(layout_.get());
   EXPECT_EQ(-1, fwtest::RunModal(dialog, {[](HWND) { PostQuitMessage(7); }}));
@@ -340,51 +264,6 @@ TEST_F(DialogTest, WindowDestroyedByOthersEndsTheLoop) {
   ProfileDialog dialog(layout_.get());
   EXPECT_EQ(-1, fwtest::RunModal(dialog, {[](HWND hwnd) { DestroyWindow(hwnd); }}));
   EXPECT_EQ(nullptr, dialog.hwnd());
-}
-
-TEST_F(DialogTest, FromHandleFindsOnlyFrameworkDialogs) {
-  ProfileDialog dialog(layout_.get());
-  fw::Dialog* found = nullptr;
-  fw::Dialog* foundForControl = reinterpret_cast<fw::Dialog*>(1);
-  fwtest::RunModal(dialog, {[&](HWND hwnd) {
-                     found = fw::Dialog::FromHandle(hwnd);
-                     foundForControl = fw::Dialog::FromHandle(GetDlgItem(hwnd, kName));
-                     fwtest::Click(hwnd, IDCANCEL);
-                   }});
-  EXPECT_EQ(&dialog, found);
-  EXPECT_EQ(nullptr, foundForControl);
-  EXPECT_EQ(nullptr, fw::Dialog::FromHandle(nullptr));
-}
-
-TEST_F(DialogTest, NestedDialogRunsOnTopOfItsOwnerDialog) {
-  ProfileDialog outer(layout_.get());
-  ProfileDialog inner(layout_.get());
-  outer.watchedMessage = inner.watchedMessage = RegisterWindowMessageA("TarnwickTests.Framework.Activate");
-  int innerResult = 0;
-  bool outerEnabledWhileNested = true;
-  std::vector<fwtest::Step> steps = {
-      [&](HWND hwnd) {
-        inner.SetOwner(hwnd);
-        innerResult = inner.DoModal();  // the following steps run inside its loop
-      },
-      [&](HWND hwnd) {
-        outerEnabledWhileNested = IsWindowEnabled(hwnd) != FALSE;
-        PostMessageA(hwnd, outer.watchedMessage, 0, 0);  // fetched by the nested loop
-      },
-      [&](HWND hwnd) {
-        HWND top = fwtest::TopDialog();
-        EXPECT_EQ(inner.hwnd(), top);
-        SetDlgItemTextA(top, kName, "Nested");
-        fwtest::Click(top, IDOK);
-      },
-      [](HWND hwnd) { fwtest::Click(hwnd, IDCANCEL); },
-  };
-  EXPECT_EQ(IDCANCEL, fwtest::RunModal(outer, steps));
-  EXPECT_EQ(IDOK, innerResult);
-  EXPECT_EQ("Nested", inner.name);
-  EXPECT_FALSE(outerEnabledWhileNested);
-  EXPECT_EQ(std::vector<std::string>{"activation to dialog"}, outer.seen);
-  EXPECT_TRUE(inner.seen.empty());
 }
 
 }  // namespace

@@ -11,7 +11,7 @@
 
 #include "framework/dialog.h"
 #include "framework/listview.h"
-#include "tests/framework/testkit/dialog_template.h"
+#include "tests/support/dialog_template.h"
 #include "tests/framework/testkit/modal_runner.h"
 #include "tests/framework/windowed_test.h"
 
@@ -116,65 +116,6 @@ TEST(MessageTable, GeneralEntryBeforeSpecificOneWins) {
   CatchAllTarget target;
   EXPECT_TRUE(fw::Dispatch(target, CatchAllTarget::kMessages, {WM_COMMAND, kApply, kSomeControl}));
   EXPECT_EQ(std::vector<std::string>{"any command 11"}, target.calls);
-}
-
-// A dialog whose table receives real notifications from its controls.
-class ListDialog : public fw::Dialog {
- public:
-  using fw::Dialog::Dialog;
-  std::vector<std::string> calls;
-
- protected:
-  BOOL OnInitDialog() override {
-    fw::ListView list(Item(kApplications));
-    list.SetExtendedStyle(LVS_EX_CHECKBOXES, LVS_EX_CHECKBOXES);
-    list.InsertColumn(0, "Applications", 200);
-    list.InsertItem(0, "First");
-    list.InsertItem(1, "Second");
-    calls.clear();  // inserting notifies too; the tests look at what follows
-    return TRUE;
-  }
-  bool DispatchTable(const fw::DialogMessage& m) override;
-
- private:
-  static const fw::MessageEntry<ListDialog> kMessages[];
-  void OnApplicationChanged(NMHDR* header) {
-    const NMLISTVIEW* change = reinterpret_cast<const NMLISTVIEW*>(header);
-    if (!(change->uChanged & LVIF_STATE)) return;
-    calls.push_back("item " + std::to_string(change->iItem) + " new " +
-                    (fw::ListView::StateHasCheck(change->uNewState) ? "checked" : "unchecked") + " old " +
-                    (fw::ListView::StateHasCheck(change->uOldState) ? "checked" : "unchecked"));
-  }
-  void OnApplicationChangedAgain(NMHDR*) { calls.push_back("second entry"); }
-  void OnApply() { calls.push_back("apply"); }
-};
-
-const fw::MessageEntry<ListDialog> ListDialog::kMessages[] = {
-    {fw::OnNotify(kApplications, LVN_ITEMCHANGED), &ListDialog::OnApplicationChanged},
-    {fw::OnNotify(kApplications, LVN_ITEMCHANGED), &ListDialog::OnApplicationChangedAgain},
-    {fw::OnCommand(kApply), &ListDialog::OnApply},
-};
-
-bool ListDialog::DispatchTable(const fw::DialogMessage& m) { return fw::Dispatch(*this, kMessages, m); }
-
-TEST(MessageTable, RealNotificationsReachTheFirstEntry) {
-  fwtest::InitControlsOnce();
-  fwtest::DialogTemplate layout("Applications", 220, 140);
-  layout.Add(WC_LISTVIEWA, "", kApplications, LVS_REPORT | LVS_SINGLESEL | WS_BORDER, 5, 5, 210, 100)
-      .Button(kApply, "&Apply", 5, 115)
-      .Button(IDOK, "OK", 110, 115, BS_DEFPUSHBUTTON);
-  ListDialog dialog(layout.get());
-  int result =
-      fwtest::RunModal(dialog, {
-                                   [](HWND hwnd) { fw::ListView(hwnd, kApplications).SetCheck(1, true); },
-                                   [](HWND hwnd) { fw::ListView(hwnd, kApplications).SetCheck(1, false); },
-                                   [](HWND hwnd) { fwtest::Click(hwnd, kApply); },
-                                   [](HWND hwnd) { fwtest::Click(hwnd, IDOK); },
-                               });
-  EXPECT_EQ(IDOK, result);
-  EXPECT_EQ((std::vector<std::string>{"item 1 new checked old unchecked", "item 1 new unchecked old checked",
-                                      "apply"}),
-            dialog.calls);
 }
 
 }  // namespace

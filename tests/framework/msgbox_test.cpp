@@ -96,49 +96,4 @@ TEST(MessageBoxApp, RealBoxHasTheApplicationNameAsTitleAndTheGivenOwner) {
   }
 }
 
-TEST(MessageBoxScript, AnswersInOrderAndRecordsEveryBox) {
-  fwtest::MessageBoxScript script;
-  script.Answer(IDYES);
-  script.Answer(IDCANCEL);
-  EXPECT_EQ(IDYES, fw::MessageBoxApp(nullptr, "first", MB_YESNO));
-  EXPECT_EQ(IDCANCEL, fw::MessageBoxApp(nullptr, "second", MB_YESNOCANCEL | MB_ICONQUESTION));
-  ASSERT_EQ(2u, script.shown().size());
-  EXPECT_EQ("first", script.shown()[0].text);
-  EXPECT_EQ(static_cast<UINT>(MB_YESNO), script.shown()[0].flags);
-  EXPECT_EQ("second", script.shown()[1].text);
-}
-
-TEST(MessageBoxScript, UnexpectedBoxFailsTheTestInsteadOfWaiting) {
-  fwtest::MessageBoxScript script;
-  int answer = 0;
-  EXPECT_NONFATAL_FAILURE(answer = fw::MessageBoxApp(nullptr, "Cannot delete the last profile", MB_ICONSTOP),
-                          "unexpected message box: \"Cannot delete the last profile\"");
-  EXPECT_EQ(IDCANCEL, answer);
-}
-
-TEST(MessageBoxScript, AnswerNeverAskedForFailsTheTest) {
-  EXPECT_NONFATAL_FAILURE(
-      {
-        fwtest::MessageBoxScript script;
-        script.Answer(IDOK);
-      },
-      "1 expected message box(es) never appeared");
-}
-
-TEST(MessageBoxScript, RestoresThePreviousHook) {
-  int outerCalls = 0;
-  fw::MessageBoxHook before = fw::SetMessageBoxHook([&](const std::string&, UINT) {
-    ++outerCalls;
-    return IDRETRY;
-  });
-  {
-    fwtest::MessageBoxScript script;
-    script.Answer(IDOK);
-    EXPECT_EQ(IDOK, fw::MessageBoxApp(nullptr, "inner", MB_OK));
-  }
-  EXPECT_EQ(IDRETRY, fw::MessageBoxApp(nullptr, "outer", MB_OK));
-  EXPECT_EQ(1, outerCalls);
-  fw::SetMessageBoxHook(before);
-}
-
 }  // namespace

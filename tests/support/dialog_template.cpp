@@ -1,4 +1,4 @@
-#include "template_builder.h"
+#include "tests/support/dialog_template.h"
 
 #include <stdio.h>
 
@@ -27,6 +27,13 @@ class Writer {
   std::vector<BYTE> bytes;
 };
 
+std::wstring Wide(const std::string& text) {
+  std::wstring wide(text.size(), L'\0');
+  wide.resize(::MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), &wide[0],
+                                    static_cast<int>(wide.size())));
+  return wide;
+}
+
 }  // namespace
 
 std::vector<BYTE> BuildTemplate(const DialogSpec& shape) {
@@ -42,8 +49,8 @@ std::vector<BYTE> BuildTemplate(const DialogSpec& shape) {
     out.Dword(0);
   }
   out.Word(static_cast<WORD>(shape.items.size()));
-  out.Word(0);  // x, y
-  out.Word(0);
+  out.Word(static_cast<WORD>(shape.x));
+  out.Word(static_cast<WORD>(shape.y));
   out.Word(static_cast<WORD>(shape.cx));
   out.Word(static_cast<WORD>(shape.cy));
   out.Word(0);  // no menu
@@ -60,12 +67,13 @@ std::vector<BYTE> BuildTemplate(const DialogSpec& shape) {
   }
   for (const TemplateItem& item : shape.items) {
     out.Align();
+    const DWORD style = WS_CHILD | WS_VISIBLE | item.style;
     if (shape.extended) {
       out.Dword(0);  // help id
       out.Dword(0);
-      out.Dword(WS_CHILD | WS_VISIBLE);
+      out.Dword(style);
     } else {
-      out.Dword(WS_CHILD | WS_VISIBLE);
+      out.Dword(style);
       out.Dword(0);
     }
     out.Word(static_cast<WORD>(item.x));
@@ -100,3 +108,43 @@ std::string HexDump(const std::vector<BYTE>& bytes) {
   }
   return text;
 }
+
+namespace fwtest {
+
+DialogTemplate::DialogTemplate(const std::string& title, short width, short height, DWORD style) {
+  spec_.style = style;
+  spec_.caption = Wide(title);
+  spec_.hasFont = true;
+  spec_.x = spec_.y = 10;
+  spec_.cx = width;
+  spec_.cy = height;
+  bytes_ = BuildTemplate(spec_);
+}
+
+DialogTemplate& DialogTemplate::Add(const std::string& className, const std::string& text, WORD id,
+                                    DWORD style, short x, short y, short width, short height) {
+  TemplateItem item{0, Wide(className), Wide(text)};
+  item.x = x;
+  item.y = y;
+  item.cx = width;
+  item.cy = height;
+  item.id = id;
+  item.style = style;
+  spec_.items.push_back(item);
+  bytes_ = BuildTemplate(spec_);
+  return *this;
+}
+
+DialogTemplate& DialogTemplate::Button(WORD id, const std::string& text, short x, short y, DWORD style) {
+  return Add("Button", text, id, style | WS_TABSTOP, x, y, 50, 14);
+}
+
+DialogTemplate& DialogTemplate::Edit(WORD id, short x, short y, short width, DWORD style) {
+  return Add("Edit", "", id, style | WS_TABSTOP, x, y, width, 14);
+}
+
+DialogTemplate& DialogTemplate::DropDownList(WORD id, short x, short y, short width) {
+  return Add("ComboBox", "", id, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, x, y, width, 80);
+}
+
+}  // namespace fwtest

@@ -1,5 +1,4 @@
-// CTMap: letter case in both string-key kinds, colliding hashes, removal, iteration,
-// integer keys and value lifetimes.
+// CTMap: letter case in both string-key kinds, colliding hashes, removal and iteration.
 #include "base/map.h"
 
 #include <gtest/gtest.h>
@@ -123,41 +122,6 @@ TEST(MapBasics, SetLookupRemoveAndIterate) {
   EXPECT_EQ(nullptr, map.GetStartPosition());
 }
 
-TEST(MapBasics, KeysAreCopiedAndNullIsTheEmptyKey) {
-  ExactMap map(7);
-  char key[] = "abc";
-  map.SetAt(key, 1);
-  key[0] = 'x';
-  int value = 0;
-  EXPECT_TRUE(map.Lookup("abc", value));
-  EXPECT_FALSE(map.Lookup("xbc", value));
-  map.SetAt(nullptr, 3);
-  EXPECT_TRUE(map.Lookup("", value));
-  EXPECT_EQ(3, value);
-  EXPECT_EQ(7u, map.GetBucketCount());
-}
-
-TEST(MapIntegerKeys, KeyIsItsOwnHash) {
-  CTMap<int, int> byInt;
-  byInt.SetAt(-1, 10);
-  byInt.SetAt(126, 20);
-  byInt.SetAt(253, 30);  // same bucket as 126 with 127 buckets
-  EXPECT_EQ(3, byInt.GetCount());
-  int value = 0;
-  EXPECT_TRUE(byInt.Lookup(253, value));
-  EXPECT_EQ(30, value);
-  EXPECT_TRUE(byInt.Lookup(-1, value));
-  EXPECT_EQ(10, value);
-  EXPECT_TRUE(byInt.RemoveKey(126));
-  EXPECT_TRUE(byInt.Lookup(253, value));
-
-  CTMap<unsigned int, const char*> byUnsigned;
-  byUnsigned.SetAt(4000000000u, "big");
-  const char* text = nullptr;
-  EXPECT_TRUE(byUnsigned.Lookup(4000000000u, text));
-  EXPECT_STREQ("big", text);
-}
-
 struct Counted {
   static int live;
   Counted() { ++live; }
@@ -166,21 +130,5 @@ struct Counted {
   ~Counted() { --live; }
 };
 int Counted::live = 0;
-
-TEST(MapValues, StoredValuesAreDestroyedWithTheirEntries) {
-  {
-    CTMap<const char*, Counted> map;
-    Counted prototype;
-    map.SetAt("a", prototype);
-    map.SetAt("b", prototype);
-    map["c"];
-    EXPECT_EQ(4, Counted::live);
-    map.SetAt("a", prototype);
-    EXPECT_EQ(4, Counted::live) << "replacing assigns in place";
-    map.RemoveKey("a");
-    EXPECT_EQ(3, Counted::live);
-  }
-  EXPECT_EQ(0, Counted::live);
-}
 
 }  // namespace

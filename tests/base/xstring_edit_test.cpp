@@ -1,4 +1,4 @@
-// CXString editing: the range rule, insertion, replacement, FindReplace, case and trimming.
+// CXString editing: the range rule, replacement and FindReplace.
 #include <gtest/gtest.h>
 
 #include "tests/base/xstring_test_util.h"
@@ -55,34 +55,6 @@ TEST(XStringReplace, NeverOnlyInsertsOrOnlyDeletes) {
   EXPECT_EQ("XYZc", Str(s));
 }
 
-TEST(XStringInsert, CharactersAndStringsAtAnyPosition) {
-  struct Row {
-    int pos;
-    const char* withChar;
-    const char* withText;
-  };
-  const Row rows[] = {{0, "#abc", "--abc"},
-                      {1, "a#bc", "a--bc"},
-                      {3, "abc#", "abc--"},
-                      {9, "abc#", "abc--"},
-                      {-1, "abc#", "abc--"}};
-  for (size_t row = 0; row < sizeof rows / sizeof rows[0]; ++row) {
-    CXString c("abc"), t("abc");
-    c.Insert(rows[row].pos, '#');
-    t.Insert(rows[row].pos, "--");
-    EXPECT_EQ(rows[row].withChar, Str(c)) << "row " << row;
-    EXPECT_EQ(rows[row].withText, Str(t)) << "row " << row;
-  }
-  CXString s("abc");
-  s.Insert(1, static_cast<unsigned short>(0)).Insert(1, "").Insert(1, static_cast<const char*>(nullptr));
-  EXPECT_EQ("abc", Str(s));
-  s.Insert(1, static_cast<const char*>(s));
-  EXPECT_EQ("aabcbc", Str(s));
-  CXString e;
-  e.Insert(0, 'z');
-  EXPECT_EQ("z", Str(e));
-}
-
 TEST(XStringFindReplace, FirstOccurrenceOfStringsOrCharacters) {
   CXString s("aXa");
   EXPECT_EQ(1, s.FindReplace('a', "bb"));
@@ -116,28 +88,6 @@ TEST(XStringFindReplace, FirstOccurrenceOfStringsOrCharacters) {
   EXPECT_EQ(0, f.FindReplace(static_cast<const char*>(nullptr), "x"));
   EXPECT_EQ(1, f.FindReplace("b", static_cast<const char*>(nullptr)));
   EXPECT_EQ("ac", Str(f));
-}
-
-TEST(XStringCase, UpperLowerAndTrim) {
-  CXString s("MiXed 123 ");
-  EXPECT_EQ("MIXED 123 ", Str(s.Upper()));
-  EXPECT_EQ("mixed 123 ", Str(s.Lower()));
-
-  struct Row {
-    const char* text;
-    const char* left;
-    const char* right;
-  };
-  const Row rows[] = {
-      {"  a b  ", "a b  ", "  a b"}, {"\t\r\n x", "x", "\t\r\n x"},
-      {"x \t\n", "x \t\n", "x"},     {"   ", "", ""},
-      {"none", "none", "none"},      {"", "", ""},
-  };
-  for (size_t row = 0; row < sizeof rows / sizeof rows[0]; ++row) {
-    CXString left(rows[row].text), right(rows[row].text);
-    EXPECT_EQ(rows[row].left, Str(left.TrimLeft())) << "row " << row;
-    EXPECT_EQ(rows[row].right, Str(right.TrimRight())) << "row " << row;
-  }
 }
 
 }  // namespace

@@ -1,19 +1,11 @@
-// CXString::Format (including arguments that defeat the length estimate) and Load.
+// CXString::Format with arguments that defeat the length estimate.
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "tests/base/test_resources.h"
 #include "tests/base/xstring_test_util.h"
 
 namespace {
-
-TEST(XStringFormat, CommonConversions) {
-  CXString s;
-  EXPECT_EQ(10, s.Format("%d-%s-%c-%x", 42, "ab", 'z', 255));
-  EXPECT_EQ("42-ab-z-ff", Str(s));
-  EXPECT_EQ(10, s.GetLength());
-}
 
 TEST(XStringFormat, ResultsLongerThanTheEstimate) {
   const std::string longText(3000, 'L');
@@ -55,49 +47,6 @@ TEST(XStringFormat, ResultsLongerThanTheEstimate) {
   EXPECT_EQ(308u, huge.size());
   EXPECT_EQ("10000000000000000", huge.substr(0, 17));
   EXPECT_EQ(".000000", huge.substr(301));
-}
-
-TEST(XStringFormat, EmptyFormatsAndOwnArguments) {
-  CXString s("keep");
-  EXPECT_EQ(0, s.Format(""));
-  EXPECT_TRUE(s.IsEmpty());
-  s = "x";
-  EXPECT_EQ(0, s.Format(nullptr));
-  EXPECT_TRUE(s.IsEmpty());
-
-  s = "abc";
-  s.Format("%s+%s", static_cast<const char*>(s), static_cast<const char*>(s));
-  EXPECT_EQ("abc+abc", Str(s));
-  CXString shared(s);
-  shared.Format("%s!", static_cast<const char*>(shared));
-  EXPECT_EQ("abc+abc!", Str(shared));
-  EXPECT_EQ("abc+abc", Str(s));
-}
-
-TEST(XStringLoad, StringResourcesOfEveryLength) {
-  const HINSTANCE module = GetModuleHandleA(nullptr);
-  struct Row {
-    UINT id;
-    int result;
-    size_t length;
-    char first;
-  };
-  const Row rows[] = {
-      {IDS_TEST_SHORT, 1, 10, 'S'}, {IDS_TEST_LONG, 1, 310, '0'}, {IDS_TEST_255, 1, 255, 'a'},
-      {IDS_TEST_511, 1, 511, 'A'},  {IDS_TEST_EMPTY, 0, 0, 0},    {IDS_TEST_MISSING, 0, 0, 0},
-  };
-  for (size_t row = 0; row < sizeof rows / sizeof rows[0]; ++row) {
-    CXString s("previous");
-    EXPECT_EQ(rows[row].result, s.Load(module, rows[row].id)) << "row " << row;
-    EXPECT_EQ(rows[row].length, Str(s).size()) << "row " << row;
-    EXPECT_EQ(rows[row].first, Str(s).c_str()[0]) << "row " << row;
-  }
-  CXString s;
-  s.Load(module, IDS_TEST_LONG);
-  EXPECT_EQ('9', Str(s)[309]);
-  EXPECT_EQ(1, HeaderOf(s).refs) << "unlocked after loading";
-  s.Load(module, IDS_TEST_255);
-  EXPECT_EQ(std::string("abcdefghijklmnopqrstuvwxyzabc"), Str(s).substr(0, 29));
 }
 
 }  // namespace

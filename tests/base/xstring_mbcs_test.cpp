@@ -19,18 +19,6 @@ class XStringDoubleByte : public ::testing::Test {
   DoubleByteCodePage codePage;
 };
 
-TEST_F(XStringDoubleByte, CharactersCountOnce) {
-  const CXString s("a" NI HON "b");
-  EXPECT_EQ(4, s.GetLength());
-  EXPECT_EQ(6, s.GetSize());
-  EXPECT_EQ(3, s.GetSize(2));
-  EXPECT_EQ(4, s.GetSize(1, 2));
-  EXPECT_EQ(0x93FA, s.GetAt(1));
-  EXPECT_EQ(0x967B, s.GetAt(2));
-  EXPECT_EQ('b', s.GetAt(3));
-  EXPECT_STREQ(HON "b", s.GetData(2));
-}
-
 TEST_F(XStringDoubleByte, SearchesMatchWholeCharactersOnly) {
   const CXString s("a" HON "{" HYO "\\");
   EXPECT_EQ(1, s.Find(static_cast<unsigned short>(0x967B)));
@@ -43,29 +31,6 @@ TEST_F(XStringDoubleByte, SearchesMatchWholeCharactersOnly) {
   EXPECT_EQ(3, s.FindOnOf(HYO));
   EXPECT_EQ(-1, CXString(HYO).Find('\\'));
   EXPECT_EQ(-1, CXString(HYO).FindRevOnOf("\\/"));
-}
-
-TEST_F(XStringDoubleByte, InsertStoresTwoBytesOnlyForALeadByte) {
-  CXString s("ab");
-  s.Insert(1, static_cast<unsigned short>(0x8260));
-  EXPECT_EQ(
-      "a\x82\x60"
-      "b",
-      Str(s));
-  EXPECT_EQ(3, s.GetLength());
-  s.Insert(3, static_cast<unsigned short>(0x4142));  // 0x41 is no lead byte: only 'B'
-  EXPECT_EQ(
-      "a\x82\x60"
-      "bB",
-      Str(s));
-  s.Insert(2, "x");
-  EXPECT_EQ(
-      "a\x82\x60"
-      "xbB",
-      Str(s));
-  s.Delete(1, 1);
-  EXPECT_EQ("axbB", Str(s));
-  EXPECT_EQ("a" NI, Str(CXString("a") + static_cast<unsigned short>(0x93FA)));
 }
 
 TEST_F(XStringDoubleByte, EditingAndCopyingKeepCharactersWhole) {
@@ -83,18 +48,6 @@ TEST_F(XStringDoubleByte, EditingAndCopyingKeepCharactersWhole) {
   EXPECT_EQ(NI "x" NI, Str(s));
   s.Replace(0, 1, HYO);
   EXPECT_EQ(HYO "x" NI, Str(s));
-}
-
-TEST_F(XStringDoubleByte, CaseAndTrimLeaveDoubleByteCharactersAlone) {
-  CXString s("a" HON "b\x82\x81");
-  s.Upper();
-  EXPECT_EQ("A" HON "B\x82\x60", Str(s)) << "fullwidth a becomes fullwidth A";
-  s.Lower();
-  EXPECT_EQ("a" HON "b\x82\x81", Str(s));
-  EXPECT_EQ(0, CXString("AB" NI).CompareI("ab" NI));
-  EXPECT_NE(0, CXString("AB" NI).Compare("ab" NI));
-  CXString t("  " NI "  ");
-  EXPECT_EQ(NI, Str(t.TrimLeft().TrimRight()));
 }
 
 TEST_F(XStringDoubleByte, PathDelimitersInsideCharactersAreIgnored) {

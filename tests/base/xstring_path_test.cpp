@@ -1,4 +1,4 @@
-// CXString path operations and ReducePathString on drive and UNC paths.
+// CXString path operations.
 #include <gtest/gtest.h>
 #include <string.h>
 
@@ -57,64 +57,6 @@ TEST(XStringPath, PartsOfPaths) {
     else
       EXPECT_EQ(nullptr, s.GetFileExt()) << "row " << row;
     EXPECT_EQ(r.ext ? r.ext : "", Str(s.FileExt())) << "row " << row;
-  }
-}
-
-TEST(XStringPath, ChangeExtensionAndDelimiters) {
-  struct Row {
-    const char* path;
-    const char* ext;
-    const char* changed;
-  };
-  const Row rows[] = {
-      {"a", "txt", "a.txt"},           {"a", ".txt", "a.txt"},
-      {"a.doc", "txt", "a.txt"},       {"a.doc", ".txt", "a.txt"},
-      {"d.x\\a", "txt", "d.x\\a.txt"}, {"a.b.c", "z", "a.b.z"},
-      {"a.", "txt", "a.txt"},          {"a.doc", "", "a."},
-      {"a.doc", nullptr, "a."},        {"", "txt", ".txt"},
-  };
-  for (size_t row = 0; row < sizeof rows / sizeof rows[0]; ++row) {
-    CXString s(rows[row].path);
-    EXPECT_EQ(rows[row].changed, Str(s.ChangeFileExt(rows[row].ext))) << "row " << row;
-  }
-
-  const char* dirs[][2] = {{"C:\\dir", "C:\\dir\\"}, {"C:\\dir\\", "C:\\dir\\"}, {"x/", "x/"}, {"", "\\"}};
-  for (size_t row = 0; row < 4; ++row) {
-    CXString s(dirs[row][0]);
-    EXPECT_EQ(dirs[row][1], Str(s.AddDirDelim())) << "row " << row;
-  }
-  const char* dots[][2] = {{"name", "name."}, {"name.", "name."}, {"", "."}};
-  for (size_t row = 0; row < 3; ++row) {
-    CXString s(dots[row][0]);
-    EXPECT_EQ(dots[row][1], Str(s.AddFileExtDelim())) << "row " << row;
-  }
-}
-
-TEST(XStringReducePath, DriveAndUncPaths) {
-  struct Row {
-    const char* path;
-    int maxLen;
-    int result;
-    const char* reduced;
-  };
-  const Row rows[] = {
-      {"C:\\dir1\\dir2\\dir3\\file.txt", 20, 1, "C:\\dir1\\...\\file.txt"},
-      {"C:\\dir1\\dir2\\dir3\\file.txt", 26, 1, "C:\\dir1\\dir2\\dir3\\file.txt"},  // fits already
-      {"C:\\dir1\\dir2\\dir3\\file.txt", 25, 1, "C:\\dir1\\...\\dir3\\file.txt"},
-      {"C:\\dir1\\dir2\\dir3\\file.txt", 3, 1, "C:\\dir1\\...\\file.txt"},  // raised to 4 + tail + 5
-      {"C:\\dir\\file.txt", 5, 1, "C:\\...\\file.txt"},
-      {"C:\\file.txt", 3, 1, "C:\\file.txt"},  // no directory to drop
-      {"\\\\server\\share\\d1\\d2\\d3\\file.txt", 10, 1, "\\\\server\\share\\...\\file.txt"},
-      {"\\\\server\\share\\d1\\d2\\d3\\file.txt", 30, 1, "\\\\server\\share\\...\\d3\\file.txt"},
-      {"\\\\server", 3, 0, "\\\\server"},  // no backslash after the server
-      {"relative\\dir\\file.txt", 5, 0, "relative\\dir\\file.txt"},
-      {"C:dir\\dir\\file.txt", 5, 0, "C:dir\\dir\\file.txt"},
-      {"", 0, 1, ""},
-  };
-  for (size_t row = 0; row < sizeof rows / sizeof rows[0]; ++row) {
-    CXString s(rows[row].path);
-    EXPECT_EQ(rows[row].result, s.ReducePathString(rows[row].maxLen)) << "row " << row;
-    EXPECT_EQ(rows[row].reduced, Str(s)) << "row " << row;
   }
 }
 

@@ -9,7 +9,8 @@
 #include "base/handles.h"
 #include "file_test_util.h"
 #include "fio/xfile.h"
-#include "scratch_folder.h"
+#include "base/handles.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -29,25 +30,6 @@ class CurrentFolderGuard {
  private:
   char saved_[MAX_PATH];
 };
-
-TEST(FileInfo, SizeAndLastWriteTime) {
-  ScratchFolder dir;
-  const std::string path = dir.Write("info.bin", std::string(1234, 'i'));
-  {
-    fw::FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-    const SYSTEMTIME when = {2021, 3, 4, 4, 5, 6, 7, 0};  // Thursday 4 March 2021, 05:06:07
-    FILETIME stamp;
-    ASSERT_TRUE(SystemTimeToFileTime(&when, &stamp));
-    ASSERT_TRUE(SetFileTime(file.get(), nullptr, nullptr, &stamp));
-  }
-  FioFileInfo info;
-  memset(&info, 0x55, sizeof info);
-  Fio_GetFileInfo(path.c_str(), &info);
-  const int expected[] = {1234, 7, 6, 5, 4, 4, 3, 2021};
-  const int* got = &info.size;
-  for (int i = 0; i < 8; ++i) EXPECT_EQ(expected[i], got[i]) << "field " << i;
-  EXPECT_TRUE(Fio_IsFileExist(path.c_str()));
-}
 
 TEST(FileInfo, MissingAndMalformedNames) {
   ScratchFolder dir;
@@ -147,31 +129,6 @@ TEST(Folders, CreateEveryMissingLevel) {
                     blocked);
 }
 
-TEST(Folders, CreateRelativeToTheCurrentFolder) {
-  ScratchFolder dir;
-  CurrentFolderGuard guard;
-  Fio_SetCurrentDirectory(dir.Path().c_str());
-  Fio_CreateDirectory("rel\\sub");
-  EXPECT_TRUE(IsFolder(dir / "rel\\sub"));
-  char current[MAX_PATH];
-  Fio_GetCurrentDirectory(current, sizeof current);
-  EXPECT_STREQ(dir.Path().c_str(), current);
-}
-
-TEST(Folders, DeleteFolder) {
-  ScratchFolder dir;
-  const std::string full = dir / "full";
-  const std::string empty = dir / "empty";
-  Fio_CreateDirectory(full.c_str());
-  Fio_CreateDirectory(empty.c_str());
-  dir.Write("full\\f.txt", "f");
-  Fio_DeleteDirectory(empty.c_str());
-  EXPECT_FALSE(IsFolder(empty));
-  EXPECT_FILE_ERROR(Fio_DeleteDirectory(full.c_str()), FIOERR_OTHER, FIOOP_REMOVE_DIR, full);
-  EXPECT_FILE_ERROR(Fio_DeleteDirectory(empty.c_str()), FIOERR_FILE_NOT_FOUND, FIOOP_REMOVE_DIR, empty);
-  EXPECT_TRUE(IsFolder(full));
-}
-
 TEST(Folders, CurrentFolder) {
   ScratchFolder dir;
   CurrentFolderGuard guard;
@@ -221,39 +178,6 @@ TEST(WritableProbes, FoldersAndFiles) {
   EXPECT_FALSE(Fio_IsWritableFile(nullptr));
   EXPECT_FALSE(Fio_IsWritableDir(nullptr));
   EXPECT_EQ((Entries{"ro.txt", "rw.txt"}), dir.Entries()) << "the probes are gone";
-}
-
-TEST(TempNames, NewEmptyFilesInTheTemporaryFolder) {
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  const char* first = Fio_GetTempFileName();
-  const std::string firstName = first;
-  const char* second = Fio_GetTempFileName();
-  EXPECT_EQ(first, second) << "one static buffer";
-  const std::string secondName = second;
-  EXPECT_NE(firstName, secondName);
-  for (const std::string& name : {firstName, secondName}) {
-    EXPECT_EQ(0, _strnicmp(name.c_str(), temp, strlen(temp))) << name;
-    EXPECT_EQ(0, _strnicmp(name.c_str() + strlen(temp), "QVP", 3)) << name;
-    EXPECT_EQ("", ReadWholeFile(name)) << name;
-    EXPECT_TRUE(DeleteFileA(name.c_str())) << name;
-  }
-}
-
-TEST(UrlNames, HandedToTheUrlLayer) {
-  // No FTP server on 127.0.0.1 takes these logins (tests/url covers a real one).
-  const std::string urls[] = {"http://127.0.0.1:1/file.txt", "ftp://user:pw@127.0.0.1/dir/file.txt"};
-  for (const std::string& url : urls) {
-    const char* name = url.c_str();
-    EXPECT_FILE_ERROR(Fio_Open(name, 0), FIOERR_OTHER, FIOOP_NONE, url);
-    EXPECT_PLAIN_ERROR(Fio_OpenOut(name, 0), FIOERR_ACCESS_DENIED);
-    FioFileInfo info;
-    EXPECT_FILE_ERROR(Fio_GetFileInfo(name, &info), FIOERR_OTHER, FIOOP_FILE_INFO, url);
-    EXPECT_FILE_ERROR(Fio_DeleteFile(name), FIOERR_FILE_NOT_FOUND, FIOOP_DELETE, url);
-    EXPECT_NO_THROW(Fio_CreateDirectory(name)) << url;
-    EXPECT_FALSE(Fio_IsFileExist(name)) << url;
-    EXPECT_FALSE(Fio_IsWritableFile(name)) << url;
-  }
 }
 
 }  // namespace

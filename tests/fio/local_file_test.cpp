@@ -5,7 +5,7 @@
 
 #include "file_test_util.h"
 #include "fio/xfile.h"
-#include "scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -26,19 +26,6 @@ TEST(LocalFile, EmptyFileCannotBeMappedForReading) {
   ScratchFolder dir;
   const std::string path = dir.Write("empty.bin", "");
   EXPECT_FILE_ERROR(Fio_Open(path.c_str(), 0), FIOERR_DEVICE, FIOOP_READ, path);
-}
-
-TEST(LocalFile, EmptyReadWriteFileStartsEmpty) {
-  ScratchFolder dir;
-  const std::string path = dir.Write("old.bin", "previous content");
-  {
-    FileRef<IXFile> file(Fio_Open(path.c_str(), FIO_READWRITE));
-    EXPECT_EQ(0, file->GetLength());
-    char buffer[4];
-    EXPECT_EQ(0, file->Read(buffer, sizeof buffer));
-    EXPECT_FILE_ERROR(file->ReadByte(), FIOERR_END_OF_FILE, FIOOP_READ, path);
-  }
-  EXPECT_EQ("", ReadWholeFile(path));
 }
 
 TEST(LocalFile, MissingFilesAndBadNames) {
@@ -257,82 +244,6 @@ TEST(LocalFile, KeepModeOpensExistingContentAndCutsBackOnClose) {
     EXPECT_EQ(10, file->GetLength());
   }
   EXPECT_EQ("012ab56789", ReadWholeFile(path)) << "the mapped window must not stay in the file";
-}
-
-TEST(LocalFile, KeepModeAcrossWindowsOfALargeFile) {
-  ScratchFolder dir;
-  const long window = WindowSize();
-  std::string bytes = Pattern(300000);
-  const std::string path = dir.Write("large.bin", bytes);
-  {
-    FileRef<IXFile> file(Fio_Open(path.c_str(), FIO_READWRITE | FIO_KEEP));
-    EXPECT_EQ(300000, file->GetLength());
-    std::string got(300000, 'X');
-    EXPECT_EQ(300000, file->Read(&got[0], 300000));
-    EXPECT_EQ(bytes, got);
-    file->Seek(window - 2, FIO_SEEK_SET);
-    file->Write("WXYZ", 4);  // across the first window border
-    file->Seek(3, FIO_SEEK_SET);
-    file->WriteByte('!');  // back in the first window
-    EXPECT_EQ(300000, file->GetLength());
-  }
-  bytes.replace(window - 2, 4, "WXYZ");
-  bytes[3] = '!';
-  EXPECT_EQ(bytes, ReadWholeFile(path));
-}
-
-TEST(LocalFile, ReadersShareAndWritersExclude) {
-  ScratchFolder dir;
-  const std::string path = dir.Write("data.bin", "abc");
-  {
-    FileRef<IXFile> first(Fio_Open(path.c_str(), 0));
-    FileRef<IXFile> second(Fio_Open(path.c_str(), 0));
-    EXPECT_EQ('a', second->ReadByte());
-    EXPECT_FILE_ERROR(Fio_Open(path.c_str(), FIO_READWRITE | FIO_KEEP), FIOERR_SHARING, FIOOP_WRITE, path);
-  }
-  FileRef<IXFile> writer(Fio_Open(path.c_str(), FIO_READWRITE | FIO_KEEP));
-  EXPECT_FILE_ERROR(Fio_Open(path.c_str(), 0), FIOERR_SHARING, FIOOP_READ, path);
-  EXPECT_FALSE(CanOpenForReading(path));
-}
-
-TEST(LocalFile, TemporaryFilesGoAway) {
-  ScratchFolder dir;
-  const std::string path = dir / "temp.bin";
-  {
-    FileRef<IXFile> file(Fio_Open(path.c_str(), FIO_READWRITE | FIO_TEMPORARY));
-    file->Write("abc", 3);
-    EXPECT_EQ(3, file->Seek(0, FIO_SEEK_END));
-  }
-  EXPECT_EQ((std::vector<std::string>{}), dir.Entries());
-
-  // Without a name: a new temporary file in the system's temporary folder.
-  std::string name;
-  {
-    FileRef<IXFile> file(Fio_Open(nullptr, FIO_READWRITE | FIO_TEMPORARY));
-    name = file->GetFileName();
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    EXPECT_EQ(0, _strnicmp(name.c_str(), temp, strlen(temp))) << name;
-    EXPECT_EQ(0, _strnicmp(name.c_str() + strlen(temp), "QVP", 3)) << name;
-    file->WriteString("temp");
-    file->Seek(0, FIO_SEEK_SET);
-    char text[8];
-    EXPECT_EQ(5, file->ReadLine(text, sizeof text)) << "the terminator written is a byte of the line";
-    EXPECT_EQ(0, memcmp(text, "temp\0\0", 6));
-  }
-  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(name.c_str())) << name;
-}
-
-TEST(LocalFile, InterfaceIdentity) {
-  ScratchFolder dir;
-  const std::string path = dir.Write("data.bin", "abc");
-  FileRef<IXFile> file(Fio_Open(path.c_str(), 0));
-  EXPECT_STREQ(path.c_str(), file->GetFileName());
-  IXFile* same = nullptr;
-  EXPECT_TRUE(file->QueryInterface(typeid(IXFile), reinterpret_cast<void**>(&same)));
-  EXPECT_EQ(file.get(), same);
-  EXPECT_EQ(1, same->Release()) << "the query added one reference";
-  EXPECT_FALSE(file->QueryInterface(typeid(IXOutFile), nullptr)) << "a plain file cannot be committed";
 }
 
 }  // namespace

@@ -1,19 +1,13 @@
-// The process-wide file locks: counts, names without regard to case, the switch.
+// The process-wide file locks: nested counts, several files, failures.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 
 #include "file_test_util.h"
 #include "fio/fileutil.h"
-#include "scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
-
-std::string Upper(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(), ::toupper);
-  return text;
-}
 
 TEST(Locking, NestedLocksCount) {
   ScratchFolder dir;
@@ -29,20 +23,6 @@ TEST(Locking, NestedLocksCount) {
   EXPECT_TRUE(CanOpenForReading(path));
   Fio_UnlockFile(path.c_str());  // not locked: nothing happens
   EXPECT_EQ(0, Fio_LockCount(path.c_str()));
-}
-
-TEST(Locking, NamesIgnoreLetterCase) {
-  ScratchFolder dir;
-  const std::string lower = dir.Write("a.txt", "x");
-  const std::string upper = Upper(lower);
-  Fio_LockFile(lower.c_str());
-  Fio_LockFile(upper.c_str());  // the same record, so no second open that would fail
-  EXPECT_EQ(2, Fio_LockCount(lower.c_str()));
-  EXPECT_EQ(2, Fio_LockCount(upper.c_str()));
-  Fio_UnlockFile(upper.c_str());
-  Fio_UnlockFile(lower.c_str());
-  EXPECT_EQ(0, Fio_LockCount(upper.c_str()));
-  EXPECT_TRUE(CanOpenForReading(lower));
 }
 
 TEST(Locking, SeveralFilesAreKeptApart) {
@@ -65,18 +45,6 @@ TEST(Locking, SeveralFilesAreKeptApart) {
   Fio_LockFile(paths[1].c_str());  // the list works after being emptied
   EXPECT_EQ(1, Fio_LockCount(paths[1].c_str()));
   Fio_UnlockFile(paths[1].c_str());
-}
-
-TEST(Locking, DisabledLockingDoesNothing) {
-  ScratchFolder dir;
-  const std::string path = dir.Write("a.txt", "x");
-  EXPECT_TRUE(Fio_EnableLocking(FALSE));
-  Fio_LockFile(path.c_str());
-  EXPECT_EQ(0, Fio_LockCount(path.c_str()));
-  EXPECT_TRUE(CanOpenForReading(path));
-  Fio_LockFile((dir / "missing.txt").c_str());  // not even tried
-  EXPECT_FALSE(Fio_EnableLocking(TRUE));
-  EXPECT_TRUE(Fio_EnableLocking(TRUE));
 }
 
 TEST(Locking, FailuresThrowWithTheLockOperation) {

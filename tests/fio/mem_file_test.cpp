@@ -19,18 +19,6 @@ std::string MemName(const void* block, size_t size, const char* prefix = "fmem::
   return name;
 }
 
-TEST(MemFileName, Recognition) {
-  const struct {
-    const char* name;
-    BOOL expected;
-  } rows[] = {
-      {"FMEM::5,6", TRUE}, {"fmem::", TRUE}, {"fMeM::1.2", TRUE}, {"fmem:5", FALSE},
-      {"fmem", FALSE},     {"", FALSE},      {nullptr, FALSE},    {" fmem::1,2", FALSE},
-  };
-  for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i)
-    EXPECT_EQ(rows[i].expected, Fio_IsMemFile(rows[i].name)) << "row " << i;
-}
-
 TEST(MemFileName, AddressAndSizeFields) {
   const struct {
     const char* name;
@@ -114,17 +102,6 @@ TEST(MemFile, BlocksThatCannotBeThereAreRefused) {
   EXPECT_EQ(0, file->GetLength());
 }
 
-TEST(MemFile, FileFunctionsTakeMemoryNames) {
-  FioFileInfo info;
-  memset(&info, 0x55, sizeof info);
-  Fio_GetFileInfo("fmem::1000,300", &info);
-  EXPECT_EQ(300, info.size);
-  EXPECT_EQ(0x55555555, info.year) << "other fields are not set";
-  EXPECT_TRUE(Fio_IsFileExist("FMEM::5,6"));
-  EXPECT_TRUE(Fio_IsWritableFile("fmem::5,6"));
-  Fio_CreateDirectory("fmem::5,6");  // nothing to do
-}
-
 TEST(QVMemFileTest, GrowsInWholeStepsOfZeros) {
   FileRef<QVMemFile> file(new QVMemFile(1024));
   EXPECT_EQ(0, file->GetLength());
@@ -150,42 +127,6 @@ TEST(QVMemFileTest, GrowsInWholeStepsOfZeros) {
   EXPECT_EQ("0123456789", all.substr(0, 10));
   EXPECT_EQ(more, all.substr(1020, 2000));
   EXPECT_EQ(std::string(52, '\0'), all.substr(3020));
-}
-
-TEST(QVMemFileTest, SeekStaysWithinTheCapacity) {
-  FileRef<QVMemFile> file(new QVMemFile(16));
-  file->WriteDword(7);
-  const struct {
-    long offset;
-    int origin;
-    long expected;
-  } rows[] = {{100, FIO_SEEK_SET, 16}, {-5, FIO_SEEK_SET, 0}, {3, FIO_SEEK_CUR, 3},
-              {-1, FIO_SEEK_END, 15},  {5, FIO_SEEK_END, 16}, {-40, FIO_SEEK_CUR, 0}};
-  for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i)
-    EXPECT_EQ(rows[i].expected, file->Seek(rows[i].offset, rows[i].origin)) << "row " << i;
-  EXPECT_FILE_ERROR(file->Seek(0, 3), FIOERR_INTERFACE, FIOOP_MEMFILE, "MemFile");
-  file->Seek(0, FIO_SEEK_SET);
-  EXPECT_EQ(7u, file->ReadDword());
-  file->Seek(-2, FIO_SEEK_END);
-  EXPECT_FILE_ERROR(file->ReadDword(), FIOERR_END_OF_FILE, FIOOP_READ, "MemFile");
-}
-
-TEST(QVMemFileTest, GrowthStepMustBePositive) {
-  EXPECT_PLAIN_ERROR(new QVMemFile(0), FIOERR_INTERFACE);
-  EXPECT_PLAIN_ERROR(new QVMemFile(-8), FIOERR_INTERFACE);
-}
-
-TEST(QVMemFileTest, TextRoundTrip) {
-  FileRef<QVMemFile> file(new QVMemFile(4));
-  file->WriteString("one\n");
-  file->WriteByte('2');
-  file->Seek(0, FIO_SEEK_SET);
-  char line[16];
-  EXPECT_EQ(3, file->ReadLine(line, sizeof line));
-  EXPECT_STREQ("one\n", line);
-  EXPECT_EQ(0, file->ReadByte()) << "the terminator WriteString wrote";
-  EXPECT_EQ('2', file->ReadByte());
-  EXPECT_EQ(8, file->GetLength());
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include "file_test_util.h"
 #include "fio/fileutil.h"
 #include "fio/xfile.h"
-#include "scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -46,38 +46,6 @@ TEST(OutFile, ReleasedWithoutCommitLeavesTheTargetUnchanged) {
   EXPECT_EQ(Entries{"target.txt"}, dir.Entries());
 }
 
-TEST(OutFile, NewTargetIsCreatedOnCommit) {
-  ScratchFolder dir;
-  const std::string target = dir / "new.bin";
-  FileRef<IXOutFile> out(Fio_OpenOut(target.c_str(), FIO_KEEP));
-  EXPECT_EQ(0, out->GetLength()) << "nothing to keep";
-  EXPECT_EQ(0, Fio_LockCount(target.c_str())) << "no target, no lock";
-  out->WriteDword(0x64636261);
-  out->Commit();
-  EXPECT_EQ("abcd", ReadWholeFile(target));
-  EXPECT_EQ(Entries{"new.bin"}, dir.Entries());
-  EXPECT_FILE_ERROR(out->Write("x", 1), FIOERR_GENERIC, FIOOP_NONE, target);
-  EXPECT_FILE_ERROR(out->GetLength(), FIOERR_GENERIC, FIOOP_NONE, target);
-}
-
-TEST(OutFile, KeepModeStartsAtTheEndOfTheTargetsContent) {
-  ScratchFolder dir;
-  const std::string target = dir.Write("log.txt", "line 1\r\n");
-  {
-    FileRef<IXOutFile> out(Fio_OpenOut(target.c_str(), FIO_KEEP));
-    EXPECT_EQ(8, out->GetPosition());
-    EXPECT_EQ(8, out->GetLength());
-    out->Write("line 2\r\n", 8);
-    out->Seek(0, FIO_SEEK_SET);
-    char line[16];
-    EXPECT_EQ(7, out->ReadLine(line, sizeof line));
-    EXPECT_STREQ("line 1\r\n", line);
-    out->Commit();
-  }
-  EXPECT_EQ("line 1\r\nline 2\r\n", ReadWholeFile(target));
-  EXPECT_EQ(Entries{"log.txt"}, dir.Entries());
-}
-
 TEST(OutFile, TheTargetIsLockedWhileWriting) {
   ScratchFolder dir;
   const std::string target = dir.Write("target.txt", "old");
@@ -90,24 +58,6 @@ TEST(OutFile, TheTargetIsLockedWhileWriting) {
   EXPECT_EQ(0, Fio_LockCount(target.c_str()));
   EXPECT_TRUE(CanOpenForReading(target));
   EXPECT_EQ("new", ReadWholeFile(target));
-}
-
-TEST(OutFile, WithLockingOffTheTargetStaysOpenToOthers) {
-  ScratchFolder dir;
-  const std::string target = dir.Write("target.txt", "old");
-  const BOOL previous = Fio_EnableLocking(FALSE);
-  {
-    FileRef<IXOutFile> out(Fio_OpenOut(target.c_str(), 0));
-    EXPECT_EQ(0, Fio_LockCount(target.c_str()));
-    EXPECT_TRUE(CanOpenForReading(target));
-    Fio_EnableLocking(TRUE);
-    Fio_LockFile(target.c_str());  // someone else's lock, taken meanwhile
-    out->Write("new", 3);
-  }
-  EXPECT_EQ(1, Fio_LockCount(target.c_str())) << "the output file must not give back a lock it never took";
-  Fio_UnlockFile(target.c_str());
-  Fio_EnableLocking(previous);
-  EXPECT_EQ("old", ReadWholeFile(target));
 }
 
 TEST(OutFile, ReadOnlyTargetIsRefusedWithoutTemporaryFile) {
@@ -172,33 +122,6 @@ TEST(OutFile, TemporaryModeDoesNotLoseTheOutput) {
     out->Commit();
   }
   EXPECT_EQ("kept", ReadWholeFile(target));
-}
-
-TEST(OutFile, WritesCrossingWindowsCommitExactBytes) {
-  ScratchFolder dir;
-  const std::string target = dir.Write("big.bin", "x");
-  std::string bytes(300000, 0);
-  for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i % 253);
-  {
-    FileRef<IXOutFile> out(Fio_OpenOut(target.c_str(), 0));
-    out->Write(bytes.data(), static_cast<int>(bytes.size()));
-    EXPECT_EQ(300000, out->GetLength());
-    out->Commit();
-  }
-  EXPECT_EQ(bytes, ReadWholeFile(target));
-}
-
-TEST(OutFile, AnswersAsAFileToo) {
-  ScratchFolder dir;
-  FileRef<IXOutFile> out(Fio_OpenOut((dir / "x.txt").c_str(), 0));
-  IXFile* file = nullptr;
-  EXPECT_TRUE(out->QueryInterface(typeid(IXFile), reinterpret_cast<void**>(&file)));
-  EXPECT_EQ(static_cast<IXFile*>(out.get()), file);
-  IXOutFile* same = nullptr;
-  EXPECT_TRUE(out->QueryInterface(typeid(IXOutFile), reinterpret_cast<void**>(&same)));
-  EXPECT_EQ(out.get(), same);
-  EXPECT_EQ(2, same->Release());
-  EXPECT_EQ(1, file->Release());
 }
 
 }  // namespace

@@ -116,7 +116,6 @@ TEST(IniReader, NullRootAndMissingFiles) {
 
 class IniInclude : public ::testing::Test {
  protected:
-  IniInclude() : folder("include") {}
   std::string Read(const std::string& top) {
     QVRef<IParam> root(new_MemParam());
     EXPECT_EQ(1, Param_IniFile2Param((folder / top).c_str(), root.Get()));
@@ -126,50 +125,36 @@ class IniInclude : public ::testing::Test {
 };
 
 TEST_F(IniInclude, PlainNameNextToTheTopFile) {
-  WriteBytes(folder / "top.ini", "[\\]\r\na=i1\r\n#include other.ini\r\nc=i3\r\n");
-  WriteBytes(folder / "other.ini", "b=i2\r\n");
+  WriteWholeFile(folder / "top.ini", "[\\]\r\na=i1\r\n#include other.ini\r\nc=i3\r\n");
+  WriteWholeFile(folder / "other.ini", "b=i2\r\n");
   EXPECT_EQ("[\\] a=i:1 b=i:2 c=i:3\n", Read("top.ini"));
 }
 
 TEST_F(IniInclude, QuotedNamesAndSpacing) {
-  WriteBytes(folder / "top.ini",
+  WriteWholeFile(folder / "top.ini",
              "[\\]\r\n#  INCLUDE   \"with blank.ini\"\r\n# include \"quoted.ini\r\nz=i0\r\n");
-  WriteBytes(folder / "with blank.ini", "a=i1\r\n");
-  WriteBytes(folder / "quoted.ini", "b=i2\r\n");
+  WriteWholeFile(folder / "with blank.ini", "a=i1\r\n");
+  WriteWholeFile(folder / "quoted.ini", "b=i2\r\n");
   EXPECT_EQ("[\\] a=i:1 b=i:2 z=i:0\n", Read("top.ini"));
-}
-
-TEST_F(IniInclude, SectionsCarryAcrossInputs) {
-  // The included file's entries go into the current node; the node it leaves stays current.
-  WriteBytes(folder / "top.ini", "[\\a]\r\n#include part.ini\r\nafter=i3\r\n");
-  WriteBytes(folder / "part.ini", "inA=i1\r\n[\\b]\r\ninB=i2\r\n");
-  EXPECT_EQ("[\\]\n[\\a] inA=i:1\n[\\b] inB=i:2 after=i:3\n", Read("top.ini"));
 }
 
 TEST_F(IniInclude, DotNamesFollowTheIncludingFile) {
   CreateDirectoryA((folder / "sub").c_str(), nullptr);
-  WriteBytes(folder / "top.ini", "[\\]\r\n#include sub\\middle.ini\r\n");
-  WriteBytes(folder / "sub\\middle.ini", "m=i1\r\n#include .\\inner.ini\r\n#include plain.ini\r\n");
-  WriteBytes(folder / "sub\\inner.ini", "fromSub=i2\r\n");
-  WriteBytes(folder / "plain.ini", "fromTop=i3\r\n");
+  WriteWholeFile(folder / "top.ini", "[\\]\r\n#include sub\\middle.ini\r\n");
+  WriteWholeFile(folder / "sub\\middle.ini", "m=i1\r\n#include .\\inner.ini\r\n#include plain.ini\r\n");
+  WriteWholeFile(folder / "sub\\inner.ini", "fromSub=i2\r\n");
+  WriteWholeFile(folder / "plain.ini", "fromTop=i3\r\n");
   EXPECT_EQ("[\\] m=i:1 fromSub=i:2 fromTop=i:3\n", Read("top.ini"));
 }
 
 TEST_F(IniInclude, MemoryFileNamesAreNotIncluded) {
   // An address that would crash the reader if it were read.
-  WriteBytes(folder / "top.ini", "[\\]\r\na=i1\r\n#include fmem::16,4096\r\n#include \"FMEM::1,1\"\r\nb=i2\r\n");
-  EXPECT_EQ("[\\] a=i:1 b=i:2\n", Read("top.ini"));
-}
-
-TEST_F(IniInclude, EmptyFilesAreEmptyInput) {
-  WriteBytes(folder / "empty.ini", "");
-  EXPECT_EQ("[\\]\n", Read("empty.ini"));
-  WriteBytes(folder / "top.ini", "[\\]\r\na=i1\r\n#include empty.ini\r\nb=i2\r\n");
+  WriteWholeFile(folder / "top.ini", "[\\]\r\na=i1\r\n#include fmem::16,4096\r\n#include \"FMEM::1,1\"\r\nb=i2\r\n");
   EXPECT_EQ("[\\] a=i:1 b=i:2\n", Read("top.ini"));
 }
 
 TEST_F(IniInclude, MissingIncludeEndsReadingWithWhatWasRead) {
-  WriteBytes(folder / "top.ini", "[\\]\r\nbefore=i1\r\n#include absent.ini\r\nafter=i2\r\n");
+  WriteWholeFile(folder / "top.ini", "[\\]\r\nbefore=i1\r\n#include absent.ini\r\nafter=i2\r\n");
   QVRef<IParam> root(new_MemParam());
   try {
     Param_IniFile2Param((folder / "top.ini").c_str(), root.Get());
@@ -181,7 +166,7 @@ TEST_F(IniInclude, MissingIncludeEndsReadingWithWhatWasRead) {
 }
 
 TEST_F(IniInclude, AFileThatIncludesItselfIsReadOnce) {
-  WriteBytes(folder / "self.ini", "[\\]\r\nv=i1\r\n#include self.ini\r\n#include .\\SELF.INI\r\nw=i2\r\n");
+  WriteWholeFile(folder / "self.ini", "[\\]\r\nv=i1\r\n#include self.ini\r\n#include .\\SELF.INI\r\nw=i2\r\n");
   QVRef<CountingParam> root(new CountingParam);
   ASSERT_EQ(1, Param_IniFile2Param((folder / "self.ini").c_str(), root.Get()));
   EXPECT_EQ("[\\] v=i:1 w=i:2\n", TreeText(root.Get()));
@@ -189,9 +174,9 @@ TEST_F(IniInclude, AFileThatIncludesItselfIsReadOnce) {
 }
 
 TEST_F(IniInclude, IncludeLoopsThroughOtherFilesEnd) {
-  WriteBytes(folder / "a.ini", "[\\]\r\na=i1\r\n#include b.ini\r\naEnd=i1\r\n");
-  WriteBytes(folder / "b.ini", "b=i2\r\n#include c.ini\r\nbEnd=i2\r\n");
-  WriteBytes(folder / "c.ini", "c=i3\r\n#include a.ini\r\n#include b.ini\r\ncEnd=i3\r\n");
+  WriteWholeFile(folder / "a.ini", "[\\]\r\na=i1\r\n#include b.ini\r\naEnd=i1\r\n");
+  WriteWholeFile(folder / "b.ini", "b=i2\r\n#include c.ini\r\nbEnd=i2\r\n");
+  WriteWholeFile(folder / "c.ini", "c=i3\r\n#include a.ini\r\n#include b.ini\r\ncEnd=i3\r\n");
   QVRef<CountingParam> root(new CountingParam);
   ASSERT_EQ(1, Param_IniFile2Param((folder / "a.ini").c_str(), root.Get()));
   EXPECT_EQ("[\\] a=i:1 b=i:2 c=i:3 cEnd=i:3 bEnd=i:2 aEnd=i:1\n", TreeText(root.Get()));
@@ -202,7 +187,7 @@ TEST_F(IniInclude, DepthIsCapped) {
   // f0 includes f1 ... f19; at most 16 inputs are open at once.
   for (int i = 0; i < 20; ++i) {
     const std::string n = std::to_string(i);
-    WriteBytes(folder / ("f" + n + ".ini"), std::string(i == 0 ? "[\\]\r\n" : "") + "v" + n + "=i" + n +
+    WriteWholeFile(folder / ("f" + n + ".ini"), std::string(i == 0 ? "[\\]\r\n" : "") + "v" + n + "=i" + n +
                                                 "\r\n#include f" + std::to_string(i + 1) + ".ini\r\nend" + n +
                                                 "=i" + n + "\r\n");
   }
@@ -214,15 +199,6 @@ TEST_F(IniInclude, DepthIsCapped) {
     EXPECT_EQ(expected, ValueAt(root.Get(), ("v" + n).c_str())) << "file " << i;
     EXPECT_EQ(expected, ValueAt(root.Get(), ("end" + n).c_str())) << "file " << i;
   }
-}
-
-TEST_F(IniInclude, AbsoluteNamesAndNoMemoryFiles) {
-  // Even a valid memory file is not included: a file's text cannot name this process's memory.
-  const std::string memory = "fromMemory=i5\r\n";
-  WriteBytes(folder / "elsewhere.ini", "fromAbsolute=i4\r\n");
-  WriteBytes(folder / "top.ini", "[\\]\r\n#include " + (folder / "elsewhere.ini") + "\r\n#include " +
-                                     MemFileName(memory) + "\r\n");
-  EXPECT_EQ("[\\] fromAbsolute=i:4\n", Read("top.ini"));
 }
 
 }  // namespace

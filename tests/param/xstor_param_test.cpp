@@ -9,7 +9,7 @@
 #include "base/exceptions.h"
 #include "param/param_ref.h"
 #include "param/xstorage.h"
-#include "tests/param/ole_xstorage.h"
+#include "tests/support/ole_storage.h"
 #include "tests/param/param_test_util.h"
 
 namespace {
@@ -73,57 +73,6 @@ TEST_F(XStorParam, MissingStreamGivesFalseAndAnEmptyOutput) {
   EXPECT_EQ(Names{}, Drain(storage->EnumStorages())) << "reading creates nothing";
 }
 
-TEST_F(XStorParam, GetChildWithoutCreateMakesNothing) {
-  EXPECT_FALSE(QVRef<IParam>(root->GetChild("missing", FALSE)));
-  EXPECT_FALSE(QVRef<IParam>(root->GetChild("missing\\deeper", FALSE)));
-  EXPECT_EQ(Names{}, Drain(storage->EnumStorages()));
-  QVRef<IParam> made(root->GetChild("x\\y", TRUE));
-  ASSERT_TRUE(made);
-  SetInt(made.Get(), "v", 1);
-  EXPECT_EQ("i:1", ValueAt(root.Get(), "x\\y\\v"));
-  QVRef<IParam> again(root->GetChild("x\\y", FALSE));
-  EXPECT_EQ("i:1", ValueAt(again.Get(), "v")) << "an open child can be reached again";
-}
-
-TEST_F(XStorParam, QueryInterfaceGivesTheStorageBack) {
-  const long before = RefCount(storage.Get());
-  IXStorage* back = nullptr;
-  ASSERT_TRUE(root->QueryInterface(typeid(IXStorage), reinterpret_cast<void**>(&back)));
-  EXPECT_EQ(static_cast<IXStorage*>(storage.Get()), back);
-  EXPECT_EQ(before + 1, RefCount(storage.Get()));
-  back->Release();
-  EXPECT_TRUE(root->QueryInterface(typeid(IRegisterIface), nullptr));
-  EXPECT_FALSE(root->QueryInterface(typeid(IParam), nullptr));
-  EXPECT_THROW(new_IXStorParam(nullptr), CXIFaceException);
-}
-
-TEST_F(XStorParam, ThrowingOpenStreamBecomesAResult) {
-  SetInt(root.Get(), "v", 1);
-  storage->FailOpenStream(true);
-  CQVVariant out(5);
-  EXPECT_FALSE(root->GetValue("v", &out));
-  EXPECT_NO_THROW(SetInt(root.Get(), "v", 2));
-  EXPECT_NO_THROW(SetInt(root.Get(), "w", 2));
-  storage->FailOpenStream(false);
-  EXPECT_EQ("i:1", ValueAt(root.Get(), "v")) << "the failed write changed nothing";
-  EXPECT_EQ("missing", ValueAt(root.Get(), "w"));
-}
-
-TEST_F(XStorParam, NamesTheStorageRefusesFailQuietly) {
-  const std::string tooLong(40, 'n');
-  EXPECT_NO_THROW(SetInt(root.Get(), tooLong.c_str(), 1));
-  EXPECT_EQ("missing", ValueAt(root.Get(), tooLong.c_str()));
-  EXPECT_FALSE(QVRef<IParam>(root->GetChild((tooLong + "\\v").c_str(), TRUE)));
-}
-
-TEST_F(XStorParam, DefaultValueIsTheStreamAt) {
-  SetInt(root.Get(), "", 3);
-  EXPECT_EQ(Names{"@"}, Drain(storage->EnumStreams()));
-  EXPECT_EQ("i:3", ValueAt(root.Get(), nullptr));
-  root->DeleteValue(nullptr);
-  EXPECT_EQ(Names{}, Drain(storage->EnumStreams()));
-}
-
 TEST_F(XStorParam, EverythingReachesTheFileThroughCommits) {
   SetInt(root.Get(), "top", 1);
   SetText(root.Get(), "a\\b\\deep", "down here");
@@ -138,20 +87,6 @@ TEST_F(XStorParam, EverythingReachesTheFileThroughCommits) {
   EXPECT_EQ("s:down here", ValueAt(root.Get(), "a\\b\\deep"));
   EXPECT_EQ("i:2", ValueAt(root.Get(), "c\\held"));
   EXPECT_EQ("i:3", ValueAt(root.Get(), "c\\after"));
-}
-
-TEST_F(XStorParam, WithoutCommitsTheFileKeepsNothing) {
-  // A write straight into the storage, released without a commit.
-  root.Reset();
-  const int commits = storage->GetCommitCount();
-  {
-    QVRef<IXStorageElement> stream(storage->CreateStream("top"));
-    const CQVVariant v(1);
-    stream->WriteValue(&v);
-  }
-  EXPECT_EQ(commits, storage->GetCommitCount());
-  Reopen();
-  EXPECT_EQ(Names{}, ValueNames(root.Get()));
 }
 
 TEST_F(XStorParam, LastReleaseCommitsTheStorage) {
@@ -199,28 +134,6 @@ TEST_F(XStorParam, DeleteOperations) {
   EXPECT_EQ(2u, ChildNames(root.Get()).size());
   root->DeleteAllChildren();
   EXPECT_EQ(Names{}, ChildNames(root.Get()));
-  Reopen();
-  EXPECT_EQ(Names{}, ChildNames(root.Get()));
-  EXPECT_EQ(Names{}, ValueNames(root.Get()));
-}
-
-TEST_F(XStorParam, CreateChildReplacesAnExistingStorage) {
-  SetInt(root.Get(), "x\\old", 1);
-  QVRef<IParam> fresh(root->CreateChild("x"));
-  ASSERT_TRUE(fresh);
-  EXPECT_EQ(Names{}, ValueNames(fresh.Get()));
-  SetInt(fresh.Get(), "new", 2);
-  fresh.Reset();
-  EXPECT_EQ("missing", ValueAt(root.Get(), "x\\old"));
-  EXPECT_EQ("i:2", ValueAt(root.Get(), "x\\new"));
-}
-
-TEST_F(XStorParam, RemoveAllOfTheRootEmptiesTheFile) {
-  SetInt(root.Get(), "a\\v", 1);
-  SetInt(root.Get(), "w", 1);
-  root->RemoveAll();
-  EXPECT_EQ(nullptr, root->EnumChildren());
-  EXPECT_FALSE(root->GetValue("w", nullptr));
   Reopen();
   EXPECT_EQ(Names{}, ChildNames(root.Get()));
   EXPECT_EQ(Names{}, ValueNames(root.Get()));

@@ -57,19 +57,6 @@ TEST(DialogPosition, FlagsAgainstAPopupOwner) {
   }
 }
 
-TEST(DialogPosition, OwnerSmallerInBothDirectionsLeavesTheDialog) {
-  TestWindow owner(100, 80, 150, 60);
-  TestWindow dialog(3, 5, 200, 100);
-  Supp_SetDialogPos(dialog.get(), owner.get(), 0);
-  EXPECT_EQ(3, Position(dialog.get()).x);
-  EXPECT_EQ(5, Position(dialog.get()).y);
-
-  TestWindow narrow(100, 80, 150, 300);  // smaller in one direction only
-  Supp_SetDialogPos(dialog.get(), narrow.get(), 0);
-  EXPECT_EQ(72, Position(dialog.get()).x);  // 100 + 75 - 100 = 75
-  EXPECT_EQ(176, Position(dialog.get()).y);
-}
-
 TEST(DialogPosition, ClampedToTheScreenInMultiplesOfEight) {
   const int limitX = ::GetSystemMetrics(SM_CXFULLSCREEN) - 8;
   const int limitY = ::GetSystemMetrics(SM_CYFULLSCREEN) - 8;
@@ -84,18 +71,6 @@ TEST(DialogPosition, ClampedToTheScreenInMultiplesOfEight) {
   EXPECT_EQ((limitX - 200) / 8 * 8, Position(dialog.get()).x);
   EXPECT_EQ((limitY - 100) / 8 * 8, Position(dialog.get()).y);
   EXPECT_EQ(0, Position(dialog.get()).x % 8);
-}
-
-TEST(DialogPosition, AnOverlappedOwnerIsReplacedByItsScrollingChild) {
-  TestWindow frame(0, 0, 700, 600, WS_OVERLAPPED);
-  TestWindow plainChild(0, 0, 100, 100, WS_CHILD | WS_VISIBLE, frame.get());
-  TestWindow view(240, 160, 400, 300, WS_CHILD | WS_VISIBLE | WS_VSCROLL, frame.get());
-  TestWindow dialog(3, 5, 200, 100);
-  Supp_SetDialogPos(dialog.get(), frame.get(), 2 | 8);
-  RECT viewRect;
-  ::GetWindowRect(view.get(), &viewRect);
-  EXPECT_EQ((viewRect.left + 8) / 8 * 8, Position(dialog.get()).x);
-  EXPECT_EQ((viewRect.top + 8) / 8 * 8, Position(dialog.get()).y);
 }
 
 }  // namespace

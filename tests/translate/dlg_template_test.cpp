@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
-#include "../engine/temp_folder.h"
-#include "template_builder.h"
+#include "tests/support/scratch_folder.h"
+#include "tests/support/dialog_template.h"
 #include "translate/dlg_layout.h"
 #include "translate/dlg_walk.h"
 #include "translate/wld.h"
@@ -67,7 +67,7 @@ class TemplateWalkTest : public ::testing::Test {
     return bytes;
   }
 
-  TempFolder folder_;
+  ScratchFolder folder_;
   CWld dictionary_;
 };
 
@@ -105,38 +105,6 @@ TEST_F(TemplateWalkTest, ExtendedTemplateExactBytesWithTheDictionaryFont) {
   EXPECT_EQ(BuildTemplate(expected), copy) << "got\n" << HexDump(copy);
 }
 
-TEST_F(TemplateWalkTest, PlainFontBlockIsReplacedOnlyWithSetFont) {
-  DialogSpec source;
-  source.style |= DS_SETFONT;
-  source.hasFont = true;
-  source.font = {12, 0, 0, 0, L"Arial"};
-  source.caption = L"Greeting";
-  DialogSpec expected = source;
-  expected.caption = L"Gruss";
-  expected.font = {8, 0, 0, 0, L"Tahoma"};
-  EXPECT_EQ(BuildTemplate(expected), Walk(BuildTemplate(source)));
-
-  DialogSpec withoutFont;
-  withoutFont.caption = L"Greeting";
-  DialogSpec expectedWithoutFont = withoutFont;
-  expectedWithoutFont.caption = L"Gruss";
-  EXPECT_EQ(BuildTemplate(expectedWithoutFont), Walk(BuildTemplate(withoutFont)));
-}
-
-TEST_F(TemplateWalkTest, ItemsStartAtMultiplesOfFour) {
-  for (bool extended : {false, true}) {
-    DialogSpec source;
-    source.extended = extended;
-    source.caption = L"Odd";  // odd lengths before the first item
-    source.items = MixedItems(L"Hello", L"Close");
-    const std::vector<BYTE> copy = Walk(BuildTemplate(source));
-    DialogSpec expected = source;
-    expected.items = MixedItems(L"Hallo", L"Schliessen");
-    EXPECT_EQ(BuildTemplate(expected), copy) << (extended ? "extended" : "plain");
-    EXPECT_EQ(0u, copy.size() % 2);
-  }
-}
-
 TEST_F(TemplateWalkTest, CharactersAbove255StayUntranslated) {
   DialogSpec source;
   source.caption = L"Greeting";
@@ -152,25 +120,6 @@ TEST_F(TemplateWalkTest, CharactersAbove255StayUntranslated) {
                          L"ello"),
                     Item(0x0082, L"Hallo")};
   EXPECT_EQ(BuildTemplate(expected), Walk(BuildTemplate(source)));
-}
-
-TEST_F(TemplateWalkTest, EmptyCaptionStaysEmpty) {
-  DialogSpec source;
-  source.caption = L"";
-  source.items = {Item(0x0080, L"Close")};
-  DialogSpec expected = source;
-  expected.items = {Item(0x0080, L"Schliessen")};
-  EXPECT_EQ(BuildTemplate(expected), Walk(BuildTemplate(source)));
-}
-
-TEST_F(TemplateWalkTest, ContextLookupFirst) {
-  DialogSpec source;
-  source.caption = L"Greeting";
-  source.items = {Item(0x0080, L"Close")};
-  DialogSpec expected = source;
-  expected.caption = L"Gruss";  // no context entry: the plain one
-  expected.items = {Item(0x0080, L"Zu (Kontext)")};
-  EXPECT_EQ(BuildTemplate(expected), Walk(BuildTemplate(source), 0, "dlg.dll#1#300"));
 }
 
 TEST_F(TemplateWalkTest, MalformedTemplatesWithAKnownSizeStayAsTheyAre) {
@@ -191,7 +140,7 @@ TEST_F(TemplateWalkTest, MalformedTemplatesWithAKnownSizeStayAsTheyAre) {
 }
 
 TEST(TemplateWalkNothingToDo, EmptyDictionaryWithoutFontGivesTheSource) {
-  TempFolder folder;
+  ScratchFolder folder;
   CWld dictionary;
   dictionary.Init(
       folder
@@ -207,34 +156,6 @@ TEST(TemplateWalkNothingToDo, EmptyDictionaryWithoutFontGivesTheSource) {
   int size = -1;
   EXPECT_EQ(nullptr, WalkDialogTemplate(dictionary, walk, &size));
   EXPECT_EQ(0, size);
-}
-
-TEST(TemplateWalkNothingToDo, FontSettingsAloneStillMakeACopy) {
-  TempFolder folder;
-  CWld dictionary;
-  dictionary.Init(
-      folder
-          .Write("font.wld",
-                 "\"DialogFontName\"\n\"Arial\"\n\"DialogFontScript\"\n\"0\"\n\"DialogFontSize\"\n\"9\"\n")
-          .c_str());
-  ASSERT_FALSE(dictionary.HasEntries());
-  DialogSpec source;
-  source.extended = true;
-  source.style |= DS_SETFONT;
-  source.hasFont = true;
-  source.caption = L"Greeting";
-  source.items = {Item(0x0080, L"Close")};
-  DialogSpec expected = source;
-  expected.font = {9, 400, 0, 0, L"Arial"};
-  const std::vector<BYTE> bytes = BuildTemplate(source);
-  DialogWalk walk;
-  walk.source = bytes.data();
-  int size = 0;
-  void* copy = WalkDialogTemplate(dictionary, walk, &size);
-  ASSERT_NE(nullptr, copy);
-  EXPECT_EQ(BuildTemplate(expected),
-            std::vector<BYTE>(static_cast<BYTE*>(copy), static_cast<BYTE*>(copy) + size));
-  free(copy);
 }
 
 // The layout variant moves the edges of the dialog and of its items.

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "../engine/temp_folder.h"
+#include "tests/support/scratch_folder.h"
 #include "base/handles.h"
 #include "translate/supp.h"
 #include "translate/supp_state.h"
@@ -21,7 +21,7 @@ TEST(FreshProcess, AddWldBeforeInitActsAsInit) {
   ASSERT_FALSE(TranslationDictionary().IsLoaded());
   EXPECT_EQ(1, Supp_IsTranslationEnable()) << "the switch starts on";
   EXPECT_TRUE(TranslationDictionary().IsCustomFont()) << "the default font is in use before any dictionary";
-  TempFolder folder;
+  ScratchFolder folder;
   EXPECT_EQ(1, Supp_AddWld(folder.Write("fresh.wld", "\"Open\"\n\"Auf\"\n").c_str()));
   EXPECT_TRUE(TranslationDictionary().IsLoaded());
   EXPECT_STREQ("Auf", Supp_Translate("Open"));

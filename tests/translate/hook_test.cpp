@@ -8,7 +8,7 @@
 
 #include "base/handles.h"
 #include "hook_target.h"
-#include "template_builder.h"
+#include "tests/support/dialog_template.h"
 #include "translate/hook_replacements.h"
 #include "translate/supp.h"
 #include "translate_fixture.h"
@@ -80,23 +80,6 @@ TEST_F(HookTest, SwitchOffGivesTheResourceTexts) {
             found);
 }
 
-TEST_F(HookTest, LoadStringWTranslatesWithoutContext) {
-  WCHAR wide[64];
-  EXPECT_EQ(13, Target_LoadStringW(Target_Module(), TARGET_STRING_OPEN, wide, 64));
-  EXPECT_STREQ(L"Datei oeffnen", wide);
-  EXPECT_EQ(10, Target_LoadStringW(Target_Module(), TARGET_STRING_CLOSE, wide, 64));
-  EXPECT_STREQ(L"Schliessen", wide);
-  WCHAR small[12];
-  EXPECT_EQ(9, Target_LoadStringW(Target_Module(), TARGET_STRING_OPEN, small, 10));
-  EXPECT_STREQ(L"Datei oef", small);
-  // Size 0 asks for the resource itself, which is not touched.
-  const WCHAR* resource = nullptr;
-  EXPECT_EQ(9,
-            Target_LoadStringW(Target_Module(), TARGET_STRING_OPEN, reinterpret_cast<WCHAR*>(&resource), 0));
-  ASSERT_NE(nullptr, resource);
-  EXPECT_EQ(0, wcsncmp(L"Open file", resource, 9));
-}
-
 std::string MenuText(HMENU menu, UINT position) {
   char text[128] = "";
   ::GetMenuStringA(menu, position, text, sizeof text, MF_BYPOSITION);
@@ -115,15 +98,6 @@ TEST_F(HookTest, LoadMenuATranslatesUnderTheMenuContext) {
   EXPECT_EQ("&Beenden (Kontext)", MenuText(popup, 2));
   EXPECT_EQ(TARGET_MENU_EXIT, static_cast<int>(::GetMenuItemID(popup, 2)));
   EXPECT_TRUE(::GetMenuState(popup, 2, MF_BYPOSITION) & MF_GRAYED) << "grayed is kept";
-}
-
-TEST_F(HookTest, LoadMenuIndirectATranslatesWithoutContext) {
-  HRSRC found = ::FindResourceA(Target_Module(), MAKEINTRESOURCEA(TARGET_MENU), RT_MENU);
-  const void* menuTemplate = ::LockResource(::LoadResource(Target_Module(), found));
-  fw::Menu menu(Target_LoadMenuIndirectA(menuTemplate));
-  ASSERT_TRUE(menu);
-  HMENU popup = ::GetSubMenu(menu.get(), 0);
-  EXPECT_EQ("&Beenden", MenuText(popup, 2));
 }
 
 // The 16 counted strings of a string-table block.
@@ -156,29 +130,6 @@ TEST_F(HookTest, StringBlockResourceComesBackAsATranslatedCopy) {
   EXPECT_EQ(2 * characters, Target_SizeofResource(Target_Module(), found));
   EXPECT_FALSE(Target_FreeResource(loaded));
   EXPECT_EQ(L"Datei oeffnen", BlockString(Target_LockResource(loaded), first)) << "the copy stays";
-}
-
-// Reads the first dialog template fields that matter here: the caption.
-std::wstring TemplateCaption(const void* dialogTemplate) {
-  const WORD* p = static_cast<const WORD*>(dialogTemplate);
-  const bool extended = p[1] == 0xFFFF;
-  p += extended ? 13 : 9;
-  for (int field = 0; field < 2; ++field)
-    p += *p == 0xFFFF ? 2 : *p == 0 ? 1 : wcslen(reinterpret_cast<const WCHAR*>(p)) + 1;
-  return reinterpret_cast<const WCHAR*>(p);
-}
-
-TEST_F(HookTest, DialogResourceThroughFindResourceExW) {
-  HRSRC found =
-      Target_FindResourceExW(Target_Module(), MAKEINTRESOURCEW(5), MAKEINTRESOURCEW(TARGET_DIALOG_EX),
-                             MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
-  ASSERT_NE(nullptr, found);
-  const void* dialogTemplate = Target_LockResource(Target_LoadResource(Target_Module(), found));
-  ASSERT_NE(nullptr, dialogTemplate);
-  EXPECT_EQ(L"Gruss", TemplateCaption(dialogTemplate));
-  const void* original = ::LockResource(::LoadResource(
-      Target_Module(), ::FindResourceA(Target_Module(), MAKEINTRESOURCEA(TARGET_DIALOG_EX), RT_DIALOG)));
-  EXPECT_EQ(L"Greeting", TemplateCaption(original)) << "the module's resource is untouched";
 }
 
 struct DialogTexts {
@@ -253,15 +204,6 @@ TEST_F(HookTest, DialogsFromMemory) {
   EXPECT_EQ(before, bytes);
 }
 
-TEST_F(HookTest, DialogsWithTheSwitchOff) {
-  ScopedTranslationSwitch off(0);
-  HWND dialog = Target_CreateDialogParamA(Target_Module(), TARGET_DIALOG, nullptr, Modeless);
-  ASSERT_NE(nullptr, dialog);
-  EXPECT_EQ("Greeting", WindowText(dialog));
-  EXPECT_EQ("Hello", WindowText(::GetDlgItem(dialog, TARGET_LABEL)));
-  ::DestroyWindow(dialog);
-}
-
 TEST_F(HookTest, MessageBoxesAreTranslated) {
   MessageBoxCatcher catcher;
   EXPECT_EQ(IDOK, Target_MessageBoxA(nullptr, "Message", nullptr, MB_OK));
@@ -294,15 +236,6 @@ TEST_F(HookTest, MessageBoxIndirectTakesResourceIdsAndLeavesTheBlock) {
   EXPECT_EQ(before.hInstance, params.hInstance);
   EXPECT_STREQ("Message", params.lpszText) << "the caller's block keeps its own texts";
   EXPECT_EQ(nullptr, params.lpszCaption);
-}
-
-TEST_F(HookTest, MessageBoxWithTheSwitchOff) {
-  ScopedTranslationSwitch off(0);
-  MessageBoxCatcher catcher;
-  Target_MessageBoxA(nullptr, "Message", nullptr, MB_OK);
-  ASSERT_EQ(1u, catcher.boxes().size());
-  EXPECT_EQ("Error", catcher.boxes()[0].caption);
-  EXPECT_EQ("Message", catcher.boxes()[0].text);
 }
 
 TEST_F(HookTest, MalformedResourcesComeBackAsTheyAre) {

@@ -1,7 +1,7 @@
 // Translated dialog layouts: loading them into the dictionary.
 #include <gtest/gtest.h>
 
-#include "../engine/temp_folder.h"
+#include "tests/support/scratch_folder.h"
 #include "base/variant.h"
 #include "hook_target.h"
 #include "param/param.h"
@@ -44,20 +44,8 @@ TEST(DialogLayouts, ModuleDialogsAndItemsFromAParameterTree) {
   EXPECT_EQ(nullptr, dictionary.GetLayout("other.dll#1#5"));
 }
 
-TEST(DialogLayouts, WithAndWithoutNumberSignAddressTheSameDialog) {
-  QVRef<IParam> root(new_MemParam());
-  SetValue(root.Get(), "a.dll\\Dialogs\\#101\\Dialog Size", CQVVariant(SIZE{5, 6}));
-  SetValue(root.Get(), "A.DLL\\Dialogs\\101\\Dialog Size", CQVVariant(SIZE{7, 8}));
-  CWld dictionary;
-  LoadLayoutsFromParam(dictionary, root.Get());
-  const QVDlgPos* layout = dictionary.GetLayout("a.dll#1#101");
-  ASSERT_NE(nullptr, layout);
-  EXPECT_EQ(7, layout->m_cx) << "the later node replaces the earlier one";
-  EXPECT_EQ(8, layout->m_cy);
-}
-
 TEST(DialogLayouts, ReadFromTheLayoutFileBesideTheDictionary) {
-  TempFolder folder;
+  ScratchFolder folder;
   folder.Write("fr.dlg",
                "[\\Tarnwick.exe\\Dialogs\\101]\r\nDialog Size=z20,0\r\n3=t10,0,10,0\r\n"
                "[\\Tarnwick.exe\\Dialogs\\#131]\r\n0=t0,0,10,0\r\n");
@@ -77,7 +65,7 @@ TEST(DialogLayouts, ReadFromTheLayoutFileBesideTheDictionary) {
 }
 
 TEST(DialogLayouts, MalformedLayoutFilesAreIgnored) {
-  TempFolder folder;
+  ScratchFolder folder;
   std::string junk;
   for (int i = 0; i < 3000; ++i) junk += static_cast<char>((i * 131 + 7) % 256);
   struct BadFile {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "../engine/temp_folder.h"
+#include "tests/support/scratch_folder.h"
 #include "base/handles.h"
 #include "translate/excluded_modules.h"
 #include "translate_fixture.h"
@@ -18,8 +18,8 @@ TEST(ModuleWatch, NamesFollowModulesThatComeAndGo) {
   EXPECT_STREQ("test_translate.exe", ModuleBaseName(nullptr));
   // A copy of a module under another name is given the same address once the first is gone:
   // its cached name must not outlive it.
-  TempFolder folder;
-  const std::string copy = folder.Path() + "hook_copy.dll";
+  ScratchFolder folder;
+  const std::string copy = folder / "hook_copy.dll";
   ASSERT_TRUE(::CopyFileA((TestProgramFolder() + "hook_spare.dll").c_str(), copy.c_str(), FALSE));
   HMODULE first = nullptr;
   {

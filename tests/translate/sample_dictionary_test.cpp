@@ -1,12 +1,14 @@
 // The German sample dictionary has a translation for every text of the program's own English
 // resources, and keeps the format arguments of every string.
 #include <gtest/gtest.h>
+#include <windows.h>
+// needs windows.h before it
+#include <commctrl.h>
 
 #include <set>
 #include <string>
 #include <vector>
 
-#include "../resources/dialog_template.h"
 #include "base/handles.h"
 #include "resources/resource.h"
 #include "translate/wld.h"
@@ -24,9 +26,7 @@ std::string Ansi(const WCHAR* text, int length) {
   return ansi;
 }
 
-std::string Ansi(const std::u16string& text) {
-  return Ansi(reinterpret_cast<const WCHAR*>(text.c_str()), static_cast<int>(text.size()));
-}
+INT_PTR CALLBACK PassiveDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
 class SampleDictionary : public ::testing::Test {
  protected:
@@ -64,19 +64,27 @@ class SampleDictionary : public ::testing::Test {
     EXPECT_NE(nullptr, menuTemplate);
     fw::Menu menu(menuTemplate ? ::LoadMenuIndirectA(menuTemplate) : nullptr);
     AddMenuTexts(menu.get(), &texts);
+    // The dialogs' captions and the texts of their buttons and labels, as the system makes them.
+    INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&classes);
+    fw::Module richEdit(::LoadLibraryA("riched20.dll"));
     for (UINT id : {IDD_MAIN, IDD_ADD_PROFILE, IDD_CHANGE_PROFILE, IDD_ABOUT}) {
       const BYTE* data = Resource(RT_DIALOG, id, &size);
-      const auto dialog = data ? restest::ParseDialogTemplateEx(data, size) : std::nullopt;
-      EXPECT_TRUE(dialog.has_value()) << "dialog " << id;
+      HWND dialog = data ? ::CreateDialogIndirectParamW(::GetModuleHandleA(nullptr),
+                                                        reinterpret_cast<LPCDLGTEMPLATEW>(data), nullptr,
+                                                        PassiveDialogProc, 0)
+                         : nullptr;
+      EXPECT_NE(nullptr, dialog) << "dialog " << id;
       if (!dialog) continue;
-      texts.push_back(Ansi(dialog->title));
-      for (const restest::DialogItem& item : dialog->items) {
-        const bool translatable =
-            item.window_class.is_ordinal && (item.window_class.ordinal == restest::kButtonAtom ||
-                                             item.window_class.ordinal == restest::kStaticAtom);
-        if (translatable && item.title.present && !item.title.is_ordinal)
-          texts.push_back(Ansi(item.title.name));
+      texts.push_back(WindowText(dialog));
+      for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        char className[16] = "";
+        ::GetClassNameA(child, className, sizeof className);
+        const std::string text = WindowText(child);
+        if ((!lstrcmpiA(className, "Button") || !lstrcmpiA(className, "Static")) && !text.empty())
+          texts.push_back(text);
       }
+      ::DestroyWindow(dialog);
     }
     return texts;
   }

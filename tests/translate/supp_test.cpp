@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "../engine/temp_folder.h"
+#include "tests/support/scratch_folder.h"
 #include "base/handles.h"
-#include "template_builder.h"
+#include "tests/support/dialog_template.h"
 #include "translate/dlg_template.h"
 #include "translate/supp_state.h"
 #include "translate_fixture.h"
@@ -19,35 +19,12 @@ class SuppTest : public ::testing::Test {
   void SetUp() override { EnsureGlobalDictionary(); }
 };
 
-TEST_F(SuppTest, TranslateTextAndBuffer) {
-  const char* missing = "Not in the dictionary";
-  EXPECT_EQ(missing, Supp_Translate(missing)) << "the same pointer";
-  EXPECT_STREQ("Hallo", Supp_Translate("Hello"));
-  EXPECT_EQ(nullptr, Supp_Translate(static_cast<const char*>(nullptr)));
-  char buffer[32] = "Hello";
-  EXPECT_EQ(5, Supp_Translate(buffer, sizeof buffer));
-  EXPECT_STREQ("Hallo", buffer);
-}
-
 TEST_F(SuppTest, AddWldAddsToTheLoadedDictionary) {
-  TempFolder folder;
+  ScratchFolder folder;
   EXPECT_EQ(
       1, Supp_AddWld(folder.Write("more.wld", "\"Added text\"\n\"Neu\"\n\"Hello\"\n\"Servus\"\n").c_str()));
   EXPECT_STREQ("Neu", Supp_Translate("Added text"));
   EXPECT_STREQ("Hallo", Supp_Translate("Hello")) << "the first translation stays";
-}
-
-TEST_F(SuppTest, SwitchAndFontFunctions) {
-  EXPECT_EQ(1, Supp_IsTranslationEnable());
-  {
-    ScopedTranslationSwitch off(0);
-    EXPECT_EQ(0, Supp_IsTranslationEnable());
-  }
-  EXPECT_EQ(1, Supp_IsTranslationEnable());
-  EXPECT_EQ(TranslationDictionary().GetFont(), Supp_GetFont());
-  EXPECT_NE(nullptr, Supp_GetFont());
-  EXPECT_EQ(0, Supp_GetFontHeigth());
-  Supp_SetDialogFont(nullptr);
 }
 
 std::string MenuText(HMENU menu, UINT position) {
@@ -95,33 +72,6 @@ TEST_F(SuppTest, TranslateWindowCaptionStaticsButtonsAndFonts) {
   for (HWND window : {label, button, edit})
     EXPECT_EQ(reinterpret_cast<LRESULT>(Supp_GetFont()), ::SendMessageA(window, WM_GETFONT, 0, 0));
   ::DestroyWindow(frame);
-}
-
-TEST_F(SuppTest, ExportedTemplateFunctions) {
-  DialogSpec shape;
-  shape.caption = L"Greeting";
-  TemplateItem label;
-  label.classOrdinal = 0x0082;
-  label.title = L"Hello";
-  shape.items = {label};
-  const std::vector<BYTE> bytes = BuildTemplate(shape);
-  const DLGTEMPLATE* source = reinterpret_cast<const DLGTEMPLATE*>(bytes.data());
-  int size = -1;
-  DLGTEMPLATE* copy = TranslateDlgInternal(source, &size);
-  ASSERT_NE(nullptr, copy);
-  ASSERT_NE(source, copy);
-  DialogSpec expected = shape;
-  expected.caption = L"Gruss";
-  expected.items[0].title = L"Hallo";
-  EXPECT_EQ(BuildTemplate(expected),
-            std::vector<BYTE>(reinterpret_cast<BYTE*>(copy), reinterpret_cast<BYTE*>(copy) + size));
-  free(copy);
-  // Without a layout under the key: the same as TranslateDlgInternal.
-  copy = TranslateDlgInternalPosition(source, "nosuch.dll#1#5", &size);
-  ASSERT_NE(nullptr, copy);
-  EXPECT_EQ(BuildTemplate(expected).size(), static_cast<size_t>(size));
-  free(copy);
-  EXPECT_EQ(nullptr, PatchDlgTemplateInternal(source));
 }
 
 }  // namespace

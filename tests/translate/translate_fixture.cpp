@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "../engine/temp_folder.h"
+#include "tests/support/scratch_folder.h"
 #include "base/handles.h"
 #include "hook_target.h"
 #include "translate/supp.h"
@@ -38,7 +38,7 @@ void EnsureGlobalDictionary() {
   static const fw::Module mfc(::LoadLibraryA("mfc42.dll"));
   EXPECT_TRUE(static_cast<bool>(mfc));
   static const bool loaded = [] {
-    TempFolder folder;
+    ScratchFolder folder;
     folder.Write("global.dlg", kGlobalLayouts);
     const std::string path = folder.Write("global.wld", kGlobalDictionary);
     EXPECT_EQ(1, Supp_Init(path.c_str()));
@@ -61,13 +61,6 @@ ScopedTranslationSwitch::ScopedTranslationSwitch(int enable) : previous_(Supp_Is
 }
 
 ScopedTranslationSwitch::~ScopedTranslationSwitch() { Supp_SetTranslationEnable(previous_); }
-
-std::string TestProgramFolder() {
-  char path[MAX_PATH] = "";
-  ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder = path;
-  return folder.substr(0, folder.find_last_of('\\') + 1);
-}
 
 std::string WindowText(HWND window) {
   char text[1024] = "";

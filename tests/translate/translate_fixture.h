@@ -2,6 +2,8 @@
 // hooked test module, and a catcher for real message boxes.
 #pragma once
 
+#include "tests/support/test_paths.h"
+
 #include <windows.h>
 
 #include <string>
@@ -45,8 +47,6 @@ class MessageBoxCatcher {
   HHOOK hook_;
 };
 
-// The folder of the test program (the build's bin folder), with a trailing backslash.
-std::string TestProgramFolder();
 
 std::string WindowText(HWND window);
 // The texts of every static child of window, joined.

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "../engine/temp_folder.h"
+#include "tests/support/scratch_folder.h"
 #include "base/keys.h"
 #include "translate/wld.h"
 
@@ -18,7 +18,7 @@ class WldFileTest : public ::testing::Test {
     return found ? found : "<none>";
   }
 
-  TempFolder folder_;
+  ScratchFolder folder_;
   CWld dictionary_;
 };
 
@@ -29,12 +29,6 @@ TEST_F(WldFileTest, PairsOfQuotedLinesWithCrLf) {
   EXPECT_EQ("Schliessen", Lookup("Close"));
   EXPECT_EQ("<none>", Lookup("open"));  // texts are compared exactly
   EXPECT_TRUE(dictionary_.IsLoaded());
-}
-
-TEST_F(WldFileTest, FirstOccurrenceWins) {
-  Load("\"Open\"\n\"first\"\n\"Open\"\n\"second\"\n");
-  EXPECT_EQ(1, dictionary_.GetEntryCount());
-  EXPECT_EQ("first", Lookup("Open"));
 }
 
 TEST_F(WldFileTest, SkippedLinesDoNotBreakPairs) {
@@ -109,29 +103,12 @@ TEST_F(WldFileTest, HugeLinesDoNotHideLaterEntries) {
 }
 
 TEST_F(WldFileTest, MissingAndEmptyFilesLeaveTheDictionaryAsItWas) {
-  EXPECT_EQ(1, dictionary_.Init((folder_.Path() + "missing.wld").c_str()));
+  EXPECT_EQ(1, dictionary_.Init((folder_ / "missing.wld").c_str()));
   EXPECT_TRUE(dictionary_.IsLoaded());
   EXPECT_EQ(0, dictionary_.GetEntryCount());
   EXPECT_EQ(1, dictionary_.Add(folder_.Write("empty.wld", "").c_str()));
   EXPECT_EQ(0, dictionary_.GetEntryCount());
   EXPECT_EQ(1, dictionary_.Add(nullptr));
-}
-
-TEST_F(WldFileTest, InitReadsOnceAndAddKeepsFirstTranslations) {
-  Load("\"Open\"\n\"Oeffnen\"\n");
-  EXPECT_EQ(1, dictionary_.Init(folder_.Write("second.wld", "\"Close\"\n\"Zu\"\n").c_str()));
-  EXPECT_EQ("<none>", Lookup("Close"));  // a loaded dictionary ignores Init
-  dictionary_.Add(folder_.Write("third.wld", "\"Open\"\n\"Auf\"\n\"Close\"\n\"Zu\"\n").c_str());
-  EXPECT_EQ("Oeffnen", Lookup("Open"));
-  EXPECT_EQ("Zu", Lookup("Close"));
-}
-
-TEST_F(WldFileTest, SourcesWithTheSameHashAreTwoEntries) {
-  ASSERT_EQ(QVHashString("rWHzDhn"), QVHashString("pYVVfZp"));
-  Load("\"rWHzDhn\"\n\"first\"\n\"pYVVfZp\"\n\"second\"\n");
-  EXPECT_EQ(2, dictionary_.GetEntryCount());
-  EXPECT_EQ("first", Lookup("rWHzDhn"));
-  EXPECT_EQ("second", Lookup("pYVVfZp"));
 }
 
 TEST_F(WldFileTest, TranslateInPlaceCutsAtCharacterBoundaries) {
@@ -148,15 +125,6 @@ TEST_F(WldFileTest, TranslateInPlaceCutsAtCharacterBoundaries) {
   EXPECT_EQ(0, dictionary_.Translate(static_cast<char*>(nullptr), 10u));
   char empty[4] = "";
   EXPECT_EQ(0, dictionary_.Translate(empty, sizeof empty));
-}
-
-TEST_F(WldFileTest, TranslateTextGivesTheTextOrNull) {
-  Load("\"Open\"\n\"Oeffnen\"\n");
-  const char* missing = "Missing";
-  EXPECT_EQ(missing, dictionary_.Translate(missing, 0));
-  EXPECT_EQ(nullptr, dictionary_.Translate(missing, 1));
-  EXPECT_EQ(nullptr, dictionary_.Translate("", 0));
-  EXPECT_EQ(nullptr, dictionary_.Translate(static_cast<const char*>(nullptr), 0));
 }
 
 TEST_F(WldFileTest, ContextLookupComesBeforeThePlainOne) {
@@ -182,17 +150,6 @@ LOGFONTA FontOf(HFONT font) {
   return logFont;
 }
 
-TEST_F(WldFileTest, DefaultFontIsShellDialogEightPoints) {
-  ASSERT_EQ(0, ::GetSystemMetrics(SM_DBCSENABLED)) << "these expectations are for a single-byte system";
-  EXPECT_TRUE(dictionary_.IsCustomFont());
-  EXPECT_STREQ("MS Shell Dlg", dictionary_.GetFontFace());
-  EXPECT_EQ(8, dictionary_.GetFontSize());
-  ASSERT_NE(nullptr, dictionary_.GetFont());
-  const LOGFONTA font = FontOf(dictionary_.GetFont());
-  EXPECT_EQ(-(8 * ScreenDpi() / 72), font.lfHeight);
-  EXPECT_EQ(FW_NORMAL, font.lfWeight);
-}
-
 struct FontCase {
   const char* settings;
   const char* face;
@@ -215,7 +172,7 @@ TEST(WldFontSettings, ThreeSettingsMakeTheFontWithTheSizeClamped) {
        0, 12},
   };
   for (size_t row = 0; row < sizeof cases / sizeof cases[0]; ++row) {
-    TempFolder folder;
+    ScratchFolder folder;
     CWld dictionary;
     dictionary.Init(folder.Write("font.wld", cases[row].settings).c_str());
     EXPECT_TRUE(dictionary.IsCustomFont()) << "row " << row;
@@ -226,30 +183,6 @@ TEST(WldFontSettings, ThreeSettingsMakeTheFontWithTheSizeClamped) {
     EXPECT_EQ(-(ScreenDpi() * cases[row].size / 72), font.lfHeight) << "row " << row;
     EXPECT_EQ(0, dictionary.GetEntryCount()) << "row " << row << ": settings are not entries";
   }
-}
-
-TEST(WldFontSettings, TwoSettingsKeepTheDefaultFont) {
-  TempFolder folder;
-  CWld dictionary;
-  const LOGFONTA before = FontOf(dictionary.GetFont());
-  dictionary.Init(
-      folder.Write("two.wld", "\"DialogFontName\"\n\"Arial\"\n\"DialogFontSize\"\n\"12\"\n").c_str());
-  EXPECT_STREQ("MS Shell Dlg", dictionary.GetFontFace());
-  EXPECT_EQ(8, dictionary.GetFontSize());
-  EXPECT_STREQ(before.lfFaceName, FontOf(dictionary.GetFont()).lfFaceName);
-  EXPECT_EQ(before.lfHeight, FontOf(dictionary.GetFont()).lfHeight);
-}
-
-TEST(WldFontSettings, EmptyFaceFallsBackToTheStockGuiFont) {
-  TempFolder folder;
-  CWld dictionary;
-  dictionary.Init(
-      folder
-          .Write("empty.wld",
-                 "\"DialogFontName\"\n\"\"\n\"DialogFontScript\"\n\"0\"\n\"DialogFontSize\"\n\"9\"\n")
-          .c_str());
-  EXPECT_FALSE(dictionary.IsCustomFont());
-  EXPECT_EQ(::GetStockObject(DEFAULT_GUI_FONT), dictionary.GetFont());
 }
 
 }  // namespace

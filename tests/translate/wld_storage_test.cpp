@@ -1,8 +1,8 @@
 // The dictionary saved into and restored from a structured storage (an OLE compound file).
 #include <gtest/gtest.h>
 
-#include "../engine/temp_folder.h"
-#include "../param/ole_xstorage.h"
+#include "tests/support/scratch_folder.h"
+#include "tests/support/ole_storage.h"
 #include "base/exceptions.h"
 #include "param/param_ref.h"
 #include "translate/wld.h"
@@ -14,7 +14,7 @@ class WldStorageTest : public ::testing::Test {
   void SetUp() override { ASSERT_TRUE(SUCCEEDED(::CoInitialize(nullptr))); }
   void TearDown() override { ::CoUninitialize(); }
 
-  TempFolder folder_;
+  ScratchFolder folder_;
 };
 
 unsigned long ReadDwordOf(IXStorage* storage, const char* stream) {
@@ -32,7 +32,7 @@ TEST_F(WldStorageTest, SaveAndRestoreRoundTrip) {
                  "\"DialogFontName\"\n\"Arial\"\n\"DialogFontScript\"\n\"0\"\n\"DialogFontSize\"\n\"11\"\n")
           .c_str());
   ASSERT_EQ(4, saved.GetEntryCount());
-  const std::string path = folder_.Path() + "dictionary.stg";
+  const std::string path = folder_ / "dictionary.stg";
   {
     QVRef<COleXStorage> storage(COleXStorage::CreateFile(path));
     saved.Save(storage.Get());
@@ -57,20 +57,8 @@ TEST_F(WldStorageTest, SaveAndRestoreRoundTrip) {
   EXPECT_EQ(11, restored.GetFontSize());
 }
 
-TEST_F(WldStorageTest, RestoreReplacesExistingEntries) {
-  CWld saved;
-  saved.Init(folder_.Write("a.wld", "\"Open\"\n\"Auf\"\n").c_str());
-  QVRef<COleXStorage> storage(COleXStorage::CreateFile(folder_.Path() + "replace.stg"));
-  saved.Save(storage.Get());
-  CWld target;
-  target.Init(folder_.Write("b.wld", "\"Open\"\n\"Oeffnen\"\n\"Close\"\n\"Zu\"\n").c_str());
-  target.Restore(storage.Get());
-  EXPECT_STREQ("Auf", target.Translate("Open", 1));
-  EXPECT_STREQ("Zu", target.Translate("Close", 1));
-}
-
 TEST_F(WldStorageTest, MalformedStorageNeverHangs) {
-  QVRef<COleXStorage> storage(COleXStorage::CreateFile(folder_.Path() + "bad.stg"));
+  QVRef<COleXStorage> storage(COleXStorage::CreateFile(folder_ / "bad.stg"));
   CWld empty;
   empty.Restore(storage.Get());  // no header: nothing happens
   EXPECT_EQ(0, empty.GetEntryCount());

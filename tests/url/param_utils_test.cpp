@@ -123,18 +123,6 @@ TEST(ParamCopyTo, IntoAPartOfItsOwnSource) {
   EXPECT_EQ("[\\]|x=i1|[\\a]|v=i2|[\\backup]|x=i1|[\\backup\\a]|v=i2|[\\backup\\backup]|", Text(root.Get()));
 }
 
-TEST(ParamCopyTo, NullStoresThrow) {
-  ExpectMissingParam([] { Param_CopyTo(nullptr, nullptr); });
-  ExpectMissingParam([] {
-    QVRef<IParam> store(new_MemParam());
-    Param_CopyTo(store.Get(), nullptr);
-  });
-  ExpectMissingParam([] {
-    QVRef<IParam> store(new_MemParam());
-    Param_CopyTo(nullptr, store.Get());
-  });
-}
-
 TEST(ParamText, ExactForm) {
   QVRef<IParam> store = NewStore();
   Set(store.Get(), "x", CQVVariant(5));
@@ -174,17 +162,6 @@ QVRef<IParam> EveryType() {
   return p;
 }
 
-TEST(ParamText, RoundTripComparesEqualBothWays) {
-  QVRef<IParam> original = EveryType();
-  CXString text;
-  ASSERT_TRUE(Param_Param2String(original.Get(), text));
-  QVRef<IParam> back = NewStore();
-  ASSERT_TRUE(Param_String2Param(text, back.Get()));
-  EXPECT_TRUE(Param_Cmp(original.Get(), back.Get())) << text;
-  EXPECT_TRUE(Param_Cmp(back.Get(), original.Get())) << text;
-  EXPECT_EQ(static_cast<const char*>(text), Text(back.Get()));
-}
-
 TEST(ParamText, RoundTripOfATextLongerThanALine) {
   // Far more than the reader's 8192-byte line: every entry must still come back whole.
   QVRef<IParam> original = NewStore();
@@ -200,22 +177,6 @@ TEST(ParamText, RoundTripOfATextLongerThanALine) {
   ASSERT_TRUE(Param_String2Param(text, back.Get()));
   EXPECT_TRUE(Param_Cmp(original.Get(), back.Get()));
   EXPECT_TRUE(Param_Cmp(back.Get(), original.Get()));
-}
-
-TEST(ParamText, WhatDoesNotSurviveTheTextForm) {
-  QVRef<IParam> original = NewStore();
-  Set(original.Get(), "cut", CQVVariant("before;after"));
-  Set(original.Get(), "split", CQVVariant("left|right"));
-  Set(original.Get(), "blob", CQVVariant(tagQVBLOB{}));
-  CXString text;
-  ASSERT_TRUE(Param_Param2String(original.Get(), text));
-  EXPECT_STREQ("[\\]|cut=sbefore|split=sleft|right|", text);
-  QVRef<IParam> back = NewStore();
-  ASSERT_TRUE(Param_String2Param(text, back.Get()));
-  EXPECT_STREQ("before", static_cast<char*>(Get(back.Get(), "cut")));
-  EXPECT_STREQ("left", static_cast<char*>(Get(back.Get(), "split")));
-  EXPECT_EQ(0, static_cast<int>(Get(back.Get(), "right"))) << "a line without '=' is the int 0";
-  EXPECT_FALSE(Param_Cmp(original.Get(), back.Get()));
 }
 
 TEST(ParamText, MalformedTextReadsWhatItCan) {
@@ -286,29 +247,5 @@ class DebugOutput {
   PVOID handler_;
 };
 std::vector<std::string>* DebugOutput::lines_ = nullptr;
-
-TEST(DumpParam, NamesOnlyDepthFirst) {
-  QVRef<IParam> store = NewStore();
-  Set(store.Get(), "x", CQVVariant(5));
-  Set(store.Get(), "", CQVVariant("default"));
-  Set(store.Get(), "a\\v", CQVVariant("never shown"));
-  Set(store.Get(), "a\\b\\w", CQVVariant(1));
-  store->CreateChild("c")->Release();
-  std::vector<std::string> lines;
-  {
-    DebugOutput output;
-    Dump_Param(store.Get());
-    lines = output.Lines();
-  }
-  const std::vector<std::string> expected = {" x \n",       " @ \n", "--- a ---\n", " v \n",
-                                             "--- b ---\n", " w \n", "--- c ---\n"};
-  EXPECT_EQ(expected, lines);
-}
-
-TEST(DumpParam, NullThrows) {
-  DebugOutput output;
-  ExpectMissingParam([] { Dump_Param(nullptr); });
-  EXPECT_TRUE(output.Lines().empty());
-}
 
 }  // namespace

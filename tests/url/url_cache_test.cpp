@@ -20,16 +20,6 @@ TEST_F(CacheDownload, GivesTheCacheFileWithTheBody) {
   EXPECT_TRUE(exists) << name;
 }
 
-TEST_F(CacheDownload, TheNameIsOneStaticBuffer) {
-  const char* first = Fio_DownloadToCacheFile(HttpUrl("page.txt").c_str());
-  ASSERT_NE(nullptr, first);
-  const std::string firstName = first;
-  const char* again = Fio_DownloadToCacheFile(HttpUrl("page.txt?again").c_str());
-  ASSERT_NE(nullptr, again);
-  EXPECT_EQ(first, again) << "the same buffer";
-  EXPECT_EQ("cached body\r\n", ReadLocalFile(again));
-}
-
 TEST_F(CacheDownload, FailuresGiveNull) {
   // An HTTP error page is not the file.
   EXPECT_EQ(nullptr, Fio_DownloadToCacheFile(HttpUrl("missing.txt").c_str()));

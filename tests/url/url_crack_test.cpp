@@ -53,12 +53,6 @@ TEST(UrlCrack, NonUrlLeavesOutputsUntouched) {
   }
 }
 
-TEST(UrlCrack, OutputsMayShareOneString) {
-  CXString same = "before";
-  ASSERT_TRUE(Fio_UrlCrack("ftp://u:p@h/path", same, same, same, same));
-  EXPECT_STREQ("/path", same);
-}
-
 TEST(UrlFolder, UpToTheLastDelimiterAfterTheHost) {
   const char* rows[][2] = {
       {"ftp://h/pub/x.txt", "ftp://h/pub"},

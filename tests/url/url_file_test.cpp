@@ -94,24 +94,6 @@ TEST_F(UrlFile, UploadsOnlyOnCommit) {
   EXPECT_EQ(12u, ReadServerFile("pub/out.txt").size());
 }
 
-TEST_F(UrlFile, CommitReplacesAnExistingFile) {
-  WriteServerFile("pub/replace.txt", "old old old");
-  QVRef<IXOutFile> out(Fio_OpenOut(FtpUrl("pub/replace.txt").c_str(), 0));
-  EXPECT_EQ(0, out->GetLength()) << "the output starts empty";
-  WriteText(out.Get(), "new");
-  out->Commit();
-  EXPECT_EQ("new", ReadServerFile("pub/replace.txt"));
-}
-
-TEST_F(UrlFile, KeepModeAppendsToTheServersContent) {
-  WriteServerFile("pub/log.txt", "first\r\n");
-  QVRef<IXOutFile> out(Fio_OpenOut(FtpUrl("pub/log.txt").c_str(), FIO_KEEP));
-  EXPECT_EQ(7, out->GetPosition());
-  WriteText(out.Get(), "second\r\n");
-  out->Commit();
-  EXPECT_EQ("first\r\nsecond\r\n", ReadServerFile("pub/log.txt"));
-}
-
 TEST_F(UrlFile, FailedUploadIsReportedByCommit) {
   // A folder where the file should go: the server refuses the upload.
   CreateDirectoryA(ServerPath("pub/taken.txt").c_str(), nullptr);

@@ -30,15 +30,6 @@ TEST_F(UrlTransfer, DownloadGivesTheExactBytes) {
   EXPECT_TRUE(AnyCommandStartsWith(commands, "RETR /pub/hello.txt"));
 }
 
-TEST_F(UrlTransfer, AnExplicitPortStillReachesPort21) {
-  // Nothing listens on 2121; the file can only come from the server on port 21.
-  const std::string target = local_ / "port.txt";
-  const size_t mark = CommandLogMark();
-  ASSERT_TRUE(Fio_DownloadToFile(FtpUrl("pub/hello.txt", "2121").c_str(), target.c_str()));
-  EXPECT_EQ(kHello, ReadLocalFile(target));
-  EXPECT_TRUE(AnyCommandStartsWith(CommandsSince(mark), "RETR /pub/hello.txt"));
-}
-
 TEST_F(UrlTransfer, FailedDownloadsAnswerFalse) {
   const std::string target = local_ / "missing.txt";
   EXPECT_FALSE(Fio_DownloadToFile(FtpUrl("pub/missing.txt").c_str(), target.c_str()));
@@ -99,24 +90,6 @@ TEST_F(UrlTransfer, DeleteRemovesTheFileOnce) {
   EXPECT_FALSE(ServerFileExists("pub/doomed2.txt"));
 }
 
-TEST_F(UrlTransfer, DirectoryCreation) {
-  Fio_CreateDirectory(FtpUrl("pub/made").c_str());
-  EXPECT_TRUE(ServerFolderExists("pub/made"));
-
-  // An existing folder is listed and left alone.
-  const size_t mark = CommandLogMark();
-  Fio_CreateDirectory(FtpUrl("pub/made").c_str());
-  EXPECT_FALSE(AnyCommandStartsWith(CommandsSince(mark), "MKD"));
-
-  // The server refuses: nothing is made and nothing is thrown.
-  EXPECT_NO_THROW(Fio_CreateDirectory(FtpUrl("ro/made").c_str()));
-  EXPECT_FALSE(ServerFolderExists("ro/made"));
-  // The root always exists.
-  const size_t rootMark = CommandLogMark();
-  Fio_UrlCreateDirectory(FtpUrl("").c_str());
-  EXPECT_TRUE(CommandsSince(rootMark).empty());
-}
-
 TEST_F(UrlTransfer, FileInformationFromTheListing) {
   FioFileInfo info;
   memset(&info, 0x55, sizeof info);
@@ -131,14 +104,6 @@ TEST_F(UrlTransfer, FileInformationFromTheListing) {
   EXPECT_EQ(0, info.second);
   EXPECT_TRUE(Fio_IsFileExist(FtpUrl("pub/hello.txt").c_str()));
   EXPECT_TRUE(Fio_IsFileExist(FtpUrl("pub/HELLO.TXT").c_str())) << "names compare without case";
-}
-
-TEST_F(UrlTransfer, NamesWithoutExtensionAreListed) {
-  WriteServerFile("pub/README", "12345");
-  FioFileInfo info;
-  Fio_UrlGetFileInfo(FtpUrl("pub/README").c_str(), &info);
-  EXPECT_EQ(5, info.size);
-  EXPECT_TRUE(Fio_IsFileExist(FtpUrl("pub").c_str())) << "a folder is an entry of its parent";
 }
 
 TEST_F(UrlTransfer, MissingFileInformationThrows) {

@@ -45,12 +45,6 @@ TEST_F(UrlWritable, ReadOnlyFolderRefusesTheProbe) {
   EXPECT_TRUE(ServerNames("", "*.tmp").empty());
 }
 
-TEST_F(UrlWritable, FileInAWritableFolder) {
-  EXPECT_TRUE(Fio_UrlIsWritableFile(FtpUrl("pub/hello.txt").c_str()));
-  EXPECT_TRUE(Fio_IsWritableFile(FtpUrl("pub/not-yet.txt").c_str()));
-  EXPECT_FALSE(Fio_UrlIsWritableFile(FtpUrl("nowhere/x.txt").c_str())) << "a missing folder takes no probe";
-}
-
 TEST_F(UrlWritable, ReadOnlyEntryIsRefusedWithoutAProbe) {
   WIN32_FIND_DATAA entry;
   ASSERT_TRUE(FioUrlFindEntry(FtpUrl("pub/readonly.txt").c_str(), &entry));
@@ -68,18 +62,6 @@ TEST_F(UrlWritable, ReadOnlyEntryIsRefusedWithoutAProbe) {
   mark = CommandLogMark();
   EXPECT_TRUE(FioUrlIsWritableWithEntry(FtpUrl("pub/readonly.txt").c_str(), &entry));
   EXPECT_EQ(1u, Stores(CommandsSince(mark)).size()) << "one probe in the folder";
-}
-
-TEST_F(UrlWritable, OutputToAReadOnlyFolderIsRefused) {
-  try {
-    Fio_OpenOut(FtpUrl("ro/new.txt").c_str(), 0)->Release();
-    ADD_FAILURE() << "opened";
-  } catch (const CXFileException& e) {
-    ADD_FAILURE() << "a file exception, code " << e.GetCode();
-  } catch (const CXException& e) {
-    EXPECT_EQ(FIOERR_ACCESS_DENIED, e.GetCode());
-  }
-  EXPECT_FALSE(ServerFileExists("ro/new.txt"));
 }
 
 }  // namespace

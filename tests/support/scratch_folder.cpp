@@ -1,4 +1,4 @@
-#include "scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +33,7 @@ ScratchFolder::ScratchFolder() {
   char temp[MAX_PATH];
   ::GetTempPathA(MAX_PATH, temp);
   static int serial = 0;
-  path_ = std::string(temp) + "tw-fio-" + std::to_string(::GetCurrentProcessId()) + "-" +
+  path_ = std::string(temp) + "tw-test-" + std::to_string(::GetCurrentProcessId()) + "-" +
           std::to_string(++serial);
   EXPECT_TRUE(::CreateDirectoryA(path_.c_str(), nullptr)) << path_;
 }
@@ -42,13 +42,7 @@ ScratchFolder::~ScratchFolder() { RemoveTree(path_); }
 
 std::string ScratchFolder::Write(const std::string& name, const std::string& bytes) const {
   const std::string path = *this / name;
-  fw::FileHandle file(
-      ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  EXPECT_TRUE(static_cast<bool>(file)) << path;
-  DWORD written = 0;
-  if (!bytes.empty())
-    ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  EXPECT_EQ(bytes.size(), written) << path;
+  WriteWholeFile(path, bytes);
   return path;
 }
 
@@ -81,4 +75,14 @@ bool CanOpenForReading(const std::string& path) {
   fw::FileHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   return static_cast<bool>(file);
+}
+
+void WriteWholeFile(const std::string& path, const std::string& bytes) {
+  fw::FileHandle file(
+      ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  EXPECT_TRUE(static_cast<bool>(file)) << path;
+  DWORD written = 0;
+  if (!bytes.empty())
+    ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  EXPECT_EQ(bytes.size(), written) << path;
 }

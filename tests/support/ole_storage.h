@@ -30,8 +30,6 @@ class COleXStorage : public CQVUnknownImpl<IXStorage> {
   void CommitStorage() override;
   CTEnum<const char*>* EnumStreams() override;
 
-  // Test hooks: OpenStream throws CXFileException; commits counted.
-  void FailOpenStream(bool fail) { m_failOpenStream = fail; }
   int GetCommitCount() const { return m_commits; }
 
  private:
@@ -46,10 +44,5 @@ class COleXStorage : public CQVUnknownImpl<IXStorage> {
   // Open sub-storages, without references: each removes itself when it goes.
   COleXStorage* m_firstChild = nullptr;
   COleXStorage* m_nextSibling = nullptr;
-  bool m_failOpenStream = false;
   int m_commits = 0;
 };
-
-// Throws CXFileException for a failed OLE call.
-void ThrowIfFailed(HRESULT result, const char* name);
-std::wstring Wide(const char* text);

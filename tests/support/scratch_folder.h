@@ -27,5 +27,7 @@ class ScratchFolder {
 
 // The bytes of a file as the system reads them; "<missing>" when it cannot be opened.
 std::string ReadWholeFile(const std::string& path);
+// Creates or replaces the file with exactly these bytes.
+void WriteWholeFile(const std::string& path, const std::string& bytes);
 // Whether another handle can open the file for reading (false while it is locked).
 bool CanOpenForReading(const std::string& path);

@@ -1,4 +1,4 @@
-#include "tests/param/ole_xstorage.h"
+#include "tests/support/ole_storage.h"
 
 #include <string.h>
 
@@ -9,21 +9,15 @@ namespace {
 
 const DWORD kElementMode = STGM_READWRITE | STGM_SHARE_EXCLUSIVE;
 
-int CodeOf(HRESULT result) {
-  switch (result) {
-    case STG_E_FILENOTFOUND:
-    case STG_E_PATHNOTFOUND:
-      return 6;
-    case STG_E_ACCESSDENIED:
-    case STG_E_SHAREVIOLATION:
-      return 9;
-    case STG_E_INSUFFICIENTMEMORY:
-      return 2;
-    case STG_E_INVALIDNAME:
-      return 7;
-    default:
-      return 11;
-  }
+// Throws CXFileException for a failed OLE call.
+void ThrowIfFailed(HRESULT result, const char* name) {
+  if (FAILED(result)) throw CXFileException(11, 0, name);
+}
+
+std::wstring Wide(const char* text) {
+  wchar_t buffer[256];
+  const int chars = MultiByteToWideChar(CP_ACP, 0, text ? text : "", -1, buffer, 256);
+  return chars > 0 ? buffer : L"";
 }
 
 std::string Narrow(const wchar_t* text) {
@@ -84,20 +78,18 @@ class COleStreamElement : public CQVUnknownImpl<IXStorageElement> {
       WriteBytes(value->reserved, sizeof value->reserved);
     }
   }
-  unsigned char ReadByte() override {
-    unsigned char value;
-    if (!ReadBytes(&value, sizeof value)) throw CXFileException(4, 1, m_name.c_str());
-    return value;
-  }
-  unsigned long ReadDword() override {
-    unsigned long value;
-    if (!ReadBytes(&value, sizeof value)) throw CXFileException(4, 1, m_name.c_str());
-    return value;
-  }
+  unsigned char ReadByte() override { return Read<unsigned char>(); }
+  unsigned long ReadDword() override { return Read<unsigned long>(); }
   void WriteByte(unsigned char value) override { WriteBytes(&value, sizeof value); }
   void WriteDword(unsigned long value) override { WriteBytes(&value, sizeof value); }
 
  private:
+  template <class T>
+  T Read() {
+    T value;
+    if (!ReadBytes(&value, sizeof value)) throw CXFileException(4, 1, m_name.c_str());
+    return value;
+  }
   void Rewind() { ThrowIfFailed(m_stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr), m_name.c_str()); }
   bool ReadBytes(void* buffer, ULONG bytes) {
     ULONG read = 0;
@@ -115,16 +107,6 @@ class COleStreamElement : public CQVUnknownImpl<IXStorageElement> {
 };
 
 }  // namespace
-
-void ThrowIfFailed(HRESULT result, const char* name) {
-  if (FAILED(result)) throw CXFileException(CodeOf(result), 0, name);
-}
-
-std::wstring Wide(const char* text) {
-  wchar_t buffer[256];
-  const int chars = MultiByteToWideChar(CP_ACP, 0, text ? text : "", -1, buffer, 256);
-  return chars > 0 ? buffer : L"";
-}
 
 COleXStorage* COleXStorage::CreateFile(const std::string& path) {
   IStorage* storage = nullptr;
@@ -207,7 +189,6 @@ IXStorageElement* COleXStorage::CreateStream(const char* name) {
 }
 
 IXStorageElement* COleXStorage::OpenStream(const char* name) {
-  if (m_failOpenStream) throw CXFileException(11, 1, name);
   IStream* stream = nullptr;
   const HRESULT result = m_storage->OpenStream(Wide(name).c_str(), nullptr, kElementMode, 0, &stream);
   if (result == STG_E_FILENOTFOUND) return nullptr;

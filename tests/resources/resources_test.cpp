@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <set>
 #include <string>
@@ -21,9 +22,9 @@ const WORD kRussian = MAKELANGID(LANG_RUSSIAN, SUBLANG_DEFAULT);
 const WORD kLanguages[] = {kEnglish, kRussian};
 const WORD kDialogs[] = {IDD_MAIN, IDD_ADD_PROFILE, IDD_CHANGE_PROFILE, IDD_ABOUT};
 
-const void* OwnResource(LPCWSTR type, WORD id, WORD language, DWORD* size = nullptr) {
-  HMODULE self = ::GetModuleHandleW(nullptr);
-  HRSRC found = ::FindResourceExW(self, type, MAKEINTRESOURCEW(id), language);
+const void* OwnResource(LPCSTR type, WORD id, WORD language, DWORD* size = nullptr) {
+  HMODULE self = ::GetModuleHandleA(nullptr);
+  HRSRC found = ::FindResourceExA(self, type, MAKEINTRESOURCEA(id), language);
   if (!found) return nullptr;
   if (size) *size = ::SizeofResource(self, found);
   return ::LockResource(::LoadResource(self, found));
@@ -84,15 +85,22 @@ TEST(StringTable, RussianKeepsArgumentsLineEndsAndTrailingBlanks) {
     ASSERT_FALSE(english.empty() || russian.empty()) << "id " << id;
     EXPECT_EQ(Structure(english), Structure(russian)) << "id " << id << ": " << Utf8(russian);
     EXPECT_EQ(english.back() == L' ', russian.back() == L' ') << "id " << id << ": " << Utf8(russian);
-    if (id != IDS_APP_NAME) EXPECT_NE(english, russian) << "id " << id << " is not translated";
+    if (id != IDS_APP_NAME) {
+      EXPECT_NE(english, russian) << "id " << id << " is not translated";
+    }
   }
   // The usage lines start with the same option names in both languages.
   std::vector<std::wstring> options[2];
   for (int l = 0; l < 2; ++l) {
     const std::wstring usage = BlockString(IDS_USAGE, kLanguages[l]);
-    for (size_t at = 0; (at = usage.find(L'\n', at)) != std::wstring::npos; ++at)
-      options[l].push_back(usage.substr(at + 1, usage.find(L'\t', at) - at - 1));
+    for (size_t start = 0; start < usage.size();) {
+      const size_t end = std::min(usage.find(L'\n', start), usage.size());
+      const size_t tab = usage.find(L'\t', start);
+      if (tab < end) options[l].push_back(usage.substr(start, tab - start));
+      start = end + 1;
+    }
   }
+  EXPECT_EQ(7u, options[0].size());
   EXPECT_EQ(options[0], options[1]);
 }
 
@@ -151,8 +159,9 @@ TEST_F(Dialogs, RussianHasTheEnglishControlsWithTranslatedTexts) {
       EXPECT_EQ(en.className, ru.className) << where;
       EXPECT_EQ(en.style, ru.style) << where;
       EXPECT_TRUE(::EqualRect(&en.rect, &ru.rect)) << where;
-      if (IsTextControl(en) && !en.text.empty() && en.text.find(L"Orvane") == std::wstring::npos)
+      if (IsTextControl(en) && !en.text.empty() && en.text.find(L"Orvane") == std::wstring::npos) {
         EXPECT_NE(en.text, ru.text) << where << " is not translated";
+      }
     }
   }
 }
@@ -165,10 +174,14 @@ TEST_F(Dialogs, IdsAndAccessKeysAreUniqueInEveryLanguage) {
       for (const Control& c : CreateAndList(dialog, language)) {
         const std::string where = "dialog " + std::to_string(dialog) + " language " + std::to_string(language) +
                                   " control " + std::to_string(c.id);
-        if (c.id != IDC_STATIC) EXPECT_TRUE(ids.insert(c.id).second) << where << " appears twice";
+        if (c.id != IDC_STATIC) {
+          EXPECT_TRUE(ids.insert(c.id).second) << where << " appears twice";
+        }
         const size_t amp = c.text.find(L'&');
         const bool noPrefix = c.className == L"Static" && (c.style & SS_NOPREFIX);
-        if (!(c.style & WS_VISIBLE) || !IsTextControl(c) || noPrefix || amp + 1 >= c.text.size()) continue;
+        if (!(c.style & WS_VISIBLE) || !IsTextControl(c) || noPrefix || amp == std::wstring::npos ||
+            amp + 1 >= c.text.size())
+          continue;
         const WCHAR key = static_cast<WCHAR>(reinterpret_cast<UINT_PTR>(
             ::CharUpperW(reinterpret_cast<LPWSTR>(static_cast<UINT_PTR>(c.text[amp + 1])))));
         EXPECT_EQ(0, keys[key]++) << where << " repeats access key " << Utf8(std::wstring(1, key));

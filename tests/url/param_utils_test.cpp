@@ -32,15 +32,6 @@ std::string Text(IParam* p) {
   return static_cast<const char*>(text);
 }
 
-void ExpectMissingParam(void (*call)()) {
-  try {
-    call();
-    ADD_FAILURE() << "no exception";
-  } catch (const CXIFaceException& e) {
-    EXPECT_TRUE(e.GetInterface() == typeid(IParam)) << e.GetInterface().name();
-  }
-}
-
 TEST(ParamCmp, IsOneSided) {
   QVRef<IParam> a = NewStore(), b = NewStore();
   Set(a.Get(), "x", CQVVariant(5));
@@ -135,31 +126,6 @@ TEST(ParamText, ExactForm) {
   EXPECT_STREQ("as it was", untouched);
   CXString text = "[\\]|x=i1|";
   EXPECT_FALSE(Param_String2Param(text, nullptr));
-}
-
-// A store with a value of every type that has a letter, at three levels.
-QVRef<IParam> EveryType() {
-  QVRef<IParam> p = NewStore();
-  Set(p.Get(), "empty", CQVVariant());
-  Set(p.Get(), "flag", CQVVariant(static_cast<unsigned char>(1), QVT_BOOL));
-  Set(p.Get(), "byte", CQVVariant(static_cast<unsigned char>(0xAB)));
-  Set(p.Get(), "word", CQVVariant(static_cast<unsigned short>(65535)));
-  Set(p.Get(), "dword", CQVVariant(static_cast<unsigned long>(4000000000UL)));
-  Set(p.Get(), "int", CQVVariant(-123));
-  Set(p.Get(), "uint", CQVVariant(3000000000U));
-  Set(p.Get(), "long", CQVVariant(-2000000000L));
-  Set(p.Get(), "double", CQVVariant(-0.125));
-  Set(p.Get(), "float", CQVVariant(2.5f));
-  Set(p.Get(), "string", CQVVariant("  leading blanks = kept"));
-  Set(p.Get(), "a\\size", CQVVariant(tagSIZE{3, -4}));
-  Set(p.Get(), "a\\rsize", CQVVariant(tagRSIZE{1.5, -2.25}));
-  Set(p.Get(), "a\\point", CQVVariant(tagPOINT{-7, 8}));
-  Set(p.Get(), "a\\rpoint", CQVVariant(tagRPOINT{0.5, 1e-7}));
-  Set(p.Get(), "a\\b\\rect", CQVVariant(tagRECT{1, 2, 3, 4}));
-  Set(p.Get(), "a\\b\\rrect", CQVVariant(tagRRECT{1.25, 2.5, -3.75, 1e10}));
-  Set(p.Get(), "a\\b\\@", CQVVariant(42));
-  p->CreateChild("empty child")->Release();
-  return p;
 }
 
 TEST(ParamText, RoundTripOfATextLongerThanALine) {

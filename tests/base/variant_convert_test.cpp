@@ -199,6 +199,49 @@ TEST(VariantConvert, StringResults) {
   EXPECT_NE(src.pszVal, dst.pszVal) << "a copy of its own";
 }
 
+TEST(VariantConvert, RecordResults) {
+  CQVVariant dst;
+  const CQVVariant rrect(tagRRECT{0.5, -0.5, 9.4, 9.6});
+  ASSERT_TRUE(QVVariantChangeType(&dst, &rrect, QVT_RECT));
+  EXPECT_EQ(1, dst.rcVal.left);
+  EXPECT_EQ(0, dst.rcVal.top);
+  EXPECT_EQ(10, dst.rcVal.right);
+  EXPECT_EQ(11, dst.rcVal.bottom);
+  CQVVariant back;
+  ASSERT_TRUE(QVVariantChangeType(&back, &dst, QVT_RRECT));
+  EXPECT_EQ(1.0, back.rrcVal.left);
+  EXPECT_EQ(0.0, back.rrcVal.top);
+  EXPECT_EQ(9.0, back.rrcVal.right);
+  EXPECT_EQ(10.0, back.rrcVal.bottom);
+
+  struct Row {
+    tagRSIZE from;
+    tagSIZE to;
+  };
+  const Row rows[] = {{{1.5, -2.5}, {2, -2}},
+                      {{-2.6, 0.49}, {-3, 0}},
+                      {{-0.5, 0.5}, {0, 1}},
+                      {{1e12, -1e12}, {2147483647, -2147483647 - 1}}};
+  for (size_t row = 0; row < sizeof rows / sizeof rows[0]; ++row) {
+    const CQVVariant size(rows[row].from);
+    ASSERT_TRUE(QVVariantChangeType(&dst, &size, QVT_SIZE)) << "row " << row;
+    EXPECT_EQ(rows[row].to.cx, dst.sizeVal.cx) << "row " << row;
+    EXPECT_EQ(rows[row].to.cy, dst.sizeVal.cy) << "row " << row;
+    const CQVVariant point(tagRPOINT{rows[row].from.cx, rows[row].from.cy});
+    ASSERT_TRUE(QVVariantChangeType(&dst, &point, QVT_POINT)) << "row " << row;
+    EXPECT_EQ(rows[row].to.cx, dst.ptVal.x) << "row " << row;
+    EXPECT_EQ(rows[row].to.cy, dst.ptVal.y) << "row " << row;
+  }
+  const CQVVariant size(tagSIZE{3, -4});
+  ASSERT_TRUE(QVVariantChangeType(&dst, &size, QVT_RSIZE));
+  EXPECT_EQ(3.0, dst.rsizeVal.cx);
+  EXPECT_EQ(-4.0, dst.rsizeVal.cy);
+  const CQVVariant point(tagPOINT{7, 8});
+  ASSERT_TRUE(QVVariantChangeType(&dst, &point, QVT_RPOINT));
+  EXPECT_EQ(7.0, dst.rptVal.x);
+  EXPECT_EQ(8.0, dst.rptVal.y);
+}
+
 TEST(VariantConvert, ChangeTypeInPlace) {
   CQVVariant v("12");
   EXPECT_TRUE(v.ChangeType(QVT_INT));

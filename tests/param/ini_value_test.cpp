@@ -48,6 +48,7 @@ TEST(IniValue, ReadingEveryLetter) {
       {"bG1", "fail"},
       {"b", "fail"},
       {"w65535", "w:65535"},
+      {"w65536", "fail"},
       {"w70000", "fail"},
       {"w-1", "fail"},
       {"w0x10", "w:16"},

@@ -243,9 +243,7 @@ TEST(VersionResource, TheProgramAndTheRegistrationLibraryCarryTheBuildsVersion) 
   }
 }
 
-TEST(Manifest, SelectsCommonControls6AndDpiAwarenessForThisProcess) {
-  // The loader read the DPI setting: Windows would otherwise stretch the dialogs as bitmaps.
-  EXPECT_TRUE(::IsProcessDPIAware());
+TEST(Manifest, SelectsCommonControls6ForThisProcess) {
   // Wine's copy of version 6 reports 5 through DllGetVersion: the folder it came from tells.
   char path[MAX_PATH] = "";
   ASSERT_GT(::GetModuleFileNameA(::GetModuleHandleA("comctl32.dll"), path, MAX_PATH), 0u);

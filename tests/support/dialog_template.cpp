@@ -123,7 +123,10 @@ DialogTemplate::DialogTemplate(const std::string& title, short width, short heig
 
 DialogTemplate& DialogTemplate::Add(const std::string& className, const std::string& text, WORD id,
                                     DWORD style, short x, short y, short width, short height) {
-  TemplateItem item{0, Wide(className), Wide(text)};
+  TemplateItem item;
+  item.classOrdinal = 0;
+  item.className = Wide(className);
+  item.title = Wide(text);
   item.x = x;
   item.y = y;
   item.cx = width;

@@ -11,6 +11,8 @@ void RemoveFolderTree(const std::string& folder) {
     do {
       const std::string name = found.cFileName;
       if (name == "." || name == "..") continue;
+      // Read-only files and folders that tests leave behind go too.
+      ::SetFileAttributesA((folder + name).c_str(), FILE_ATTRIBUTE_NORMAL);
       if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
         RemoveFolderTree(folder + name + "\\");
       else

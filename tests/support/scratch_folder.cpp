@@ -5,29 +5,7 @@
 #include <algorithm>
 
 #include "base/handles.h"
-
-namespace {
-
-void RemoveTree(const std::string& dir) {
-  WIN32_FIND_DATAA found;
-  fw::FindHandle find(::FindFirstFileA((dir + "\\*").c_str(), &found));
-  if (find) {
-    do {
-      const std::string name = found.cFileName;
-      if (name == "." || name == "..") continue;
-      const std::string path = dir + "\\" + name;
-      ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        RemoveTree(path);
-      else
-        ::DeleteFileA(path.c_str());
-    } while (::FindNextFileA(find.get(), &found));
-  }
-  find.reset();
-  ::RemoveDirectoryA(dir.c_str());
-}
-
-}  // namespace
+#include "tests/support/folder_tree.h"
 
 ScratchFolder::ScratchFolder() {
   char temp[MAX_PATH];
@@ -38,7 +16,7 @@ ScratchFolder::ScratchFolder() {
   EXPECT_TRUE(::CreateDirectoryA(path_.c_str(), nullptr)) << path_;
 }
 
-ScratchFolder::~ScratchFolder() { RemoveTree(path_); }
+ScratchFolder::~ScratchFolder() { RemoveFolderTree(path_ + "\\"); }
 
 std::string ScratchFolder::Write(const std::string& name, const std::string& bytes) const {
   const std::string path = *this / name;

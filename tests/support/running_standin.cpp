@@ -1,6 +1,6 @@
 #include "tests/support/running_standin.h"
 
-#include "framework/app.h"
+#include "tests/support/test_paths.h"
 
 RunningStandIn::RunningStandIn(const std::string& folder) : waitFile_(folder + "standin.end") {
   ::DeleteFileA(waitFile_.c_str());
@@ -28,7 +28,4 @@ bool RunningStandIn::End() {
   return ended;
 }
 
-std::string RunningStandIn::ProgramFolder() {
-  const std::string path = fw::ModuleFilePath(nullptr);
-  return path.substr(0, path.find_last_of('\\') + 1);
-}
+std::string RunningStandIn::ProgramFolder() { return TestProgramFolder(); }

@@ -60,7 +60,7 @@ TEST_F(ProfileFileE2E, ExportThenImportIntoAnotherProductRefusingAnExistingName)
 
   run = folder_.Run(import + " -p \"Carried over\"");
   EXPECT_TRUE(run.Boxes.empty()) << (run.Boxes.empty() ? "" : run.Boxes[0].Text);
-  EXPECT_EQ(Values(HKEY_CURRENT_USER, source_), Values(HKEY_CURRENT_USER, target_ + "Carried over"));
+  EXPECT_EQ(inspect::DumpTree(HKEY_CURRENT_USER, source_), inspect::DumpTree(HKEY_CURRENT_USER, target_ + "Carried over"));
   DWORD order = 0;
   EXPECT_TRUE(ReadDword(HKEY_CURRENT_USER, target_ + "Carried over\\Tarnwick\\Applications\\Survey", "LoadOrder", &order));
   EXPECT_EQ(3u, order);

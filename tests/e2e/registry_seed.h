@@ -1,43 +1,39 @@
-// Keys that a whole-program test seeds in the prefix's registry and removes afterwards.
+// Keys that a whole-program test seeds in the prefix's registry and removes afterwards, on the
+// shared registry helpers.
 #pragma once
 
-#include <windows.h>
-
 #include <string>
-#include <utility>
 #include <vector>
 
-class RegistrySeed {
+#include "tests/support/private_registry.h"
+
+class RegistrySeed : public seed::OwnedKeys {
  public:
-  RegistrySeed() = default;
-  ~RegistrySeed();  // deletes every owned tree
-  RegistrySeed(const RegistrySeed&) = delete;
-  RegistrySeed& operator=(const RegistrySeed&) = delete;
-
-  // Removes root\path (with everything below it) now and again at the end.
-  void Own(HKEY root, const std::string& path, REGSAM view = 0);
-
-  void SetString(HKEY root, const std::string& path, const char* name, const std::string& value, REGSAM view = 0);
-  void SetDword(HKEY root, const std::string& path, const char* name, DWORD value, REGSAM view = 0);
-  void CreateKey(HKEY root, const std::string& path, REGSAM view = 0);
-
- private:
-  struct Owned {
-    HKEY root;
-    std::string path;
-    REGSAM view;
-  };
-  std::vector<Owned> owned_;
+  void SetString(HKEY root, const std::string& path, const std::string& name, const std::string& value,
+                 REGSAM view = 0) {
+    seed::SetString(root, path, name, value, view);
+  }
+  void SetDword(HKEY root, const std::string& path, const std::string& name, DWORD value, REGSAM view = 0) {
+    seed::SetDword(root, path, name, value, view);
+  }
+  void CreateKey(HKEY root, const std::string& path, REGSAM view = 0) { seed::CreatePath(root, path, view); }
 };
 
-// Reading back: "" / false when missing.
-bool KeyExists(HKEY root, const std::string& path, REGSAM view = 0);
-bool ReadString(HKEY root, const std::string& path, const char* name, std::string* value, REGSAM view = 0);
-bool ReadDword(HKEY root, const std::string& path, const char* name, DWORD* value, REGSAM view = 0);
-// Names of the subkeys of root\path in enumeration order.
-std::vector<std::string> SubkeyNames(HKEY root, const std::string& path, REGSAM view = 0);
-// Every value of root\path as (name, text) pairs, strings as they are, DWORDs in decimal.
-std::vector<std::pair<std::string, std::string>> Values(HKEY root, const std::string& path, REGSAM view = 0);
+using inspect::KeyExists;
+using inspect::SubkeyNames;
+using seed::UniqueName;
 
-// A name that no other test run uses.
-std::string UniqueName(const char* head);
+// Reading back: false when missing or of another type.
+inline bool ReadString(HKEY root, const std::string& path, const std::string& name, std::string* value,
+                       REGSAM view = 0) {
+  const StoredValue stored = inspect::Value(root, path, name, view);
+  if (stored.type != REG_SZ) return false;
+  *value = inspect::Text(root, path, name, view);
+  return true;
+}
+inline bool ReadDword(HKEY root, const std::string& path, const std::string& name, DWORD* value, REGSAM view = 0) {
+  const StoredValue stored = inspect::Value(root, path, name, view);
+  if (stored.type != REG_DWORD || stored.bytes.size() != sizeof *value) return false;
+  stored.bytes.copy(reinterpret_cast<char*>(value), sizeof *value);
+  return true;
+}

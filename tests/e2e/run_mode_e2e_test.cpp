@@ -99,7 +99,7 @@ TEST_F(RunModeE2E, TypicalRequestForAutoCadLt) {
   EXPECT_EQ(1u, runPm);
   // A second run finds the menu group and adds nothing.
   folder_.Run("-r -a \"" + id_ + "\" -p \"Work\"");
-  EXPECT_EQ(5u, Values(HKEY_CURRENT_USER, profiles_ + "\\Work\\Menus").size());
+  EXPECT_EQ(5u, inspect::ValueNames(HKEY_CURRENT_USER, profiles_ + "\\Work\\Menus").size());
 }
 
 TEST_F(RunModeE2E, ProfileNameIgnoresCase) {

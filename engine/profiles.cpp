@@ -24,9 +24,10 @@ std::string ProfileKeyPath(const std::string& key, const std::string& profileNam
 }
 
 int ReadProfiles(const std::string& key, StringList& names, StringList& descriptions,
-                 std::string& currentProfile) {
+                 std::string& currentProfile, std::vector<bool>* unreadable) {
   names.clear();
   descriptions.clear();
+  if (unreadable) unreadable->clear();
   fw::RegKey profiles = reg::OpenKey(HKEY_CURRENT_USER, ProfilesKeyPath(key), KEY_ALL_ACCESS);
   if (!profiles) return 0;
   std::string current;
@@ -37,9 +38,10 @@ int ReadProfiles(const std::string& key, StringList& names, StringList& descript
     fw::RegKey profile = reg::OpenKey(HKEY_CURRENT_USER, ProfileKeyPath(key, name), KEY_ALL_ACCESS);
     if (!profile) break;
     std::string description;
-    reg::ReadString(profile.get(), "", kDescriptionBytes, description);
+    const bool read = reg::ReadString(profile.get(), "", kDescriptionBytes, description);
     names.push_back(name);
     descriptions.push_back(description);
+    if (unreadable) unreadable->push_back(!read && reg::ValueExists(profile.get(), ""));
   }
   return static_cast<int>(names.size());
 }

@@ -6,9 +6,10 @@
 // Fills names and descriptions (parallel) and currentProfile; returns the number of
 // profiles. A product without Profiles key or current-profile value has none: the lists
 // are then empty and currentProfile is unchanged. A profile key that cannot be opened
-// ends the listing there.
+// ends the listing there. A description stored but not readable (too long, not text) reads
+// as empty; unreadable, when given, tells those profiles apart (parallel to names).
 int ReadProfiles(const std::string& key, StringList& names, StringList& descriptions,
-                 std::string& currentProfile);
+                 std::string& currentProfile, std::vector<bool>* unreadable = nullptr);
 
 // Copies {Key}\Profiles\{sourceName} with everything below it onto {targetName}, which
 // is created when missing and otherwise merged into. True when the whole copy succeeded;

@@ -16,10 +16,6 @@ const size_t kValueBytes = MAX_PATH;  // profile names as the registry layout al
 
 std::string ProfilesKey(const PMAcad& product) { return product.Key + "\\Profiles"; }
 
-bool CanOpenForReading(const std::string& path) {
-  return static_cast<bool>(reg::OpenKey(HKEY_CURRENT_USER, path, KEY_READ));
-}
-
 // The value name of a profile list's current profile (the default value).
 const char kCurrentProfileValue[] = "";
 
@@ -27,7 +23,8 @@ const char kCurrentProfileValue[] = "";
 // profile) with only the requested applications linked. Null when it cannot.
 PMAcadProfile* CreateProfile(PMAcad& product, const PMRunRequest& request) {
   std::string source = product.CurrentProfile;
-  if (!CanOpenForReading(ProfilesKey(product) + "\\" + source)) {
+  // An empty current profile names no profile (its path would be the Profiles key itself).
+  if (!ProfileExists(product.Key, source)) {
     source.clear();
     for (const PMAcadProfile& profile : product.Profiles)
       if (profile.Name != request.ProfileName) {

@@ -72,3 +72,8 @@ bool WriteProfileDescription(const std::string& key, const std::string& profileN
   fw::RegKey profile = reg::OpenKey(HKEY_CURRENT_USER, ProfileKeyPath(key, profileName), KEY_ALL_ACCESS);
   return profile && reg::WriteString(profile.get(), "", description) == ERROR_SUCCESS;
 }
+
+bool ProfileExists(const std::string& key, const std::string& profileName) {
+  return IsProfileKeyName(profileName) &&
+         static_cast<bool>(reg::OpenKey(HKEY_CURRENT_USER, ProfileKeyPath(key, profileName), KEY_READ));
+}

@@ -29,6 +29,10 @@ bool SetCurrentProfile(const std::string& key, const std::string& name);
 bool WriteProfileDescription(const std::string& key, const std::string& profileName,
                              const std::string& description);
 
+// Whether {Key}\Profiles\{profileName} is a profile key that can be opened for reading; an
+// empty name or one with a backslash names no profile.
+bool ProfileExists(const std::string& key, const std::string& profileName);
+
 // {Key}\Profiles and {Key}\Profiles\{profileName}, below HKEY_CURRENT_USER.
 std::string ProfilesKeyPath(const std::string& key);
 std::string ProfileKeyPath(const std::string& key, const std::string& profileName);

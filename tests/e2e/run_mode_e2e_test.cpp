@@ -131,6 +131,19 @@ TEST_F(RunModeE2E, MissingProfileIsCreatedWithExactlyTheGivenApplications) {
   EXPECT_EQ("Standard", Current());
 }
 
+TEST_F(RunModeE2E, WithAnEmptyCurrentProfileTheFirstOtherProfileIsCopied) {
+  seed_.SetString(HKEY_CURRENT_USER, profiles_, "", "");
+  ProgramRun run = folder_.Run("-r -a \"" + id_ + "\" -p New -c -g Survey");
+  EXPECT_TRUE(run.Boxes.empty()) << (run.Boxes.empty() ? "" : run.Boxes[0].Text);
+  std::string description;
+  EXPECT_TRUE(ReadString(HKEY_CURRENT_USER, profiles_ + "\\New", "", &description));
+  EXPECT_EQ("The standard profile", description);
+  EXPECT_EQ(std::vector<std::string>({"Survey"}),
+            SubkeyNames(HKEY_CURRENT_USER, profiles_ + "\\New\\Tarnwick\\Applications"));
+  EXPECT_NE(std::string::npos, ReadFile(record_).find("\nprofile=New\nTarnwikc=\n")) << ReadFile(record_);
+  EXPECT_EQ("", Current());
+}
+
 TEST_F(RunModeE2E, EveryOutcomeHasItsMessage) {
   std::string noProfilesRelease = UniqueName("R91.");
   std::string noProfilesKey = "Software\\Autodesk\\AutoCAD LT\\" + noProfilesRelease + "\\ACADLT-1:409";

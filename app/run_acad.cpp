@@ -7,8 +7,6 @@
 #include "engine/regdll_bridge.h"
 #include "engine/registry_io.h"
 
-const char kParkedProfileValue[] = "Tarnwikc";
-
 namespace {
 
 const size_t kMaxPassThroughBytes = 1038;
@@ -120,7 +118,10 @@ int RunAcadWithProfile(ConfigurationModel& model, const PMRunRequest& request) {
   // already: then the value read before the start goes back.
   std::string previous = parked;
   reg::ReadString(profiles.get(), kParkedProfileValue, kValueBytes, previous);
-  reg::WriteString(profiles.get(), kCurrentProfileValue, previous);
+  // A parked profile deleted while AutoCAD ran would leave the current profile naming nothing:
+  // the one the run made current then stays. An empty one was current before and comes back.
+  if (previous.empty() || ProfileExists(product->Key, previous))
+    reg::WriteString(profiles.get(), kCurrentProfileValue, previous);
   ::RegDeleteValueA(profiles.get(), kParkedProfileValue);
   return RunStarted;
 }

@@ -86,6 +86,9 @@ class CPManDlg : public fw::Dialog {
   // Asks before applying edits of products whose AutoCAD is running; true to go on.
   bool ConfirmApplyWhileRunning();
   bool IsEdited(const PMAcad& product) const;
+  // A running AutoCAD started by this program makes the parked profile current again when it
+  // ends: it must not be deleted or renamed meanwhile. Says so and returns true for such a profile.
+  bool RefuseParkedProfile(const PMAcad& product, const PMAcadProfile& profile);
   // After a Move: the list shows the new order with the moved link selected.
   void ShowMovedLink(int index);
 

@@ -1,4 +1,4 @@
-// String table 10000-10024 in English (US) and Russian.
+// String table 10000-10025 in English (US) and Russian.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -11,7 +11,7 @@ namespace restest {
 namespace {
 
 constexpr UINT kFirstString = IDS_CURRENT_PROFILE;
-constexpr UINT kLastString = IDS_START_ACAD_FIRST;
+constexpr UINT kLastString = IDS_PROFILE_PARKED;
 
 // Every string of the table, block by block.
 std::vector<UINT> AllStrings() {
@@ -182,6 +182,9 @@ TEST(StringTable, RussianTextsAreExact) {
        u"-g\tВключить приложения во вновь созданном профиле\n"
        u"-AcCL\tПередать аргументы в командную строку AutoCAD\r\n"
        u"...\tКомандная строка AutoCAD"},
+      {10025,
+       u"Нельзя удалить или переименовать профиль \"%s\": он снова станет текущим, когда запущенный AutoCAD "
+       u"завершит работу"},
   };
   for (size_t row = 0; row < sizeof(rows) / sizeof(rows[0]); ++row) {
     std::u16string actual = Load(rows[row].id, kRussian);

@@ -50,6 +50,9 @@ class ProgramFolder {
   std::string bin_;
 };
 
+// The folder of the running test program, with a trailing backslash.
+std::string TestProgramFolder();
+
 // Top-level visible windows of a process, with their titles.
 std::vector<std::pair<HWND, std::string>> ProcessWindows(DWORD processId);
 

@@ -1,4 +1,4 @@
-// String table 10000-10025 in English (US) and Russian.
+// String table 10000-10027 in English (US) and Russian.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -11,7 +11,7 @@ namespace restest {
 namespace {
 
 constexpr UINT kFirstString = IDS_CURRENT_PROFILE;
-constexpr UINT kLastString = IDS_PROFILE_PARKED;
+constexpr UINT kLastString = IDS_REGDLL_NO_ENTRY;
 
 // Every string of the table, block by block.
 std::vector<UINT> AllStrings() {
@@ -185,6 +185,10 @@ TEST(StringTable, RussianTextsAreExact) {
       {10025,
        u"Нельзя удалить или переименовать профиль \"%s\": он снова станет текущим, когда запущенный AutoCAD "
        u"завершит работу"},
+      {10026,
+       u"Подключения приложений нельзя изменить, так как не найдена библиотека регистрации.\r\n"
+       u"Она искалась здесь:\r\n%s"},
+      {10027, u"Подключения приложений нельзя изменить, так как библиотека регистрации %s не содержит %s"},
   };
   for (size_t row = 0; row < sizeof(rows) / sizeof(rows[0]); ++row) {
     std::u16string actual = Load(rows[row].id, kRussian);

@@ -62,13 +62,6 @@ ScopedTranslationSwitch::ScopedTranslationSwitch(int enable) : previous_(Supp_Is
 
 ScopedTranslationSwitch::~ScopedTranslationSwitch() { Supp_SetTranslationEnable(previous_); }
 
-std::string TestProgramFolder() {
-  char path[MAX_PATH] = "";
-  ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder = path;
-  return folder.substr(0, folder.find_last_of('\\') + 1);
-}
-
 std::string WindowText(HWND window) {
   char text[1024] = "";
   ::GetWindowTextA(window, text, sizeof text);

@@ -45,7 +45,8 @@ class MessageBoxCatcher {
   HHOOK hook_;
 };
 
-// The folder of the test program (the build's bin folder), with a trailing backslash.
+// The folder of the test program (the build's bin folder), with a trailing backslash; defined with the
+// whole-program test driver, which this suite shares.
 std::string TestProgramFolder();
 
 std::string WindowText(HWND window);

@@ -7,18 +7,12 @@
 #include "engine/regdll_bridge.h"
 #include "engine/registry_io.h"
 
-const char kParkedProfileValue[] = "Tarnwikc";
-
 namespace {
 
 const size_t kMaxPassThroughBytes = 1038;
 const size_t kValueBytes = MAX_PATH;  // profile names as the registry layout allows
 
 std::string ProfilesKey(const PMAcad& product) { return product.Key + "\\Profiles"; }
-
-bool CanOpenForReading(const std::string& path) {
-  return static_cast<bool>(reg::OpenKey(HKEY_CURRENT_USER, path, KEY_READ));
-}
 
 // The value name of a profile list's current profile (the default value).
 const char kCurrentProfileValue[] = "";
@@ -27,7 +21,8 @@ const char kCurrentProfileValue[] = "";
 // profile) with only the requested applications linked. Null when it cannot.
 PMAcadProfile* CreateProfile(PMAcad& product, const PMRunRequest& request) {
   std::string source = product.CurrentProfile;
-  if (!CanOpenForReading(ProfilesKey(product) + "\\" + source)) {
+  // An empty current profile names no profile (its path would be the Profiles key itself).
+  if (!ProfileExists(product.Key, source)) {
     source.clear();
     for (const PMAcadProfile& profile : product.Profiles)
       if (profile.Name != request.ProfileName) {
@@ -123,7 +118,10 @@ int RunAcadWithProfile(ConfigurationModel& model, const PMRunRequest& request) {
   // already: then the value read before the start goes back.
   std::string previous = parked;
   reg::ReadString(profiles.get(), kParkedProfileValue, kValueBytes, previous);
-  reg::WriteString(profiles.get(), kCurrentProfileValue, previous);
+  // A parked profile deleted while AutoCAD ran would leave the current profile naming nothing:
+  // the one the run made current then stays. An empty one was current before and comes back.
+  if (previous.empty() || ProfileExists(product->Key, previous))
+    reg::WriteString(profiles.get(), kCurrentProfileValue, previous);
   ::RegDeleteValueA(profiles.get(), kParkedProfileValue);
   return RunStarted;
 }

@@ -6,5 +6,3 @@
 
 // Returns a RunOutcome.
 int RunAcadWithProfile(ConfigurationModel& model, const PMRunRequest& request);
-
-extern const char kParkedProfileValue[];  // "Tarnwikc"

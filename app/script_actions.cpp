@@ -7,6 +7,7 @@
 #include "engine/regdll_bridge.h"
 #include "framework/language.h"
 #include "resources/resource.h"
+#include "ui/registration_notice.h"
 
 namespace {
 
@@ -33,9 +34,16 @@ bool AnyApplicationNamed(const ConfigurationModel& model, const std::string& nam
 }
 
 // A clean-up call of the registration library; asked only when there is something to remove.
-int CleanUp(const std::string& action, const std::string& name, bool present, int (*call)(const RegistrationLibrary&, const char*),
-            const RegistrationLibrary& library, ScriptOutput& output) {
+// Without the library or its entry the call would do nothing: the caller is told why instead.
+int CleanUp(const std::string& action, const std::string& name, bool present, RegistrationLibrary::Use use,
+            int (*call)(const RegistrationLibrary&, const char*), const RegistrationLibrary& library,
+            ScriptOutput& output) {
   if (!present && output.Quiet()) return Finish(output, action, ExitDone, IDS_SUMMARY_NOTHING_TO_DO);
+  const std::string notice = RegistrationLibraryNotice(library, use);
+  if (!notice.empty()) {
+    output.Message(notice);
+    return SummarizeExitCode(output, action, ExitPartialFailure);
+  }
   if (call(library, name.c_str())) return Finish(output, action, ExitDone, IDS_SUMMARY_DONE);
   if (output.Quiet()) output.Message(FormatLangString(IDS_CLEANUP_FAILED, name.c_str()));
   return SummarizeExitCode(output, action, ExitPartialFailure);
@@ -74,6 +82,7 @@ int DeleteProfileEverywhere(const std::string& profile, ConfigurationModel& mode
                             ScriptOutput& output) {
   if (output.Quiet()) LoadConfiguration(model);
   return CleanUp(ActionText("-dp", profile), profile, AnyProfileNamed(model, profile),
+                 RegistrationLibrary::Use::DeleteProfile,
                  [](const RegistrationLibrary& l, const char* name) { return l.DeleteProfileAllAcads(name); }, library,
                  output);
 }
@@ -82,6 +91,7 @@ int UnregisterApplicationEverywhere(const std::string& application, Configuratio
                                     const RegistrationLibrary& library, ScriptOutput& output) {
   if (output.Quiet()) LoadConfiguration(model);
   return CleanUp(ActionText("-ua", application), application, AnyApplicationNamed(model, application),
+                 RegistrationLibrary::Use::UnregisterApplication,
                  [](const RegistrationLibrary& l, const char* name) { return l.UnregAppInPManAllAcads(name); }, library,
                  output);
 }

@@ -32,7 +32,12 @@ void ApplyProfileCopies(PMAcad& product) {
       renamed.Name = renamed.NewName;
       renamed.NewName.clear();
     }
-    WriteProfileDescription(product.Key, profiles[i].ShownName(), profiles[i].Description);
+    // A description that could not be read is only replaced by one the user gave.
+    PMAcadProfile& profile = profiles[i];
+    if (!profile.DescriptionUnread || !profile.Description.empty()) {
+      WriteProfileDescription(product.Key, profile.ShownName(), profile.Description);
+      profile.DescriptionUnread = false;
+    }
   }
 }
 

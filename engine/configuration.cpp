@@ -13,10 +13,12 @@ unsigned long long LoadOrderKey(const PMAcadAppLink& link) {
   return link.LoadOrder == 0 ? ~0ULL : link.LoadOrder;
 }
 
-PMAcadProfile BuildProfile(const PMAcad& product, const std::string& name, const std::string& description) {
+PMAcadProfile BuildProfile(const PMAcad& product, const std::string& name, const std::string& description,
+                           bool descriptionUnread) {
   PMAcadProfile profile;
   profile.Name = name;
   profile.Description = description;
+  profile.DescriptionUnread = descriptionUnread;
   profile.State = ProfileStored;
   std::vector<PMAcadAppLink> stored;
   ReadProfileLinks(product.Key, name, stored);
@@ -63,9 +65,9 @@ void LoadConfiguration(ConfigurationModel& model) {
   for (PMAcad& product : model) {
     ReadApplications(product.Key, product.RegistryView, product.Applications);
     StringList names, descriptions;
-    ReadProfiles(product.Key, names, descriptions, product.CurrentProfile);
+    std::vector<bool> unreadable;
+    ReadProfiles(product.Key, names, descriptions, product.CurrentProfile, &unreadable);
     for (size_t i = 0; i < names.size(); ++i)
-      product.Profiles.push_back(
-          BuildProfile(product, names[i], i < descriptions.size() ? descriptions[i] : std::string()));
+      product.Profiles.push_back(BuildProfile(product, names[i], descriptions[i], unreadable[i]));
   }
 }

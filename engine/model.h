@@ -60,6 +60,9 @@ struct PMAcadProfile {
   std::string NewName;
   std::vector<PMAcadAppLink> Links;
   LONG State = ProfileStored;
+  // The stored description could not be read (too long, not text) and shows empty; it is
+  // written over only when the profile is given a description.
+  bool DescriptionUnread = false;
 
   // The name shown and compared in the dialog.
   const std::string& ShownName() const { return NewName.empty() ? Name : NewName; }

@@ -3,6 +3,8 @@
 #include "engine/registry_io.h"
 #include "engine/registry_tree.h"
 
+const char kParkedProfileValue[] = "Tarnwikc";
+
 namespace {
 
 const size_t kNameBytes = 260;
@@ -24,9 +26,10 @@ std::string ProfileKeyPath(const std::string& key, const std::string& profileNam
 }
 
 int ReadProfiles(const std::string& key, StringList& names, StringList& descriptions,
-                 std::string& currentProfile) {
+                 std::string& currentProfile, std::vector<bool>* unreadable) {
   names.clear();
   descriptions.clear();
+  if (unreadable) unreadable->clear();
   fw::RegKey profiles = reg::OpenKey(HKEY_CURRENT_USER, ProfilesKeyPath(key), KEY_ALL_ACCESS);
   if (!profiles) return 0;
   std::string current;
@@ -37,9 +40,10 @@ int ReadProfiles(const std::string& key, StringList& names, StringList& descript
     fw::RegKey profile = reg::OpenKey(HKEY_CURRENT_USER, ProfileKeyPath(key, name), KEY_ALL_ACCESS);
     if (!profile) break;
     std::string description;
-    reg::ReadString(profile.get(), "", kDescriptionBytes, description);
+    const bool read = reg::ReadString(profile.get(), "", kDescriptionBytes, description);
     names.push_back(name);
     descriptions.push_back(description);
+    if (unreadable) unreadable->push_back(!read && reg::ValueExists(profile.get(), ""));
   }
   return static_cast<int>(names.size());
 }
@@ -69,4 +73,16 @@ bool WriteProfileDescription(const std::string& key, const std::string& profileN
   if (!IsProfileKeyName(profileName)) return false;
   fw::RegKey profile = reg::OpenKey(HKEY_CURRENT_USER, ProfileKeyPath(key, profileName), KEY_ALL_ACCESS);
   return profile && reg::WriteString(profile.get(), "", description) == ERROR_SUCCESS;
+}
+
+bool ProfileExists(const std::string& key, const std::string& profileName) {
+  return IsProfileKeyName(profileName) &&
+         static_cast<bool>(reg::OpenKey(HKEY_CURRENT_USER, ProfileKeyPath(key, profileName), KEY_READ));
+}
+
+bool IsParkedProfile(const std::string& key, const std::string& profileName) {
+  fw::RegKey profiles = reg::OpenKey(HKEY_CURRENT_USER, ProfilesKeyPath(key), KEY_READ);
+  std::string parked;
+  return profiles && reg::ReadString(profiles.get(), kParkedProfileValue, kNameBytes, parked) &&
+         ::lstrcmpiA(parked.c_str(), profileName.c_str()) == 0;
 }

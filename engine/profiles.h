@@ -6,9 +6,10 @@
 // Fills names and descriptions (parallel) and currentProfile; returns the number of
 // profiles. A product without Profiles key or current-profile value has none: the lists
 // are then empty and currentProfile is unchanged. A profile key that cannot be opened
-// ends the listing there.
+// ends the listing there. A description stored but not readable (too long, not text) reads
+// as empty; unreadable, when given, tells those profiles apart (parallel to names).
 int ReadProfiles(const std::string& key, StringList& names, StringList& descriptions,
-                 std::string& currentProfile);
+                 std::string& currentProfile, std::vector<bool>* unreadable = nullptr);
 
 // Copies {Key}\Profiles\{sourceName} with everything below it onto {targetName}, which
 // is created when missing and otherwise merged into. True when the whole copy succeeded;
@@ -27,6 +28,18 @@ bool SetCurrentProfile(const std::string& key, const std::string& name);
 // written, when the profile key cannot be opened.
 bool WriteProfileDescription(const std::string& key, const std::string& profileName,
                              const std::string& description);
+
+// Whether {Key}\Profiles\{profileName} is a profile key that can be opened for reading; an
+// empty name or one with a backslash names no profile.
+bool ProfileExists(const std::string& key, const std::string& profileName);
+
+// The value of {Key}\Profiles that holds, while the run mode runs AutoCAD, the profile to make
+// current again when AutoCAD ends.
+extern const char kParkedProfileValue[];  // "Tarnwikc"
+
+// Whether a running AutoCAD started by this program will make profileName (ignoring case)
+// current again when it ends; such a profile must stay where it is until then.
+bool IsParkedProfile(const std::string& key, const std::string& profileName);
 
 // {Key}\Profiles and {Key}\Profiles\{profileName}, below HKEY_CURRENT_USER.
 std::string ProfilesKeyPath(const std::string& key);

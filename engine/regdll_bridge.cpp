@@ -1,10 +1,20 @@
 #include "engine/regdll_bridge.h"
 
+#include <utility>
+
 namespace {
 const char* const kUnusedEntries[6] = {"RegisterAppInPManIniEx2", "UnregAppInPMan", "DeleteAppData",
                                        "CopyAcadSupportFilesEx",  "CopyUserAppDataFilesEx",
                                        "DeleteAddRefedFiles"};
+
+// The path as the user would look for it, without "..".
+std::string FullPath(const std::string& path) {
+  char full[MAX_PATH] = "";
+  const DWORD n = ::GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
+  return n > 0 && n < MAX_PATH ? std::string(full, n) : path;
 }
+
+}  // namespace
 
 std::string ProgramFolder() {
   char path[MAX_PATH] = "";
@@ -21,8 +31,12 @@ RegistrationLibrary& RegistrationLibrary::Instance() {
 }
 
 RegistrationLibrary::RegistrationLibrary(const std::string& folder) {
-  module_.reset(::LoadLibraryA((folder + "QvApmReg.dll").c_str()));
-  if (!module_) module_.reset(::LoadLibraryA((folder + "..\\QvApmReg.dll").c_str()));
+  for (const char* relative : {"QvApmReg.dll", "..\\QvApmReg.dll"}) {
+    const std::string path = folder + relative;
+    searched_.push_back(FullPath(path));
+    module_.reset(::LoadLibraryA(path.c_str()));
+    if (module_) break;
+  }
   if (!module_) return;
   setupPManIni_ = reinterpret_cast<SetupPManIniFn>(Entry("SetupPManIni"));
   registerAppInPManIniEx_ = reinterpret_cast<RegisterAppInPManIniExFn>(Entry("RegisterAppInPManIniEx"));
@@ -42,6 +56,26 @@ std::string RegistrationLibrary::LoadedPath() const {
   char path[MAX_PATH] = "";
   if (!module_ || !::GetModuleFileNameA(module_.get(), path, MAX_PATH)) return std::string();
   return path;
+}
+
+std::vector<std::string> RegistrationLibrary::MissingEntries(Use use) const {
+  std::vector<std::pair<const char*, bool>> needed;
+  switch (use) {
+    case Use::ProfileLinks:
+      needed = {{"RegisterAppInProfileEx", registerAppInProfileEx_ != nullptr},
+                {"UnregAppInProfile", unregAppInProfile_ != nullptr}};
+      break;
+    case Use::DeleteProfile:
+      needed = {{"DeleteProfileAllAcads", deleteProfileAllAcads_ != nullptr}};
+      break;
+    case Use::UnregisterApplication:
+      needed = {{"UnregAppInPManAllAcads", unregAppInPManAllAcads_ != nullptr}};
+      break;
+  }
+  std::vector<std::string> missing;
+  for (const auto& entry : needed)
+    if (!entry.second) missing.push_back(entry.first);
+  return missing;
 }
 
 bool RegistrationLibrary::HasUnusedEntry(const char* name) const {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "base/handles.h"
 
@@ -23,6 +24,12 @@ class RegistrationLibrary {
   explicit RegistrationLibrary(const std::string& folder);
   bool IsLoaded() const { return static_cast<bool>(module_); }
   std::string LoadedPath() const;
+  // The files tried, in order, as full paths.
+  const std::vector<std::string>& SearchedPaths() const { return searched_; }
+  // What a caller needs the library for.
+  enum class Use { ProfileLinks, DeleteProfile, UnregisterApplication };
+  // The entries that use needs and the library does not provide: all of them when it is not loaded.
+  std::vector<std::string> MissingEntries(Use use) const;
 
   // Each returns 0 (and does nothing) when its entry is missing.
   int SetupPManIni(int mode, const char* id, const char* iniPath, const char* section, int reserved) const;
@@ -41,6 +48,7 @@ class RegistrationLibrary {
   FARPROC Entry(const char* name) const;
 
   fw::Module module_;
+  std::vector<std::string> searched_;
   SetupPManIniFn setupPManIni_ = nullptr;
   RegisterAppInPManIniExFn registerAppInPManIniEx_ = nullptr;
   RegisterAppInProfileExFn registerAppInProfileEx_ = nullptr;

@@ -45,6 +45,10 @@ bool ReadString(HKEY key, const char* name, size_t capacity, std::string& out, T
   return true;
 }
 
+bool ValueExists(HKEY key, const char* name) {
+  return ::RegQueryValueExA(key, name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
 bool ReadDword(HKEY key, const char* name, DWORD& out, TypeRule rule) {
   DWORD value = 0;
   DWORD type = REG_NONE;

@@ -27,6 +27,9 @@ fw::RegKey CreateKey(HKEY root, const std::string& path, REGSAM access);
 bool ReadString(HKEY key, const char* name, size_t capacity, std::string& out,
                 TypeRule rule = TypeRule::Exact);
 
+// Whether the value exists, whatever its type and size.
+bool ValueExists(HKEY key, const char* name);
+
 // Reads a four-byte number. On failure (missing, wrong type, other size) returns false,
 // out unchanged.
 bool ReadDword(HKEY key, const char* name, DWORD& out, TypeRule rule = TypeRule::Exact);

@@ -18,8 +18,12 @@
 #include "framework/msgbox.h"
 #include "resources/resource.h"
 #include "ui/profile_file_messages.h"
+#include "ui/registration_notice.h"
 
 namespace {
+
+// Posted when the dialog opens, so that the notice shows over the visible dialog.
+constexpr UINT kShowLibraryNotice = WM_APP + 1;
 
 // Column titles; the lists show no header, so they are never translated.
 const char kProfilesColumn[] = "Profiles";
@@ -77,12 +81,14 @@ const fw::MessageEntry<CPManDlg> CPManDlg::kMessages[] = {
     {fw::OnCommand(ID_PROFILE_EXPORT), &CPManDlg::OnExportProfile},
     {fw::OnCommand(ID_PROFILE_IMPORT), &CPManDlg::OnImportProfile},
     {fw::OnCommand(ID_PROFILE_RESTORE), &CPManDlg::OnRestoreProfile},
+    {fw::OnMessage(kShowLibraryNotice), &CPManDlg::OnShowLibraryNotice},
 };
 
 CPManDlg::CPManDlg()
     : fw::Dialog(LoadLangDialog(IDD_MAIN)),
       programPath_(fw::ModuleFilePath(nullptr)),
-      backupRoot_(DefaultBackupRoot()) {}
+      backupRoot_(DefaultBackupRoot()),
+      library_(&RegistrationLibrary::Instance()) {}
 
 CPManDlg::~CPManDlg() = default;
 
@@ -100,7 +106,7 @@ void CPManDlg::DoDataExchange(fw::DataExchange& exchange) {
   bool applied;
   {
     WaitCursor wait;
-    applied = ApplyChangesWithBackups(model_, backupRoot_, failure);
+    applied = ApplyChangesWithBackups(model_, *library_, backupRoot_, failure);
   }
   if (!applied) {
     fw::MessageBoxApp(hwnd(), BackupFailureText(failure), MB_OK | MB_ICONSTOP);
@@ -118,6 +124,8 @@ BOOL CPManDlg::OnInitDialog() {
   ::SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
   ::SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
   SetUpLists();
+  libraryNotice_ = RegistrationLibraryNotice(*library_, RegistrationLibrary::Use::ProfileLinks);
+  if (!libraryNotice_.empty()) ::PostMessageA(hwnd(), kShowLibraryNotice, 0, 0);
 
   if (model_.empty()) LoadConfiguration(model_);
   FillProductList();
@@ -128,6 +136,11 @@ BOOL CPManDlg::OnInitDialog() {
   if (fw::ListView(Item(IDC_PROFILES)).GetItemCount() > 0) FillApplicationList();
   fw::WindowRef(Item(IDC_PROFILES)).Focus();
   return FALSE;  // the focus is set
+}
+
+bool CPManDlg::OnShowLibraryNotice(WPARAM, LPARAM) {
+  fw::MessageBoxApp(hwnd(), libraryNotice_, MB_OK | MB_ICONEXCLAMATION);
+  return true;
 }
 
 void CPManDlg::AddAboutToSystemMenu() {
@@ -304,6 +317,8 @@ void CPManDlg::OnProfileItemChanged(NMHDR* header) {
 
 void CPManDlg::ShowProfileSelected(bool selected) {
   for (int id : kProfileButtons) fw::WindowRef(Item(id)).Enable(selected);
+  // The order is stored through the registration library too.
+  if (!libraryNotice_.empty()) fw::WindowRef(Item(IDC_RESET_ORDER)).Enable(false);
   PMAcadProfile* profile = selected ? SelectedProfile() : nullptr;
   fw::WindowRef(Item(IDC_DESCRIPTION)).SetText(profile ? profile->Description : std::string());
 }
@@ -320,7 +335,7 @@ void CPManDlg::FillApplicationList() {
     fw::WindowRef(Item(IDC_MOVE_DOWN)).Enable(false);
     return;
   }
-  applications.Enable(true);
+  applications.Enable(libraryNotice_.empty());
   applications.DeleteAllItems();
   filling_ = true;
   for (const PMAcadAppLink& link : profile->Links) {

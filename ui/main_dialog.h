@@ -9,6 +9,8 @@
 #include "engine/model.h"
 #include "framework/dialog.h"
 
+class RegistrationLibrary;
+
 class CPManDlg : public fw::Dialog {
  public:
   CPManDlg();
@@ -23,6 +25,9 @@ class CPManDlg : public fw::Dialog {
   const std::string& ProgramPath() const { return programPath_; }
   // Where applies and imports back up the profiles they destroy: the user's backup folder unless set.
   void SetBackupRoot(const std::string& root) { backupRoot_ = root; }
+  // The registration library that Apply links applications through: the program's own unless
+  // set otherwise before the dialog opens.
+  void SetRegistrationLibrary(const RegistrationLibrary& library) { library_ = &library; }
 
  protected:
   void DoDataExchange(fw::DataExchange& exchange) override;
@@ -53,6 +58,7 @@ class CPManDlg : public fw::Dialog {
   void OnExportProfile();
   void OnImportProfile();
   void OnRestoreProfile();
+  bool OnShowLibraryNotice(WPARAM, LPARAM);
 
   // Opening and refreshing.
   void AddAboutToSystemMenu();
@@ -86,6 +92,9 @@ class CPManDlg : public fw::Dialog {
   // Asks before applying edits of products whose AutoCAD is running; true to go on.
   bool ConfirmApplyWhileRunning();
   bool IsEdited(const PMAcad& product) const;
+  // A running AutoCAD started by this program makes the parked profile current again when it
+  // ends: it must not be deleted or renamed meanwhile. Says so and returns true for such a profile.
+  bool RefuseParkedProfile(const PMAcad& product, const PMAcadProfile& profile);
   // After a Move: the list shows the new order with the moved link selected.
   void ShowMovedLink(int index);
 
@@ -110,4 +119,7 @@ class CPManDlg : public fw::Dialog {
   HICON icon_ = nullptr;  // shared resource icon, not destroyed
   std::string programPath_;
   std::string backupRoot_;
+  const RegistrationLibrary* library_;
+  // Why application links cannot be changed (the list is then read-only); empty when they can.
+  std::string libraryNotice_;
 };

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "engine/load_order.h"
+#include "engine/profiles.h"
 #include "framework/language.h"
 #include "framework/listview.h"
 #include "framework/msgbox.h"
@@ -100,6 +101,7 @@ void CPManDlg::OnDeleteProfile() {
     fw::MessageBoxApp(hwnd(), LangString(IDS_CANNOT_DELETE_CURRENT), MB_OK | MB_ICONSTOP);
     return;
   }
+  if (RefuseParkedProfile(*product, *profile)) return;
   fw::ListView profiles(Item(IDC_PROFILES));
   const int count = profiles.GetItemCount();
   if (count == 1) {
@@ -124,6 +126,12 @@ void CPManDlg::OnDeleteProfile() {
   SetChangesPending(true);
 }
 
+bool CPManDlg::RefuseParkedProfile(const PMAcad& product, const PMAcadProfile& profile) {
+  if (!IsParkedProfile(product.Key, profile.Name)) return false;
+  fw::MessageBoxApp(hwnd(), FormatLangString(IDS_PROFILE_PARKED, profile.Name.c_str()), MB_OK | MB_ICONSTOP);
+  return true;
+}
+
 void CPManDlg::OnRenameProfile() {
   PMAcadProfile* profile = SelectedProfile();
   if (!SelectedProduct() || !profile) return;
@@ -139,7 +147,8 @@ void CPManDlg::OnRenameProfile() {
   profile = ListedProfile(item);  // the model may have been reloaded meanwhile
   if (!product || !profile) return;
   const std::string oldName = profile->ShownName();
-  if (!SameProfileName(dialog.newName, oldName) && !IsNameInUse(*product, dialog.newName)) {
+  if (!SameProfileName(dialog.newName, oldName) && !IsNameInUse(*product, dialog.newName) &&
+      !RefuseParkedProfile(*product, *profile)) {
     if (profile->State == ProfileCreate)
       profile->Name = dialog.newName;
     else

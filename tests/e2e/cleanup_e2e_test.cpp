@@ -2,6 +2,7 @@
 
 #include "program_driver.h"
 #include "registry_seed.h"
+#include "tests/support/test_paths.h"
 
 namespace {
 
@@ -64,6 +65,41 @@ TEST_F(CleanupE2E, UnregisterApplicationEverywhere) {
       EXPECT_EQ(std::vector<std::string>({"Keep"}),
                 SubkeyNames(HKEY_CURRENT_USER, key + "\\Profiles\\" + profile + "\\Tarnwick\\Applications"))
           << key << " " << profile;
+  }
+}
+
+TEST_F(CleanupE2E, WithoutAUsableRegistrationLibraryTheOptionsSaySoAndChangeNothing) {
+  const std::string library = folder_.Bin() + "QvApmReg.dll";
+  const std::string notFound =
+      "Application links cannot be changed because the registration library was not found.\r\n"
+      "It was looked for as:\r\n" +
+      library + "\r\n" + folder_.Parent() + "QvApmReg.dll";
+  const std::string lacks = "Application links cannot be changed because the registration library " + library +
+                            " does not provide ";
+  struct Row {
+    const char* arguments;
+    bool partialLibrary;
+    std::string text;
+  };
+  const Row rows[] = {
+      {"-dp Old", false, notFound},
+      {"-ua Survey", false, notFound},
+      {"-dp Old", true, lacks + "DeleteProfileAllAcads"},
+      {"-ua Survey", true, lacks + "UnregAppInPManAllAcads"},
+  };
+  for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
+    ::DeleteFileA(library.c_str());
+    if (rows[i].partialLibrary)
+      ASSERT_TRUE(::CopyFileA((TestProgramFolder() + "e2e-partial-regdll\\QvApmReg.dll").c_str(), library.c_str(),
+                              FALSE));
+    ProgramRun run = folder_.Run(rows[i].arguments);
+    EXPECT_FALSE(run.TimedOut) << "row " << i;
+    ASSERT_EQ(1u, run.Boxes.size()) << "row " << i;
+    EXPECT_EQ(rows[i].text, run.Boxes[0].Text) << "row " << i;
+  }
+  for (const std::string& key : keys_) {
+    EXPECT_EQ(2u, SubkeyNames(HKEY_CURRENT_USER, key + "\\Profiles").size()) << key;
+    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, key + "\\Applications\\Tarnwick\\Applications\\Survey")) << key;
   }
 }
 

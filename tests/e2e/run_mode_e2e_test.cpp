@@ -131,6 +131,38 @@ TEST_F(RunModeE2E, MissingProfileIsCreatedWithExactlyTheGivenApplications) {
   EXPECT_EQ("Standard", Current());
 }
 
+TEST_F(RunModeE2E, WithAnEmptyCurrentProfileTheFirstOtherProfileIsCopied) {
+  seed_.SetString(HKEY_CURRENT_USER, profiles_, "", "");
+  ProgramRun run = folder_.Run("-r -a \"" + id_ + "\" -p New -c -g Survey");
+  EXPECT_TRUE(run.Boxes.empty()) << (run.Boxes.empty() ? "" : run.Boxes[0].Text);
+  std::string description;
+  EXPECT_TRUE(ReadString(HKEY_CURRENT_USER, profiles_ + "\\New", "", &description));
+  EXPECT_EQ("The standard profile", description);
+  EXPECT_EQ(std::vector<std::string>({"Survey"}),
+            SubkeyNames(HKEY_CURRENT_USER, profiles_ + "\\New\\Tarnwick\\Applications"));
+  EXPECT_NE(std::string::npos, ReadFile(record_).find("\nprofile=New\nTarnwikc=\n")) << ReadFile(record_);
+  EXPECT_EQ("", Current());
+}
+
+TEST_F(RunModeE2E, AParkedProfileDeletedWhileAutoCadRunsIsNotMadeCurrent) {
+  const std::string go = folder_.Parent() + "go";
+  ::SetEnvironmentVariableA("TW_ACAD_WAIT_FILE", go.c_str());
+  fw::Handle program = folder_.Start("-r -a \"" + id_ + "\" -p Work");
+  ASSERT_TRUE(program);
+  std::string record;
+  for (int i = 0; i < 400 && record.find("\nTarnwikc=Standard\n") == std::string::npos; ++i) {
+    ::Sleep(50);
+    record = ReadFile(record_);
+  }
+  ASSERT_NE(std::string::npos, record.find("\nTarnwikc=Standard\n")) << record;
+  ASSERT_EQ(ERROR_SUCCESS, ::RegDeleteTreeA(HKEY_CURRENT_USER, (profiles_ + "\\Standard").c_str()));
+  folder_.WriteFile(go, "");
+  ASSERT_EQ(static_cast<DWORD>(WAIT_OBJECT_0), ::WaitForSingleObject(program.get(), 30000));
+  EXPECT_EQ("Work", Current());
+  std::string parked;
+  EXPECT_FALSE(ReadString(HKEY_CURRENT_USER, profiles_, "Tarnwikc", &parked));
+}
+
 TEST_F(RunModeE2E, EveryOutcomeHasItsMessage) {
   std::string noProfilesRelease = UniqueName("R91.");
   std::string noProfilesKey = "Software\\Autodesk\\AutoCAD LT\\" + noProfilesRelease + "\\ACADLT-1:409";

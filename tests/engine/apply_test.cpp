@@ -1,6 +1,7 @@
 // Applying the model: profile copies, renames, deletions, descriptions, the current
 // profile and the registration calls, against the registry and the recording library.
 #include "engine/apply.h"
+#include "engine/configuration.h"
 
 #include <gtest/gtest.h>
 
@@ -188,6 +189,35 @@ TEST_F(ApplyTest, WithoutTheLibraryProfilesStillChange) {
   EXPECT_EQ(std::string("B", 2), Text(HKEY_CURRENT_USER, kProfiles));
   EXPECT_EQ(LinkLinked, model_[0].Profiles[0].Links[1].State);
   EXPECT_EQ("", fake_.Log());
+}
+
+TEST_F(ApplyTest, UnreadableDescriptionsSurviveAnApplyInAnotherProduct) {
+  const std::string lt = "Software\\Autodesk\\AutoCAD LT\\R9\\ACADLT-1:409";
+  const std::string ltProfiles = lt + "\\Profiles";
+  for (const std::string& key : {std::string(kKey), lt}) {
+    seed::SetString(HKEY_LOCAL_MACHINE, key, "ProductName", key);
+    seed::SetString(HKEY_LOCAL_MACHINE, key, "Location", "C:\\Acad");
+  }
+  seed::SetString(HKEY_CURRENT_USER, ltProfiles, "", "Long");
+  seed::SetRaw(HKEY_CURRENT_USER, ltProfiles + "\\Long", "", REG_SZ, std::string(600, 'l') + '\0');
+  seed::SetRaw(HKEY_CURRENT_USER, ltProfiles + "\\Multi", "", REG_MULTI_SZ, std::string("one\0two\0\0", 9));
+  seed::SetRaw(HKEY_CURRENT_USER, ltProfiles + "\\Binary", "", REG_BINARY, std::string("\1\0\2", 3));
+  seed::SetRaw(HKEY_CURRENT_USER, ltProfiles + "\\Number", "", REG_DWORD, std::string("\5\0\0\0", 4));
+  const std::string before = inspect::DumpTree(HKEY_CURRENT_USER, ltProfiles);
+  ConfigurationModel model;
+  LoadConfiguration(model);
+  PMAcad* acadLt = FindProductByKey(model, lt);
+  PMAcadProfile* multi = acadLt ? FindProfileByName(*acadLt, "Multi") : nullptr;
+  ASSERT_TRUE(multi);
+  for (PMAcad& product : model)  // AutoCAD is found in both registry views
+    if (product.Key == kKey) product.CurrentProfile = "Other";
+  ApplyChanges(model, fake_.Library());
+  EXPECT_EQ(before, inspect::DumpTree(HKEY_CURRENT_USER, ltProfiles));
+  EXPECT_EQ(std::string("Other", 6), Text(HKEY_CURRENT_USER, kProfiles));
+  // A description the user gives replaces it.
+  multi->Description = "typed";
+  ApplyChanges(model, fake_.Library());
+  EXPECT_EQ(std::string("typed", 6), Text(HKEY_CURRENT_USER, ltProfiles + "\\Multi"));
 }
 
 TEST_F(ApplyTest, ProductsAreAppliedInOrderAndMissingKeysAreNotCreated) {

@@ -56,9 +56,12 @@ TEST_F(ProfilesTest, ListsNamesDescriptionsAndCurrentProfile) {
   seed::SetString(HKEY_CURRENT_USER, Profile("Third"), "", std::string(519, 'd'));
   seed::SetString(HKEY_CURRENT_USER, Profile("Zz"), "", std::string(520, 'd'));  // does not fit: empty
   seed::SetDword(HKEY_CURRENT_USER, Profile("Zz2"), "", 5);                      // not text: empty
-  EXPECT_EQ(5, ReadProfiles(kKey, names_, descriptions_, current_));
-  EXPECT_EQ("First;Second;Third;Zz;Zz2;", Joined(names_));
-  EXPECT_EQ("one;;" + std::string(519, 'd') + ";;;", Joined(descriptions_));
+  seed::SetRaw(HKEY_CURRENT_USER, Profile("Zz3"), "", REG_MULTI_SZ, std::string("a\0b\0\0", 5));
+  std::vector<bool> unreadable{true};
+  EXPECT_EQ(6, ReadProfiles(kKey, names_, descriptions_, current_, &unreadable));
+  EXPECT_EQ("First;Second;Third;Zz;Zz2;Zz3;", Joined(names_));
+  EXPECT_EQ("one;;" + std::string(519, 'd') + ";;;;", Joined(descriptions_));
+  EXPECT_EQ((std::vector<bool>{false, false, false, true, true, true}), unreadable) << "a missing one is empty";
   EXPECT_EQ("Second", current_);
 }
 

@@ -49,7 +49,7 @@ class SampleDictionary : public ::testing::Test {
   std::vector<std::string> ProgramTexts() {
     std::vector<std::string> texts;
     std::vector<UINT> ids;
-    for (UINT id = IDS_CURRENT_PROFILE; id <= IDS_START_ACAD_FIRST; ++id) ids.push_back(id);
+    for (UINT id = IDS_CURRENT_PROFILE; id <= IDS_REGDLL_NO_ENTRY; ++id) ids.push_back(id);
     for (UINT id = IDS_SUMMARY_DONE; id <= IDS_SITE_NOT_REGISTERED; ++id) ids.push_back(id);
     for (UINT id : ids) {
       DWORD size = 0;

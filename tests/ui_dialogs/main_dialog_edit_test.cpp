@@ -153,6 +153,33 @@ TEST_F(MainDialogEditTest, DeletingMovesTheProfileToTheEndAndAnAddedOneTakesTheN
   EXPECT_EQ("AutoCAD 2005", StringValue(kSettings, "CurAcad"));
 }
 
+TEST_F(MainDialogEditTest, TheProfileParkedByARunningAutoCadIsNeitherDeletedNorRenamed) {
+  SetString(HKEY_CURRENT_USER, world::ProfilesKey(world::kAcadId), "Tarnwikc", "HOME");
+  CPManDlg dialog;
+  fwtest::RunModal(dialog, {[&](HWND hwnd) {
+                              drive::Select(hwnd, IDC_PROFILES, 1);
+                              boxes_.Answer(IDOK);
+                              fwtest::Click(hwnd, IDC_DELETE_PROFILE);
+                              fwtest::Click(hwnd, IDC_RENAME_PROFILE);
+                            },
+                            [&](HWND) {
+                              HWND rename = fwtest::TopDialog();
+                              drive::Type(rename, IDC_PROFILE_NAME, "Away");
+                              drive::Type(rename, IDC_PROFILE_DESCRIPTION, "Parked");
+                              boxes_.Answer(IDOK);
+                              fwtest::Click(rename, IDOK);
+                            },
+                            [&](HWND hwnd) {
+                              EXPECT_EQ("Default/0 Home/0 Work/0", show::Profiles(dialog.Model()[0]));
+                              fwtest::Click(hwnd, IDOK);
+                            }});
+  const std::string refused =
+      "Cannot delete or rename the profile \"Home\": it becomes current again when the running AutoCAD ends";
+  EXPECT_EQ((std::vector<std::string>{Box(refused, kStop), Box(refused, kStop)}), Shown());
+  EXPECT_EQ((Names{"Default", "Home", "Work"}), Subkeys(world::ProfilesKey(world::kAcadId)));
+  EXPECT_EQ("Parked", StringValue(world::ProfileKey(world::kAcadId, "Home"), ""));
+}
+
 TEST_F(MainDialogEditTest, RenameMovesTheCurrentProfileAndTakesTheDescription) {
   CPManDlg dialog;
   fwtest::RunModal(dialog,

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/regdll_bridge.h"
 #include "framework/combobox.h"
 #include "framework/language.h"
 #include "framework/listview.h"
@@ -31,6 +32,30 @@ class MainDialogTest : public DialogTest {
   }
   fwtest::MessageBoxScript boxes_;
 };
+
+TEST_F(MainDialogTest, WithoutTheRegistrationLibraryLinksAreReadOnlyAndProfilesStillChange) {
+  const std::string nowhere = ProgramFolder() + "no-regdll\\";
+  RegistrationLibrary missing(nowhere + "deeper\\");
+  CPManDlg dialog;
+  dialog.SetRegistrationLibrary(missing);
+  boxes_.Answer(IDOK);
+  fwtest::RunModal(dialog, {[&](HWND hwnd) {
+                     EXPECT_EQ(1u, boxes_.shown().size()) << "shown as the dialog opens";
+                     drive::Select(hwnd, IDC_PROFILES, 1);
+                     EXPECT_FALSE(drive::IsEnabled(hwnd, IDC_APPLICATIONS));
+                     EXPECT_FALSE(drive::IsEnabled(hwnd, IDC_RESET_ORDER));
+                     boxes_.Answer(IDYES);
+                     fwtest::Click(hwnd, IDC_DELETE_PROFILE);
+                     fwtest::Click(hwnd, IDOK);
+                   }});
+  ASSERT_EQ(2u, boxes_.shown().size());
+  EXPECT_EQ("Application links cannot be changed because the registration library was not found.\r\n"
+            "It was looked for as:\r\n" +
+                nowhere + "deeper\\QvApmReg.dll\r\n" + nowhere + "QvApmReg.dll",
+            boxes_.shown()[0].text);
+  EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION), boxes_.shown()[0].flags);
+  EXPECT_EQ((Names{"Default", "Work"}), Subkeys(world::ProfilesKey(world::kAcadId)));
+}
 
 TEST_F(MainDialogTest, OpensOnTheStoredProductElseOnTheFirst) {
   const std::string settings = "Software\\Brevent Software\\Tarnwick\\1.0";

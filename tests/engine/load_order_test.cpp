@@ -6,7 +6,6 @@
 #include <functional>
 #include <random>
 
-#include "engine/applications.h"
 #include "engine/configuration.h"
 
 namespace {
@@ -51,28 +50,6 @@ std::string Describe(const std::vector<PMAcadAppLink>& links) {
 }
 
 const int kRandomRounds = 400;
-
-TEST(SortEquivalenceTest, ApplicationsByStandardOrderMatchTheWalk) {
-  std::mt19937 random(1234);
-  for (int round = 0; round < kRandomRounds; ++round) {
-    std::vector<PMApplication> applications(random() % 14);
-    for (size_t i = 0; i < applications.size(); ++i) {
-      applications[i].Name = "A" + std::to_string(i);
-      applications[i].StdLoadOrder = RandomOrder(random);
-    }
-    std::vector<PMApplication> walked = applications;
-    ExchangeWalk<PMApplication>(walked, [](const PMApplication& first, const PMApplication& second) {
-      return first.StdLoadOrder > second.StdLoadOrder;
-    });
-    SortApplicationsByStdLoadOrder(applications);
-    std::string expected, actual;
-    for (size_t i = 0; i < walked.size(); ++i) {
-      expected += walked[i].Name + " ";
-      actual += applications[i].Name + " ";
-    }
-    ASSERT_EQ(expected, actual) << "round " << round;
-  }
-}
 
 TEST(SortEquivalenceTest, ResetOrderMatchesTheWalk) {
   std::mt19937 random(99);

@@ -2,14 +2,9 @@
 
 #include <fstream>
 
-namespace {
+#include "tests/support/test_paths.h"
 
-std::string TestProgramFolder() {
-  char path[MAX_PATH] = "";
-  ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder = path;
-  return folder.substr(0, folder.find_last_of('\\') + 1);
-}
+namespace {
 
 std::string WindowText(HWND window) {
   int length = ::GetWindowTextLengthA(window);

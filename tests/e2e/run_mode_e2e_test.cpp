@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "program_driver.h"
+#include "tests/support/test_paths.h"
 #include "registry_seed.h"
 
 namespace {
@@ -30,7 +31,7 @@ class RunModeE2E : public ::testing::Test {
 
     installFolder_ = folder_.Parent() + "AutoCAD LT";
     ::CreateDirectoryA(installFolder_.c_str(), nullptr);
-    ::CopyFileA((TestFolder() + "acadlt.exe").c_str(), (installFolder_ + "\\acadlt.exe").c_str(), FALSE);
+    ::CopyFileA((TestProgramFolder() + "acadlt.exe").c_str(), (installFolder_ + "\\acadlt.exe").c_str(), FALSE);
     seed_.SetString(HKEY_LOCAL_MACHINE, key_, "ProductName", "AutoCAD LT Test");
     seed_.SetString(HKEY_LOCAL_MACHINE, key_, "Location", installFolder_);
 
@@ -60,13 +61,6 @@ class RunModeE2E : public ::testing::Test {
   void TearDown() override {
     for (const char* name : {"TW_ACAD_RECORD", "TW_ACAD_KEY", "TW_ACAD_MESSAGES", "TW_ACAD_WAIT_FILE"})
       ::SetEnvironmentVariableA(name, nullptr);
-  }
-
-  static std::string TestFolder() {
-    char path[MAX_PATH] = "";
-    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder = path;
-    return folder.substr(0, folder.find_last_of('\\') + 1);
   }
 
   std::string Current() {

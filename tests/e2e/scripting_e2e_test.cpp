@@ -5,6 +5,7 @@
 
 #include "registry_seed.h"
 #include "script_driver.h"
+#include "tests/support/test_paths.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ class ScriptingE2E : public ::testing::Test {
     seed_.Own(HKEY_CURRENT_USER, "Software\\Autodesk\\AutoCAD\\" + release_);
     const std::string install = folder_.Parent() + "AutoCAD";
     ::CreateDirectoryA(install.c_str(), nullptr);
-    ::CopyFileA((TestFolder() + "acad.exe").c_str(), (install + "\\acad.exe").c_str(), FALSE);
+    ::CopyFileA((TestProgramFolder() + "acad.exe").c_str(), (install + "\\acad.exe").c_str(), FALSE);
     seed_.SetString(HKEY_LOCAL_MACHINE, key_, "ProductName", "Scripting " + release_);
     seed_.SetString(HKEY_LOCAL_MACHINE, key_, "Location", install);
     seed_.SetString(HKEY_CURRENT_USER, key_ + "\\Profiles", "", "Standard");
@@ -36,13 +37,6 @@ class ScriptingE2E : public ::testing::Test {
     ::SetEnvironmentVariableA("TW_ACAD_RECORD", (folder_.Parent() + "acad.log").c_str());
   }
   void TearDown() override { ::SetEnvironmentVariableA("TW_ACAD_RECORD", nullptr); }
-
-  static std::string TestFolder() {
-    char path[MAX_PATH] = "";
-    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder = path;
-    return folder.substr(0, folder.find_last_of('\\') + 1);
-  }
 
   ProgramFolder folder_;
   RegistrySeed seed_;

@@ -9,7 +9,7 @@
 #include "engine/profiles.h"
 #include "fake_library.h"
 #include "registry_sandbox.h"
-#include "temp_folder.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -50,7 +50,7 @@ SYSTEMTIME Before(const SYSTEMTIME& now, int days, int minutes = 0) {
 class BackupsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    root_ = folder_.Path() + "Brevent Software\\Tarnwick\\Backups";
+    root_ = folder_.Path() + "\\Brevent Software\\Tarnwick\\Backups";
     seed::SetString(HKEY_CURRENT_USER, ProfilesKeyPath(kKey), "", "Keep");
     for (const char* name : {"Keep", "Gone", "Old"}) SeedProfile(name);
     product_.Key = kKey;
@@ -72,7 +72,7 @@ class BackupsTest : public ::testing::Test {
   }
 
   RegistrySandbox sandbox_;
-  TempFolder folder_;
+  ScratchFolder folder_;
   FakeRegistrationLibrary fake_;
   std::string root_;
   PMAcad product_;
@@ -156,8 +156,8 @@ TEST_F(BackupsTest, RetentionKeepsTheLastFiftyAppliesAndEverythingYoungerThanThi
       {50, 365, 0, 0},
   };
   for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
-    TempFolder scratch;
-    const std::string root = scratch.Path() + "Backups";
+    ScratchFolder scratch;
+    const std::string root = scratch.Path() + "\\Backups";
     // Applies without profiles: only their folders count.
     BackupFailure failure;
     for (int n = 0; n < rows[i].count; ++n)
@@ -204,7 +204,7 @@ TEST_F(BackupsTest, FileNamesHoldOnlyWhatAFileNameCan) {
 }
 
 TEST_F(BackupsTest, ImportRefusesAnExistingProfileUnlessReplacingAndThenBacksItUpFirst) {
-  const std::string file = folder_.Path() + "gone.arg";
+  const std::string file = folder_.Path() + "\\gone.arg";
   ASSERT_EQ(0u, ExportProfile(kKey, "Gone", file));
   const std::string keep = inspect::DumpTree(HKEY_CURRENT_USER, Profile("Keep"));
 

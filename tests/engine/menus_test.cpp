@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "registry_sandbox.h"
-#include "temp_folder.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ std::string Numbers(const std::vector<int>& numbers) {
 }
 
 TEST(MenuFileTest, PopNumbersFromSectionHeaders) {
-  TempFolder folder;
+  ScratchFolder folder;
   const struct {
     const char* what;
     std::string bytes;
@@ -54,7 +54,7 @@ TEST(MenuFileTest, PopNumbersFromSectionHeaders) {
     EXPECT_EQ(static_cast<int>(numbers.size()), count) << rows[i].what;
   }
   std::vector<int> numbers = {42};
-  EXPECT_EQ(0, ReadMenuPopNumbers(folder.Path() + "missing.mnu", numbers));
+  EXPECT_EQ(0, ReadMenuPopNumbers(folder.Path() + "\\missing.mnu", numbers));
   EXPECT_TRUE(numbers.empty());
 }
 
@@ -82,7 +82,7 @@ class MenusTest : public ::testing::Test {
   std::string Menus() { return inspect::DumpTree(HKEY_CURRENT_USER, kMenus); }
 
   RegistrySandbox sandbox_;
-  TempFolder folder_;
+  ScratchFolder folder_;
 };
 
 TEST_F(MenusTest, FindsAConfiguredGroupIgnoringCaseAndExtension) {
@@ -124,7 +124,7 @@ TEST_F(MenusTest, WritesTheGroupAndOnePopPerPullDownMenu) {
 
 TEST_F(MenusTest, AnUnreadableMenuFileGivesTheGroupAlone) {
   const std::vector<std::string> before = inspect::ValueNames(HKEY_CURRENT_USER, kMenus);
-  ASSERT_TRUE(WriteMenuGroup(Profile().get(), "NEW", folder_.Path() + "missing.mnu", 4, 5));
+  ASSERT_TRUE(WriteMenuGroup(Profile().get(), "NEW", folder_.Path() + "\\missing.mnu", 4, 5));
   EXPECT_EQ("Group4 ", AddedValues(before));
 }
 

@@ -5,7 +5,7 @@
 
 #include "engine/applications.h"
 #include "fake_library.h"
-#include "temp_folder.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ const char kLt[] = "Software\\Autodesk\\AutoCAD LT\\R9\\ACADLT-1:409";
 
 class ProductsIniTest : public ::testing::Test {
  protected:
-  TempFolder folder_;
+  ScratchFolder folder_;
   FakeRegistrationLibrary fake_;
 };
 
@@ -63,11 +63,11 @@ TEST_F(ProductsIniTest, PlatformPassForAllProductsThenProductsPass) {
 TEST_F(ProductsIniTest, NoFileOrNoPathDoesNothing) {
   const std::vector<PMAcad> products = {Product(kR16, 0)};
   SetupProducts(products, "", fake_.Library());
-  SetupProducts(products, folder_.Path() + "Products.ini", fake_.Library());
+  SetupProducts(products, folder_.Path() + "\\Products.ini", fake_.Library());
   EXPECT_EQ("", fake_.Log());
   // Without the library the set-up does nothing either, and does not fail.
   folder_.Write("Products.ini", "[Platform\\AutoCAD\\R16.0]\r\n");
-  SetupProducts(products, folder_.Path() + "Products.ini", MissingRegistrationLibrary());
+  SetupProducts(products, folder_.Path() + "\\Products.ini", MissingRegistrationLibrary());
   EXPECT_EQ("", fake_.Log());
 }
 
@@ -94,13 +94,13 @@ TEST_F(ProductsIniTest, MalformedFilesGiveOnlyTheirRealSections) {
     else
       EXPECT_EQ(std::string(5000, 's') + ";After;", Joined(names)) << rows[i].what;
   }
-  EXPECT_TRUE(ReadIniSectionNames(folder_.Path() + "missing.ini").empty());
+  EXPECT_TRUE(ReadIniSectionNames(folder_.Path() + "\\missing.ini").empty());
 }
 
 TEST_F(ProductsIniTest, ThePathIsTheProgramFolderFileWhenReadable) {
-  EXPECT_EQ("", ProductsIniPathIn(folder_.Path()));
+  EXPECT_EQ("", ProductsIniPathIn(folder_.Path() + "\\"));
   const std::string ini = folder_.Write("Products.ini", "[S]\r\n");
-  EXPECT_EQ(ini, ProductsIniPathIn(folder_.Path()));
+  EXPECT_EQ(ini, ProductsIniPathIn(folder_.Path() + "\\"));
   const std::string beside = ProgramFolder() + "Products.ini";
   const bool exists = ::GetFileAttributesA(beside.c_str()) != INVALID_FILE_ATTRIBUTES;
   EXPECT_EQ(exists ? beside : std::string(), GetProductsIniPath());

@@ -6,7 +6,7 @@
 
 #include "engine/profiles.h"
 #include "registry_sandbox.h"
-#include "temp_folder.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -43,7 +43,7 @@ void SeedEveryType(const std::string& path) {
 class ProfileFileTest : public ::testing::Test {
  protected:
   RegistrySandbox sandbox_;
-  TempFolder folder_;
+  ScratchFolder folder_;
 };
 
 TEST_F(ProfileFileTest, WritesRegedit4TextRelativeToTheProfile) {
@@ -101,7 +101,7 @@ TEST_F(ProfileFileTest, NamesWithControlCharactersCannotBeWritten) {
 
 TEST_F(ProfileFileTest, EveryValueTypeRoundTripsUnderAnotherNameAndIntoAnotherProduct) {
   SeedEveryType(Path(kKey, "Source"));
-  const std::string file = folder_.Path() + "source.arg";
+  const std::string file = folder_.Path() + "\\source.arg";
   ASSERT_EQ(0u, ExportProfile(kKey, "Source", file));
 
   ProfileTree tree;
@@ -134,13 +134,13 @@ TEST_F(ProfileFileTest, PuttingATreeReplacesTheWholeProfile) {
 }
 
 TEST_F(ProfileFileTest, ExportFailuresLeaveNoFile) {
-  const std::string file = folder_.Path() + "missing.arg";
+  const std::string file = folder_.Path() + "\\missing.arg";
   EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_NOT_FOUND), ExportProfile(kKey, "Missing", file));
   EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(file.c_str()));
   seed::SetString(HKEY_CURRENT_USER, Path(kKey, "Work"), "Bad\nName", "x");
   EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_NAME), ExportProfile(kKey, "Work", file));
   EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(file.c_str()));
-  EXPECT_NE(0u, ExportProfile(kKey, "Work", folder_.Path() + "no\\such\\folder.arg"));
+  EXPECT_NE(0u, ExportProfile(kKey, "Work", folder_.Path() + "\\no\\such\\folder.arg"));
 }
 
 TEST_F(ProfileFileTest, RefusesWhatAnExportNeverHoldsAndNamesTheLine) {
@@ -224,11 +224,11 @@ TEST_F(ProfileFileTest, AcceptsWhatTheRegistryEditorWritesToo) {
 TEST_F(ProfileFileTest, UnreadableAndOversizedFiles) {
   ProfileTree tree;
   ProfileFileError error;
-  EXPECT_FALSE(LoadProfileFile(folder_.Path() + "absent.arg", tree, error));
+  EXPECT_FALSE(LoadProfileFile(folder_.Path() + "\\absent.arg", tree, error));
   EXPECT_EQ(static_cast<int>(ProfileFileProblem::Unreadable), static_cast<int>(error.Problem));
-  EXPECT_FALSE(LoadProfileFile(folder_.Path(), tree, error));  // a folder
+  EXPECT_FALSE(LoadProfileFile((folder_.Path() + "\\"), tree, error));  // a folder
   EXPECT_EQ(static_cast<int>(ProfileFileProblem::Unreadable), static_cast<int>(error.Problem));
-  const std::string big = folder_.Path() + "big.arg";
+  const std::string big = folder_.Path() + "\\big.arg";
   {
     fw::FileHandle file(::CreateFileA(big.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     LARGE_INTEGER size;

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/same_name.h"
-#include "temp_folder.h"
+#include "tests/support/scratch_folder.h"
 #include "tests/support/running_standin.h"
 
 namespace {
@@ -16,8 +16,8 @@ PMAcad ProductAt(const std::string& exePath) {
 }
 
 TEST(RunningAcad, FindsTheProductWhoseExecutableIsARunningImage) {
-  TempFolder folder;
-  RunningStandIn standIn(folder.Path());
+  ScratchFolder folder;
+  RunningStandIn standIn(folder.Path() + "\\");
   ASSERT_TRUE(standIn.Started());
   const std::string bin = RunningStandIn::ProgramFolder();
   std::string upper = bin + "ACAD.EXE";
@@ -31,11 +31,11 @@ TEST(RunningAcad, FindsTheProductWhoseExecutableIsARunningImage) {
       {upper, true},
       {bin + ".\\acad.exe", true},
       {bin + "acadlt.exe", false},  // another product's program in the same folder
-      {folder.Path() + "acad.exe", false},
+      {folder.Path() + "\\acad.exe", false},
       {"acad.exe", false},  // relative: the current folder, not the stand-in's
       {"", false},
   };
-  ::SetCurrentDirectoryA(folder.Path().c_str());
+  ::SetCurrentDirectoryA((folder.Path() + "\\").c_str());
   const StringList images = RunningImagePaths();
   for (size_t row = 0; row < sizeof rows / sizeof rows[0]; ++row)
     EXPECT_EQ(rows[row].running, IsAcadRunning(ProductAt(rows[row].exePath), images))

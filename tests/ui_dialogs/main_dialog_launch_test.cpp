@@ -18,6 +18,7 @@
 #include "resources/resource.h"
 #include "tests/framework/testkit/message_box_script.h"
 #include "tests/framework/testkit/modal_runner.h"
+#include "tests/support/test_paths.h"
 #include "tests/ui_dialogs/dialog_driver.h"
 #include "tests/ui_dialogs/dialog_fixture.h"
 #include "ui/main_dialog.h"
@@ -28,11 +29,6 @@ namespace {
 using Names = std::vector<std::string>;
 
 const char kTemplate[] = "C:\\Templates\\iso a3.dwt";
-
-std::string ProgramFolder() {
-  std::string path = fw::ModuleFilePath(nullptr);
-  return path.substr(0, path.find_last_of('\\') + 1);
-}
 
 std::string TempFolder() {
   char temp[MAX_PATH] = "";
@@ -85,7 +81,7 @@ TEST_F(MainDialogLaunchTest, RunAsksToApplyThenStartsTheProgramInRunMode) {
   const std::string record = TempFolder() + "ui_dialogs_run_" + std::to_string(::GetCurrentProcessId());
   ::DeleteFileA(unwanted.c_str());
   ::DeleteFileA(record.c_str());
-  const std::string standIn = ProgramFolder() + "acad.exe";
+  const std::string standIn = TestProgramFolder() + "acad.exe";
   ASSERT_TRUE(Exists(standIn)) << standIn;
 
   CPManDlg dialog;
@@ -320,7 +316,7 @@ TEST_F(MainDialogLaunchTest, HelpWithOnlyTheUserGuideOpensItWithTheWebPageHandle
   // classes tree, as the shell reads it in this process.
   SetString(HKEY_CURRENT_USER, "GuideClasses\\.html", "", "TarnwickTest.Page");
   SetString(HKEY_CURRENT_USER, "GuideClasses\\TarnwickTest.Page\\shell\\open\\command", "",
-            "\"" + ProgramFolder() + "acad.exe\" \"%1\"");
+            "\"" + TestProgramFolder() + "acad.exe\" \"%1\"");
   fw::RegKey classes;
   ASSERT_EQ(ERROR_SUCCESS,
             ::RegOpenKeyExA(HKEY_CURRENT_USER, "GuideClasses", 0, KEY_ALL_ACCESS, classes.put()));
@@ -336,7 +332,7 @@ TEST_F(MainDialogLaunchTest, HelpWithOnlyTheUserGuideOpensItWithTheWebPageHandle
   ::SetEnvironmentVariableA("TW_ACAD_RECORD", nullptr);
   ::RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
   EXPECT_TRUE(boxes_.shown().empty());
-  EXPECT_EQ("\"" + ProgramFolder() + "acad.exe\" \"" + guide + "\"",
+  EXPECT_EQ("\"" + TestProgramFolder() + "acad.exe\" \"" + guide + "\"",
             Line(WaitForRecord(record), "commandline="));
   ::DeleteFileA(record.c_str());
   ::DeleteFileA(guide.c_str());

@@ -23,6 +23,7 @@ TEST(CommandLineE2E, UnusableArgumentsShowTheUsageText) {
   const char* rows[] = {
       "stray.dwg",
       "-unknown",
+      "-dp",
       "-r -a \"AutoCAD\\R16.0\\ACAD-201:409\" -p \"\"",
   };
   for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {

@@ -233,18 +233,4 @@ TEST_F(RunModeE2E, HandOffDeliversToTheInstanceStartedFirst) {
   EXPECT_EQ(pipe, pipeName);
 }
 
-TEST_F(RunModeE2E, HandOffWithoutPipeEndsWithExitCodeThree) {
-  // Somebody holds the instance's semaphore ready, but nobody serves its pipe.
-  std::string semaphoreName = "LONELY@SOFTWARE_AUTODESK_AUTOCAD LT_" + release_ + "_ACADLT-7001:409";
-  fw::Handle semaphore(::CreateSemaphoreA(nullptr, 1, 1, semaphoreName.c_str()));
-  ASSERT_TRUE(semaphore);
-  ProgramRun run = folder_.Run("-r -a \"" + id_ + "\" -p Work -InstName lonely -AcSSE hello", 60000);
-  EXPECT_FALSE(run.TimedOut);
-  EXPECT_EQ(3u, run.ExitCode);
-  EXPECT_TRUE(run.Boxes.empty());
-  // The failed delivery gave the semaphore back.
-  EXPECT_EQ(static_cast<DWORD>(WAIT_OBJECT_0), ::WaitForSingleObject(semaphore.get(), 0));
-  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(record_.c_str()));  // AutoCAD was not started
-}
-
 }  // namespace

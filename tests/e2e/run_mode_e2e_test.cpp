@@ -63,6 +63,16 @@ class RunModeE2E : public ::testing::Test {
       ::SetEnvironmentVariableA(name, nullptr);
   }
 
+  // The stand-in's record once it holds text, or as it is after 20 s.
+  std::string RecordOnceItHolds(const std::string& text) {
+    std::string record;
+    for (int i = 0; i < 400 && record.find(text) == std::string::npos; ++i) {
+      ::Sleep(50);
+      record = ReadFile(record_);
+    }
+    return record;
+  }
+
   std::string Current() {
     std::string value = "<none>";
     ReadString(HKEY_CURRENT_USER, profiles_, "", &value);
@@ -143,11 +153,7 @@ TEST_F(RunModeE2E, AParkedProfileDeletedWhileAutoCadRunsIsNotMadeCurrent) {
   ::SetEnvironmentVariableA("TW_ACAD_WAIT_FILE", go.c_str());
   fw::Handle program = folder_.Start("-r -a \"" + id_ + "\" -p Work");
   ASSERT_TRUE(program);
-  std::string record;
-  for (int i = 0; i < 400 && record.find("\nTarnwikc=Standard\n") == std::string::npos; ++i) {
-    ::Sleep(50);
-    record = ReadFile(record_);
-  }
+  const std::string record = RecordOnceItHolds("\nTarnwikc=Standard\n");
   ASSERT_NE(std::string::npos, record.find("\nTarnwikc=Standard\n")) << record;
   ASSERT_EQ(ERROR_SUCCESS, ::RegDeleteTreeA(HKEY_CURRENT_USER, (profiles_ + "\\Standard").c_str()));
   folder_.WriteFile(go, "");
@@ -210,11 +216,7 @@ TEST_F(RunModeE2E, HandOffDeliversToTheInstanceStartedFirst) {
   fw::Handle first = folder_.Start("-r -a \"" + id_ + "\" -p Work -InstName Desk -AcSSE msg1");
   ASSERT_TRUE(first);
   // The stand-in serves the pipe named in the profile; the first process's thread delivers msg1.
-  std::string record;
-  for (int i = 0; i < 400 && record.find("message=msg1\n") == std::string::npos; ++i) {
-    ::Sleep(50);
-    record = ReadFile(record_);
-  }
+  std::string record = RecordOnceItHolds("message=msg1\n");
   ASSERT_NE(std::string::npos, record.find("message=msg1\n")) << record;
   const std::string pipe = "\\\\.\\pipe\\DESK@SOFTWARE_AUTODESK_" + std::string("AUTOCAD LT_") + release_ +
                            "_ACADLT-7001:409";

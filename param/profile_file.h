@@ -1,11 +1,13 @@
 // One INI file reached through the system's profile-string functions, which read and write
-// the file at every call. Results are read into buffers of 64000 bytes.
+// the file at every call. Results are read into buffers of 64000 bytes. Exported for the program,
+// which reads its site files with them through the library DLL; not part of the add-ons' interface.
 #pragma once
 
 #include "base/xstring.h"
+#include "param/api.h"
 
 // A zero-delimited list of names as the profile functions give it (ended by an empty name).
-class CProfileList {
+class TW_PARAM_API CProfileList {
  public:
   enum { BUFFER_SIZE = 64000 };
   CProfileList();
@@ -21,7 +23,7 @@ class CProfileList {
   char* m_text;
 };
 
-class CProfileFile {
+class TW_PARAM_API CProfileFile {
  public:
   explicit CProfileFile(const char* fileName) : m_fileName(fileName) {}
 

@@ -1,51 +1,68 @@
 #!/usr/bin/env bash
-# `make dist`: dist/Tarnwick with the program, the registration library, the user guide, the public
-# headers of the exported base library and its import library, dist/Tarnwick.zip of that folder
-# and the setup program dist/Tarnwick-<version>-setup.exe (tools/make-installer.sh).
-# Usage: tools/make-dist.sh BUILD_DIR [DIST_DIR]
+# `make dist`: the program folder DIST_DIR/Tarnwick (the program, what it needs to run, the user
+# guide), the SDK for add-on developers DIST_DIR/Tarnwick-sdk, DIST_DIR/Tarnwick.zip of the
+# program folder and the setup program DIST_DIR/Tarnwick-<version>-setup.exe
+# (tools/make-installer.sh). One function per output.
+# Usage: tools/make-dist.sh BUILD_DIR [DIST_DIR [PART...]]
+#        parts: program zip installer (default: all, in that order)
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(cd "$here/.." && pwd)
-build=$(cd "${1:?usage: make-dist.sh BUILD_DIR}" && pwd)
+build=$(cd "${1:?usage: make-dist.sh BUILD_DIR [DIST_DIR [PART...]]}" && pwd)
 dist="${2:-$root/dist}"
+shift $(($# < 2 ? $# : 2))
 mkdir -p "$dist"
 dist=$(cd "$dist" && pwd)
-out="$dist/Tarnwick"
-
-for file in Tarnwick.exe QvApmReg.dll; do
-  [ -f "$build/bin/$file" ] || { echo "make-dist: $build/bin/$file is missing; build first" >&2; exit 1; }
-done
-
-# Built afresh each time, so that nothing of an earlier layout lingers.
-rm -rf "$out" "$dist/Tarnwick.zip"
-mkdir -p "$out"
-cp "$build/bin/Tarnwick.exe" "$build/bin/QvApmReg.dll" "$out/"
-cp "$root/docs/Tarnwick.html" "$out/"
-# Debug information stays in the build folder; the shipped files need none.
+runtime_dlls=(bin/libgcc_s_dw2-1.dll bin/libstdc++-6.dll bin/libwinpthread-1.dll)
 strip_tool=$(command -v i686-w64-mingw32-strip || true)
-if [ -n "$strip_tool" ]; then
-  "$strip_tool" --strip-debug "$out/Tarnwick.exe" "$out/QvApmReg.dll"
-fi
 
-# Public headers keep their folder, as add-ons include them as "base/....h".
-for folder in base param fio translate; do
-  [ -d "$root/$folder" ] || continue
-  find "$root/$folder" -maxdepth 1 -type f -name '*.h' -print0 | sort -z | while IFS= read -r -d '' header; do
-    mkdir -p "$out/include/$folder"
-    cp "$header" "$out/include/$folder/"
+require() {  # FILE... of the build folder
+  local file
+  for file in "$@"; do
+    [ -f "$build/$file" ] || { echo "make-dist: $build/$file is missing; build first" >&2; exit 1; }
   done
-done
+}
 
-# The import library: CMake's own name for an executable's (libTarnwick.dll.a) may take the place
-# of libTarnwick.a; either serves -lTarnwick.
-for implib in libTarnwick.a libTarnwick.dll.a; do
-  if [ -f "$build/lib/$implib" ]; then
-    mkdir -p "$out/lib"
-    cp "$build/lib/$implib" "$out/lib/"
-    break
-  fi
-done
+# Copies build files into a folder. Debug information stays in the build folder.
+copy_binaries() {  # FOLDER FILE...
+  local folder=$1 file
+  shift
+  mkdir -p "$folder"
+  for file in "$@"; do
+    cp "$build/$file" "$folder/"
+    if [ -n "$strip_tool" ]; then "$strip_tool" --strip-debug "$folder/$(basename "$file")"; fi
+  done
+}
 
-(cd "$dist" && zip -q -r -X Tarnwick.zip Tarnwick)
-echo "make-dist: $out and $dist/Tarnwick.zip"
-"$here/make-installer.sh" "$build" "$out" "$dist"
+# The program with the registration library, the library DLL and the GCC runtime DLLs beside it.
+# Built afresh each time, so that nothing of an earlier layout lingers.
+make_program() {
+  local out="$dist/Tarnwick"
+  require bin/Tarnwick.exe bin/QvApmReg.dll bin/TarnwickBase.dll "${runtime_dlls[@]}"
+  rm -rf "$out"
+  copy_binaries "$out" bin/Tarnwick.exe bin/QvApmReg.dll bin/TarnwickBase.dll "${runtime_dlls[@]}"
+  cp "$root/docs/Tarnwick.html" "$out/"
+}
+
+make_zip() {
+  [ -d "$dist/Tarnwick" ] || make_program
+  rm -f "$dist/Tarnwick.zip"
+  (cd "$dist" && zip -q -r -X Tarnwick.zip Tarnwick)
+}
+
+make_installer() {
+  [ -d "$dist/Tarnwick" ] || make_program
+  "$here/make-installer.sh" "$build" "$dist/Tarnwick" "$dist"
+}
+
+parts=("$@")
+[ ${#parts[@]} -gt 0 ] || parts=(program zip installer)
+for part in "${parts[@]}"; do
+  case $part in
+    program) make_program ;;
+    zip) make_zip ;;
+    installer) make_installer ;;
+    *) echo "make-dist: unknown part $part" >&2; exit 2 ;;
+  esac
+  echo "make-dist: $part in $dist"
+done

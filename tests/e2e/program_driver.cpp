@@ -83,7 +83,8 @@ ProgramFolder::ProgramFolder() {
   ::CreateDirectoryA(parent_.c_str(), nullptr);
   ::CreateDirectoryA(bin_.c_str(), nullptr);
   const std::string from = TestProgramFolder();
-  for (const char* file : {"Tarnwick.exe", "QvApmReg.dll"})
+  for (const char* file : {"Tarnwick.exe", "QvApmReg.dll", "TarnwickBase.dll", "libgcc_s_dw2-1.dll",
+                           "libstdc++-6.dll", "libwinpthread-1.dll"})
     ::CopyFileA((from + file).c_str(), (bin_ + file).c_str(), FALSE);
 }
 

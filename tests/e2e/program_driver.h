@@ -24,8 +24,9 @@ struct ProgramRun {
 
 class ProgramFolder {
  public:
-  // Copies Tarnwick.exe and QvApmReg.dll from the folder of the test program into a new
-  // private folder (a subfolder "bin" of a fresh temporary folder).
+  // Copies Tarnwick.exe with the DLLs it needs beside it (QvApmReg.dll, the library and the
+  // runtime) from the folder of the test program into a new private folder (a subfolder "bin" of
+  // a fresh temporary folder).
   ProgramFolder();
   ~ProgramFolder();
   ProgramFolder(const ProgramFolder&) = delete;

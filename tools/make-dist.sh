@@ -4,7 +4,7 @@
 # program folder and the setup program DIST_DIR/Tarnwick-<version>-setup.exe
 # (tools/make-installer.sh). One function per output.
 # Usage: tools/make-dist.sh BUILD_DIR [DIST_DIR [PART...]]
-#        parts: program zip installer (default: all, in that order)
+#        parts: program sdk zip installer (default: all, in that order)
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(cd "$here/.." && pwd)
@@ -44,6 +44,22 @@ make_program() {
   cp "$root/docs/Tarnwick.html" "$out/"
 }
 
+# The public headers (in their folders, as add-ons include "base/....h"), the import libraries of
+# the DLL and of the program, the DLLs, the CMake package, the example add-on and the README.
+make_sdk() {
+  local out="$dist/Tarnwick-sdk" header
+  require bin/TarnwickBase.dll lib/libTarnwickBase.dll.a lib/libTarnwick.dll.a "${runtime_dlls[@]}"
+  rm -rf "$out"
+  grep -v -e '^#' -e '^[[:space:]]*$' "$root/sdk/public-headers.txt" | while IFS= read -r header; do
+    mkdir -p "$out/include/$(dirname "$header")"
+    cp "$root/$header" "$out/include/$header"
+  done
+  mkdir -p "$out/lib"
+  cp "$build/lib/libTarnwickBase.dll.a" "$build/lib/libTarnwick.dll.a" "$out/lib/"
+  copy_binaries "$out/bin" bin/TarnwickBase.dll "${runtime_dlls[@]}"
+  cp -r "$root/sdk/cmake" "$root/sdk/examples" "$root/sdk/README.md" "$out/"
+}
+
 make_zip() {
   [ -d "$dist/Tarnwick" ] || make_program
   rm -f "$dist/Tarnwick.zip"
@@ -56,10 +72,11 @@ make_installer() {
 }
 
 parts=("$@")
-[ ${#parts[@]} -gt 0 ] || parts=(program zip installer)
+[ ${#parts[@]} -gt 0 ] || parts=(program sdk zip installer)
 for part in "${parts[@]}"; do
   case $part in
     program) make_program ;;
+    sdk) make_sdk ;;
     zip) make_zip ;;
     installer) make_installer ;;
     *) echo "make-dist: unknown part $part" >&2; exit 2 ;;

@@ -237,7 +237,6 @@ TEST_F(MainDialogLaunchTest, DraggingWithEditsOffersToApplyAndDragsNothing) {
     EXPECT_EQ(static_cast<UINT>(MB_YESNO | MB_ICONSTOP), box.flags);
   }
   EXPECT_EQ(0, dropped.drops);
-  EXPECT_EQ("Work", StringValue(world::ProfilesKey(world::kAcadId), ""));
 }
 
 // The open pop-up menu of this thread, or null.

@@ -1,15 +1,10 @@
 #include "engine/apply.h"
 
+#include "engine/profile_rules.h"
 #include "engine/profiles.h"
 #include "engine/regdll_bridge.h"
 
 namespace {
-
-// Registry key names ignore case: a rename that only changes letter case must not copy
-// the profile onto itself and then delete it.
-bool SameKeyName(const std::string& a, const std::string& b) {
-  return ::lstrcmpiA(a.c_str(), b.c_str()) == 0;
-}
 
 // Creations and renames (by copy) and description writes. Renames leave a record with
 // the old name behind for the deletion pass, unless the copy failed: the old profile
@@ -24,7 +19,9 @@ void ApplyProfileCopies(PMAcad& product) {
       PMAcadProfile oldName = profiles[i];
       oldName.State = ProfileDelete;
       oldName.NewName.clear();
-      if (!SameKeyName(oldName.Name, profiles[i].NewName) &&
+      // A rename that only changes letter case must not copy the profile onto itself and then
+      // delete it.
+      if (!SameProfileName(oldName.Name, profiles[i].NewName) &&
           CopyProfile(product.Key, profiles[i].Name, profiles[i].NewName))
         profiles.push_back(oldName);
       PMAcadProfile& renamed = profiles[i];

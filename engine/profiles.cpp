@@ -3,8 +3,6 @@
 #include "engine/registry_io.h"
 #include "engine/registry_tree.h"
 
-const char kParkedProfileValue[] = "Tarnwikc";
-
 namespace {
 
 const size_t kNameBytes = 260;
@@ -78,11 +76,4 @@ bool WriteProfileDescription(const std::string& key, const std::string& profileN
 bool ProfileExists(const std::string& key, const std::string& profileName) {
   return IsProfileKeyName(profileName) &&
          static_cast<bool>(reg::OpenKey(HKEY_CURRENT_USER, ProfileKeyPath(key, profileName), KEY_READ));
-}
-
-bool IsParkedProfile(const std::string& key, const std::string& profileName) {
-  fw::RegKey profiles = reg::OpenKey(HKEY_CURRENT_USER, ProfilesKeyPath(key), KEY_READ);
-  std::string parked;
-  return profiles && reg::ReadString(profiles.get(), kParkedProfileValue, kNameBytes, parked) &&
-         ::lstrcmpiA(parked.c_str(), profileName.c_str()) == 0;
 }

@@ -33,14 +33,6 @@ bool WriteProfileDescription(const std::string& key, const std::string& profileN
 // empty name or one with a backslash names no profile.
 bool ProfileExists(const std::string& key, const std::string& profileName);
 
-// The value of {Key}\Profiles that holds, while the run mode runs AutoCAD, the profile to make
-// current again when AutoCAD ends.
-extern const char kParkedProfileValue[];  // "Tarnwikc"
-
-// Whether a running AutoCAD started by this program will make profileName (ignoring case)
-// current again when it ends; such a profile must stay where it is until then.
-bool IsParkedProfile(const std::string& key, const std::string& profileName);
-
 // {Key}\Profiles and {Key}\Profiles\{profileName}, below HKEY_CURRENT_USER.
 std::string ProfilesKeyPath(const std::string& key);
 std::string ProfileKeyPath(const std::string& key, const std::string& profileName);

@@ -5,6 +5,8 @@
 
 #include <string>
 
+extern const char kParkedProfileValue[];  // "Tarnwikc"
+
 // Parks the current profile and makes profile current. While an earlier run of the product
 // still has a profile parked, that one stays: it is what was current before the runs. parked
 // receives the profile to restore should the parked value be gone by then. False, with nothing
@@ -16,5 +18,10 @@ bool ParkCurrentProfile(const std::string& key, const std::string& profile, std:
 bool MarkProfileStarted(const std::string& key, const std::string& profile, const std::string& pipeName);
 
 // Makes the parked profile current again, or fallback when an overlapping run has restored and
-// removed it already, and removes the parked value. False when {Key}\Profiles cannot be opened.
+// removed it already, and removes the parked value. A parked profile that no longer exists is
+// not made current: the current profile then stays as it is. False when {Key}\Profiles cannot be opened.
 bool RestoreParkedProfile(const std::string& key, const std::string& fallback);
+
+// The profile that a run of the product now in progress will make current again; false, with
+// parked unchanged, when no run has one parked.
+bool ReadParkedProfile(const std::string& key, std::string& parked);

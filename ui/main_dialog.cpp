@@ -7,6 +7,7 @@
 #include "engine/apply.h"
 #include "engine/backups.h"
 #include "engine/configuration.h"
+#include "engine/profile_rules.h"
 #include "engine/running_acad.h"
 #include "engine/same_name.h"
 #include "engine/settings.h"
@@ -248,12 +249,7 @@ PMAcad* CPManDlg::SelectedProduct() {
 
 PMAcadProfile* CPManDlg::ListedProfile(int item) {
   PMAcad* product = SelectedProduct();
-  if (!product || item < 0) return nullptr;
-  for (PMAcadProfile& profile : product->Profiles) {
-    if (profile.State == ProfileDelete) continue;
-    if (item-- == 0) return &profile;
-  }
-  return nullptr;
+  return product ? ::ListedProfile(*product, item) : nullptr;
 }
 
 void CPManDlg::FillProductList() {
@@ -269,15 +265,11 @@ void CPManDlg::FillProfileList() {
   ShowProfileSelected(false);
   PMAcad* product = SelectedProduct();
   if (!product) return;
-  int current = -1;
   int item = 0;
-  for (const PMAcadProfile& profile : product->Profiles) {
-    if (profile.State == ProfileDelete) continue;
-    profiles.InsertItem(item, profile.ShownName());
-    if (profile.ShownName() == product->CurrentProfile) current = item;
-    ++item;
-  }
+  for (const PMAcadProfile& profile : product->Profiles)
+    if (profile.State != ProfileDelete) profiles.InsertItem(item++, profile.ShownName());
   ShowCurrentProfile();
+  int current = CurrentProfileItem(*product);
   if (current < 0 && item > 0) current = 0;
   SelectProfileItem(current);
 }

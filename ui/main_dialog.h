@@ -7,6 +7,7 @@
 #include <string>
 
 #include "engine/model.h"
+#include "engine/profile_rules.h"
 #include "framework/dialog.h"
 
 class RegistrationLibrary;
@@ -92,9 +93,10 @@ class CPManDlg : public fw::Dialog {
   // Asks before applying edits of products whose AutoCAD is running; true to go on.
   bool ConfirmApplyWhileRunning();
   bool IsEdited(const PMAcad& product) const;
-  // A running AutoCAD started by this program makes the parked profile current again when it
-  // ends: it must not be deleted or renamed meanwhile. Says so and returns true for such a profile.
-  bool RefuseParkedProfile(const PMAcad& product, const PMAcadProfile& profile);
+  // Says why a profile edit is refused.
+  void RefuseProfileEdit(ProfileRefusal refusal, const PMAcadProfile& profile);
+  // The profile a running AutoCAD started by this program makes current again (empty: none).
+  static std::string ParkedProfile(const PMAcad& product);
   // After a Move: the list shows the new order with the moved link selected.
   void ShowMovedLink(int index);
 

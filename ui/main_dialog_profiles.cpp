@@ -1,12 +1,12 @@
-// The main dialog's profile commands and the application list: edits of the model in memory.
+// The main dialog's profile commands and the application list: the engine's profile rules
+// edit the model in memory; the dialog says why an edit is refused.
 #include <windows.h>
 // needs windows.h before it
 #include <commctrl.h>
 
-#include <algorithm>
-
 #include "engine/load_order.h"
-#include "engine/profiles.h"
+#include "engine/profile_rules.h"
+#include "engine/run_profile.h"
 #include "framework/language.h"
 #include "framework/listview.h"
 #include "framework/msgbox.h"
@@ -14,51 +14,11 @@
 #include "ui/main_dialog.h"
 #include "ui/profile_dialogs.h"
 
-namespace {
-
-// Whether any profile of product is called name, by its Name or by a pending NewName.
-bool IsNameInUse(const PMAcad& product, const std::string& name) {
-  for (const PMAcadProfile& profile : product.Profiles) {
-    if (SameProfileName(profile.Name, name)) return true;
-    if (!profile.NewName.empty() && SameProfileName(profile.NewName, name)) return true;
-  }
-  return false;
-}
-
-std::vector<std::string> NamesInUse(const PMAcad& product) {
-  std::vector<std::string> names;
-  for (const PMAcadProfile& profile : product.Profiles) {
-    names.push_back(profile.Name);
-    if (!profile.NewName.empty()) names.push_back(profile.NewName);
-  }
-  return names;
-}
-
-// A new profile's links: one per application, enabled where the source profile has it enabled.
-std::vector<PMAcadAppLink> LinksLike(const PMAcad& product, const PMAcadProfile& source) {
-  std::vector<PMAcadAppLink> links;
-  for (size_t i = 0; i < product.Applications.size(); ++i) {
-    PMAcadAppLink link;
-    link.Name = product.Applications[i].Name;
-    link.StdLoadOrder = 0;
-    // The application stays reachable, so that Run and the shortcut find its template and icon
-    // before the next refresh.
-    link.Application = static_cast<int>(i);
-    link.State = LinkNotLinked;
-    for (const PMAcadAppLink& sourceLink : source.Links)
-      if (sourceLink.Name == link.Name) link.State = sourceLink.State;
-    links.push_back(link);
-  }
-  return links;
-}
-
-}  // namespace
-
 void CPManDlg::OnSetCurrent() {
   PMAcad* product = SelectedProduct();
   PMAcadProfile* profile = SelectedProfile();
   if (!product || !profile) return;
-  product->CurrentProfile = profile->ShownName();
+  MakeCurrent(*product, *profile);
   ShowCurrentProfile();
   SetChangesPending(true);
 }
@@ -75,48 +35,50 @@ void CPManDlg::OnAddProfile() {
   if (dialog.DoModal() != IDOK) return;
 
   product = SelectedProduct();  // the model may have been reloaded meanwhile
-  if (!product || dialog.sourceIndex < 0 || dialog.sourceIndex >= static_cast<int>(product->Profiles.size()))
-    return;
-  const PMAcadProfile& source = product->Profiles[dialog.sourceIndex];
-  PMAcadProfile added;
-  added.Name = dialog.name;
-  added.Description = dialog.description;
-  added.SourceName = source.Name;
-  added.State = ProfileCreate;
-  added.Links = LinksLike(*product, source);
-  product->Profiles.push_back(added);
-  fw::WindowRef(Item(IDC_DESCRIPTION)).SetText(added.Description);
-
+  PMAcadProfile* added = product ? AddProfile(*product, dialog.sourceIndex, dialog.name, dialog.description) : nullptr;
+  if (!added) return;
+  fw::WindowRef(Item(IDC_DESCRIPTION)).SetText(added->Description);
   fw::ListView profiles(Item(IDC_PROFILES));
-  SelectProfileItem(profiles.InsertItem(profiles.GetItemCount(), added.Name));
+  SelectProfileItem(profiles.InsertItem(profiles.GetItemCount(), added->Name));
   SetChangesPending(true);
+}
+
+void CPManDlg::RefuseProfileEdit(ProfileRefusal refusal, const PMAcadProfile& profile) {
+  switch (refusal) {
+    case ProfileRefusal::CurrentProfile:
+      fw::MessageBoxApp(hwnd(), LangString(IDS_CANNOT_DELETE_CURRENT), MB_OK | MB_ICONSTOP);
+      break;
+    case ProfileRefusal::LastProfile:
+      fw::MessageBoxApp(hwnd(), LangString(IDS_CANNOT_DELETE_LAST), MB_OK | MB_ICONSTOP);
+      break;
+    case ProfileRefusal::ParkedProfile:
+      fw::MessageBoxApp(hwnd(), FormatLangString(IDS_PROFILE_PARKED, profile.Name.c_str()), MB_OK | MB_ICONSTOP);
+      break;
+    default:
+      break;  // names are refused by the profile dialogs; a kept name needs no message
+  }
+}
+
+std::string CPManDlg::ParkedProfile(const PMAcad& product) {
+  std::string parked;
+  ReadParkedProfile(product.Key, parked);
+  return parked;
 }
 
 void CPManDlg::OnDeleteProfile() {
   PMAcad* product = SelectedProduct();
   PMAcadProfile* profile = SelectedProfile();
   if (!product || !profile) return;
-  // The shown name: after a pending rename of the current profile, CurrentProfile holds the new name.
-  if (profile->ShownName() == product->CurrentProfile) {
-    fw::MessageBoxApp(hwnd(), LangString(IDS_CANNOT_DELETE_CURRENT), MB_OK | MB_ICONSTOP);
-    return;
-  }
-  if (RefuseParkedProfile(*product, *profile)) return;
-  fw::ListView profiles(Item(IDC_PROFILES));
-  const int count = profiles.GetItemCount();
-  if (count == 1) {
-    fw::MessageBoxApp(hwnd(), LangString(IDS_CANNOT_DELETE_LAST), MB_OK | MB_ICONSTOP);
+  const ProfileRefusal refusal = CheckDelete(*product, *profile, ParkedProfile(*product));
+  if (refusal != ProfileRefusal::None) {
+    RefuseProfileEdit(refusal, *profile);
     return;
   }
   if (fw::MessageBoxApp(hwnd(), FormatLangString(IDS_CONFIRM_DELETE, profile->Name.c_str()),
                         MB_YESNO | MB_ICONQUESTION) != IDYES)
     return;
-
-  profile->State = ProfileDelete;
-  // A pending rename would otherwise copy the profile to its new name on apply instead of deleting it.
-  profile->NewName.clear();
-  auto& all = product->Profiles;
-  std::rotate(all.begin() + (profile - all.data()), all.begin() + (profile - all.data()) + 1, all.end());
+  const int count = ListedProfileCount(*product);
+  MarkDeleted(*product, *profile);
 
   const int item = profileIndex_;
   const int selection = item == count - 1 ? item - 1 : item;
@@ -124,12 +86,6 @@ void CPManDlg::OnDeleteProfile() {
   SelectProfileItem(selection);
   FillApplicationList();
   SetChangesPending(true);
-}
-
-bool CPManDlg::RefuseParkedProfile(const PMAcad& product, const PMAcadProfile& profile) {
-  if (!IsParkedProfile(product.Key, profile.Name)) return false;
-  fw::MessageBoxApp(hwnd(), FormatLangString(IDS_PROFILE_PARKED, profile.Name.c_str()), MB_OK | MB_ICONSTOP);
-  return true;
 }
 
 void CPManDlg::OnRenameProfile() {
@@ -146,18 +102,14 @@ void CPManDlg::OnRenameProfile() {
   PMAcad* product = SelectedProduct();
   profile = ListedProfile(item);  // the model may have been reloaded meanwhile
   if (!product || !profile) return;
-  const std::string oldName = profile->ShownName();
-  if (!SameProfileName(dialog.newName, oldName) && !IsNameInUse(*product, dialog.newName) &&
-      !RefuseParkedProfile(*product, *profile)) {
-    if (profile->State == ProfileCreate)
-      profile->Name = dialog.newName;
-    else
-      profile->NewName = dialog.newName;
-    if (product->CurrentProfile == oldName) product->CurrentProfile = dialog.newName;
+  const ProfileRefusal refusal =
+      RenameProfile(*product, *profile, dialog.newName, dialog.description, ParkedProfile(*product));
+  if (refusal == ProfileRefusal::None) {
     FillProfileList();
     SelectProfileItem(item);
+  } else {
+    RefuseProfileEdit(refusal, *profile);
   }
-  profile->Description = dialog.description;
   fw::WindowRef(Item(IDC_DESCRIPTION)).SetText(profile->Description);
   SetChangesPending(true);
 }

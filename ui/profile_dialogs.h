@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/profile_rules.h"
 #include "framework/dialog.h"
 
 // "Add profile": a new profile as a copy of a chosen source profile.
@@ -15,7 +16,7 @@ class CAddProfileDlg : public fw::Dialog {
   // Offered as sources, in the product's profile order; an entry's index is the profile's position.
   std::vector<std::string> profileNames;
   // Names that a new profile may not take besides the offered ones (pending renames and the names
-  // they replace), compared ignoring case.
+  // they replace), compared as profile names.
   std::vector<std::string> namesInUse;
   // The source profile: set by the caller, follows the source list's selection.
   std::string sourceName;
@@ -31,7 +32,6 @@ class CAddProfileDlg : public fw::Dialog {
 
  private:
   void OnSourceChanged();
-  bool IsNameTaken(const std::string& candidate) const;
 
   static const fw::MessageEntry<CAddProfileDlg> kMessages[];
 };
@@ -51,6 +51,3 @@ class CRenameProfileDlg : public fw::Dialog {
  protected:
   void DoDataExchange(fw::DataExchange& exchange) override;
 };
-
-// Multibyte comparison that ignores letter case, as profile names are compared.
-bool SameProfileName(const std::string& a, const std::string& b);

@@ -35,6 +35,31 @@ std::string Shown(const PMAcad& product) {
   return text;
 }
 
+// Text from UTF-16 in the ANSI code page; empty when the code page lacks a letter of it.
+std::string Ansi(const wchar_t* text) {
+  char bytes[64] = "";
+  BOOL lost = FALSE;
+  const int length = ::WideCharToMultiByte(CP_ACP, 0, text, -1, bytes, sizeof bytes, nullptr, &lost);
+  return length > 0 && !lost ? bytes : "";
+}
+
+TEST(ProfileRules, NamesAreTheSameAsTheRegistryMatchesKeys) {
+  struct Row {
+    std::string a, b;
+    bool same;
+  };
+  const Row rows[] = {
+      {"Work", "wORK", true},
+      {"co-op", "coop", false},  // a word sort would call these equal
+      {"Work", "Work ", false},
+      {"Strasse", Ansi(L"Stra\u00DFe"), false},
+      {Ansi(L"\u00C9mile"), Ansi(L"\u00E9MILE"), true},  // non-ASCII letters fold too
+  };
+  for (size_t row = 0; row < sizeof rows / sizeof rows[0]; ++row)
+    if (!rows[row].a.empty() && !rows[row].b.empty())
+      EXPECT_EQ(rows[row].same, SameProfileName(rows[row].a, rows[row].b)) << "row " << row;
+}
+
 TEST(ProfileRules, NamesForNewAndRenamedProfiles) {
   const StringList taken = NamesInUse(Product());
   ASSERT_EQ((StringList{"Default", "Home", "Work", "Office"}), taken);
@@ -94,32 +119,29 @@ TEST(ProfileRules, DeleteRefusesTheCurrentTheLastAndTheParkedProfile) {
 TEST(ProfileRules, DeletedProfilesMoveToTheEndAndAddedOnesAreListedAfterTheOthers) {
   PMAcad product = Product();
   product.CurrentProfile = "Office";
-  MarkDeleted(product, product.Profiles[2]);  // drops the pending rename
-  MarkDeleted(product, product.Profiles[0]);
-  EXPECT_EQ("Home/0 Work/2 Default/2", Shown(product));
-  EXPECT_EQ(1, ListedProfileCount(product));
-  EXPECT_EQ(-1, CurrentProfileItem(product));
-
-  product.Profiles[0].Links = {PMAcadAppLink(), PMAcadAppLink(), PMAcadAppLink()};
-  const LONG states[] = {LinkLinked, LinkNotLinked, LinkEnable};
-  for (int i = 0; i < 3; ++i) {
-    product.Profiles[0].Links[2 - i].Name = product.Applications[i].Name;  // stored in another order
-    product.Profiles[0].Links[2 - i].State = states[i];
+  PMAcadProfile& work = product.Profiles[2];
+  work.Links.resize(3);
+  for (int i = 0; i < 3; ++i) {  // stored in another order than the applications
+    work.Links[2 - i].Name = product.Applications[i].Name;
+    work.Links[2 - i].State = i;
   }
-  EXPECT_EQ(nullptr, AddProfile(product, 3, "Never", ""));
-  PMAcadProfile* added = AddProfile(product, 0, "Studio", "copy of home");
+  PMAcadProfile* added = AddProfile(product, 2, "Studio", "copy of office");
   ASSERT_NE(nullptr, added);
-  EXPECT_EQ(added, ListedProfile(product, 1));
-  EXPECT_EQ(nullptr, ListedProfile(product, 2));
-  EXPECT_EQ("Home/0 Work/2 Default/2 Studio/1", Shown(product));
-  EXPECT_EQ("Home", added->SourceName);
-  EXPECT_EQ("copy of home", added->Description);
+  EXPECT_EQ(nullptr, AddProfile(product, 4, "Never", ""));
+  EXPECT_EQ("Work", added->SourceName);  // the stored name behind the pending one
   std::string links;
   for (const PMAcadAppLink& link : added->Links)
     links += link.Name + ":" + std::to_string(link.State) + ":" + std::to_string(link.Application) + " ";
-  EXPECT_EQ("Alpha:0:0 Beta:2:1 Gamma:1:2 ", links);
+  EXPECT_EQ("Alpha:0:0 Beta:1:1 Gamma:2:2 ", links);
 
-  MakeCurrent(product, *added);
+  MarkDeleted(product, product.Profiles[2]);  // drops the pending rename
+  MarkDeleted(product, product.Profiles[0]);
+  EXPECT_EQ("Home/0 Studio/1 Work/2 Default/2", Shown(product));
+  EXPECT_EQ(2, ListedProfileCount(product));
+  EXPECT_EQ(&product.Profiles[1], ListedProfile(product, 1));
+  EXPECT_EQ(nullptr, ListedProfile(product, 2));
+  EXPECT_EQ(-1, CurrentProfileItem(product));
+  MakeCurrent(product, product.Profiles[1]);
   EXPECT_EQ("Studio", product.CurrentProfile);
   EXPECT_EQ(1, CurrentProfileItem(product));
 }

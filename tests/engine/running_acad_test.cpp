@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/same_name.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/support/running_standin.h"
 
@@ -46,35 +45,6 @@ TEST(RunningAcad, FindsTheProductWhoseExecutableIsARunningImage) {
   ASSERT_TRUE(standIn.End());
   EXPECT_EQ((std::vector<bool>{false, false}), RunningProducts(model));
   ::SetCurrentDirectoryA(bin.c_str());
-}
-
-// Text from UTF-16, in the ANSI code page; empty when it does not fit that code page.
-std::string Ansi(const wchar_t* text) {
-  char bytes[64] = "";
-  BOOL lost = FALSE;
-  const int length = ::WideCharToMultiByte(CP_ACP, 0, text, -1, bytes, sizeof bytes, nullptr, &lost);
-  return length > 0 && !lost ? bytes : "";
-}
-
-TEST(SameNameIgnoringCase, FoldsLetterCaseOnlyAsTheRegistryDoes) {
-  struct Row {
-    std::string a, b;
-    bool same;
-  };
-  const Row rows[] = {
-      {"Work", "WORK", true},
-      {"", "", true},
-      {"co-op", "coop", false},  // a word sort would call these equal
-      {"Work", "Work ", false},
-      {"Strasse", Ansi(L"Stra\u00DFe"), false},
-      {Ansi(L"\u00C9mile"), Ansi(L"\u00E9MILE"), true},  // non-ASCII letters fold too
-      {"\x81\x40", "\x81\x40", true},                     // invalid in most code pages: bytes compared
-  };
-  for (size_t row = 0; row < sizeof rows / sizeof rows[0]; ++row) {
-    if (rows[row].a.empty() != rows[row].b.empty()) continue;  // a letter the code page lacks
-    EXPECT_EQ(rows[row].same, SameNameIgnoringCase(rows[row].a, rows[row].b))
-        << "row " << row << ": " << rows[row].a << " / " << rows[row].b;
-  }
 }
 
 }  // namespace

@@ -229,57 +229,6 @@ TEST_F(MainDialogEditTest, RenameMovesTheCurrentProfileAndTakesTheDescription) {
   EXPECT_EQ((Names{"Home", "Main", "Work"}), Subkeys(world::ProfilesKey(world::kAcadId)));
 }
 
-TEST_F(MainDialogEditTest, ProfilesAddedOrRenamedAndThenDeletedLeaveNoKey) {
-  CPManDlg dialog;
-  fwtest::RunModal(
-      dialog, {[&](HWND hwnd) {
-                 drive::Select(hwnd, IDC_PROFILES, 2);
-                 fwtest::Click(hwnd, IDC_RENAME_PROFILE);
-               },
-               [&](HWND) {
-                 HWND rename = fwtest::TopDialog();
-                 drive::Type(rename, IDC_PROFILE_NAME, "Office");
-                 fwtest::Click(rename, IDOK);
-               },
-               [&](HWND hwnd) { fwtest::Click(hwnd, IDC_ADD_PROFILE); },
-               [&](HWND) {
-                 HWND add = fwtest::TopDialog();
-                 // The pending name is offered, and the source stays the profile behind it.
-                 EXPECT_EQ("Office", fwtest::ControlText(add, IDC_SOURCE_PROFILE));
-                 drive::Type(add, IDC_PROFILE_NAME, "Draft");
-                 fwtest::Click(add, IDOK);
-               },
-               [&](HWND hwnd) {
-                 EXPECT_EQ("Default/0 Home/0 Work>Office/0 Draft/1", show::Profiles(dialog.Model()[0]));
-                 EXPECT_EQ("Work", dialog.Model()[0].Profiles[3].SourceName);
-                 // A profile still to be created is renamed by its Name.
-                 fwtest::Click(hwnd, IDC_RENAME_PROFILE);
-               },
-               [&](HWND) {
-                 HWND rename = fwtest::TopDialog();
-                 drive::Type(rename, IDC_PROFILE_NAME, "Sketch");
-                 fwtest::Click(rename, IDOK);
-               },
-               [&](HWND hwnd) {
-                 EXPECT_EQ((Names{"Default", "Home", "Office", "Sketch"}), drive::Items(hwnd, IDC_PROFILES));
-                 EXPECT_EQ("Default/0 Home/0 Work>Office/0 Sketch/1", show::Profiles(dialog.Model()[0]));
-                 boxes_.Answer(IDYES);
-                 fwtest::Click(hwnd, IDC_DELETE_PROFILE);  // Sketch
-                 drive::Select(hwnd, IDC_PROFILES, 2);
-                 boxes_.Answer(IDYES);
-                 fwtest::Click(hwnd, IDC_DELETE_PROFILE);  // Office, which is Work renamed
-                 EXPECT_EQ((Names{"Default", "Home"}), drive::Items(hwnd, IDC_PROFILES));
-                 EXPECT_EQ("Default/0 Home/0 Sketch/2 Work/2", show::Profiles(dialog.Model()[0]));
-                 fwtest::Click(hwnd, IDC_APPLY);
-               },
-               [&](HWND hwnd) { fwtest::Click(hwnd, IDCANCEL); }});
-  EXPECT_EQ(
-      (std::vector<std::string>{Box("Are you sure you want to delete the profile \"Sketch\"?", kQuestion),
-                                Box("Are you sure you want to delete the profile \"Work\"?", kQuestion)}),
-      Shown());
-  EXPECT_EQ((Names{"Default", "Home"}), Subkeys(world::ProfilesKey(world::kAcadId)));
-}
-
 TEST_F(MainDialogEditTest, RefreshWithPendingEditsAsksAndCancelNoAndYesDoWhatTheySay) {
   CPManDlg dialog;
   fwtest::RunModal(dialog,

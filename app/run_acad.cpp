@@ -3,19 +3,14 @@
 #include "base/handles.h"
 #include "engine/applications.h"
 #include "engine/menus.h"
+#include "engine/profile_rules.h"
 #include "engine/profiles.h"
 #include "engine/regdll_bridge.h"
-#include "engine/registry_io.h"
+#include "engine/run_profile.h"
 
 namespace {
 
 const size_t kMaxPassThroughBytes = 1038;
-const size_t kValueBytes = MAX_PATH;  // profile names as the registry layout allows
-
-std::string ProfilesKey(const PMAcad& product) { return product.Key + "\\Profiles"; }
-
-// The value name of a profile list's current profile (the default value).
-const char kCurrentProfileValue[] = "";
 
 // Creates the requested profile as a copy of the current one (or of the first other
 // profile) with only the requested applications linked. Null when it cannot.
@@ -25,7 +20,7 @@ PMAcadProfile* CreateProfile(PMAcad& product, const PMRunRequest& request) {
   if (!ProfileExists(product.Key, source)) {
     source.clear();
     for (const PMAcadProfile& profile : product.Profiles)
-      if (profile.Name != request.ProfileName) {
+      if (!SameProfileName(profile.Name, request.ProfileName)) {
         source = profile.Name;
         break;
       }
@@ -52,17 +47,6 @@ PMAcadProfile* CreateProfile(PMAcad& product, const PMRunRequest& request) {
       }
   product.Profiles.push_back(profile);
   return &product.Profiles.back();
-}
-
-bool MarkProfile(const PMAcad& product, const PMAcadProfile& profile, const PMRunRequest& request) {
-  fw::RegKey key = reg::CreateKey(HKEY_CURRENT_USER, ProfilesKey(product) + "\\" + profile.Name + "\\Tarnwick",
-                                  KEY_ALL_ACCESS);
-  if (!key) return false;
-  DWORD one = 1;
-  if (::RegSetValueExA(key.get(), "RunPM", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof one) !=
-      ERROR_SUCCESS)
-    return false;
-  return request.PipeName.empty() || reg::WriteString(key.get(), "PipeName", request.PipeName) == ERROR_SUCCESS;
 }
 
 bool StartAndWait(const PMAcad& product, const PMRunRequest& request) {
@@ -98,30 +82,10 @@ int RunAcadWithProfile(ConfigurationModel& model, const PMRunRequest& request) {
   }
 
   std::string parked;
-  {
-    fw::RegKey profiles = reg::OpenKey(HKEY_CURRENT_USER, ProfilesKey(*product), KEY_ALL_ACCESS);
-    if (!profiles) return RunRegistryFailed;
-    reg::ReadString(profiles.get(), kCurrentProfileValue, kValueBytes, parked);
-    reg::WriteString(profiles.get(), kParkedProfileValue, parked);
-    reg::WriteString(profiles.get(), kCurrentProfileValue, request.ProfileName);
-  }
-
+  if (!ParkCurrentProfile(product->Key, request.ProfileName, parked)) return RunRegistryFailed;
   if (product->Key.find("ACLT") != std::string::npos || product->Key.find("ACADLT") != std::string::npos)
-    LoadAppMenus(product->Applications, profile->Links, ProfilesKey(*product) + "\\" + request.ProfileName);
-
-  if (!MarkProfile(*product, *profile, request)) return RunRegistryFailed;
+    LoadAppMenus(product->Applications, profile->Links, ProfileKeyPath(product->Key, request.ProfileName));
+  if (!MarkProfileStarted(product->Key, profile->Name, request.PipeName)) return RunRegistryFailed;
   if (!StartAndWait(*product, request)) return RunCannotStart;
-
-  fw::RegKey profiles = reg::OpenKey(HKEY_CURRENT_USER, ProfilesKey(*product), KEY_ALL_ACCESS);
-  if (!profiles) return RunRegistryFailed;
-  // Another run of the same product may have restored and removed the parked value
-  // already: then the value read before the start goes back.
-  std::string previous = parked;
-  reg::ReadString(profiles.get(), kParkedProfileValue, kValueBytes, previous);
-  // A parked profile deleted while AutoCAD ran would leave the current profile naming nothing:
-  // the one the run made current then stays. An empty one was current before and comes back.
-  if (previous.empty() || ProfileExists(product->Key, previous))
-    reg::WriteString(profiles.get(), kCurrentProfileValue, previous);
-  ::RegDeleteValueA(profiles.get(), kParkedProfileValue);
-  return RunStarted;
+  return RestoreParkedProfile(product->Key, parked) ? RunStarted : RunRegistryFailed;
 }

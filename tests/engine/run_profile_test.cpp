@@ -24,7 +24,10 @@ std::string Sz(const std::string& text) { return std::to_string(REG_SZ) + ":" + 
 
 class RunProfileTest : public ::testing::Test {
  protected:
-  void SetUp() override { seed::SetString(HKEY_CURRENT_USER, kProfiles, "", "Before"); }
+  void SetUp() override {
+    seed::SetString(HKEY_CURRENT_USER, kProfiles, "", "Before");
+    for (const char* profile : {"Before", "A", "B", "Run"}) seed::CreatePath(HKEY_CURRENT_USER, kProfiles + "\\" + profile);
+  }
   RegistrySandbox sandbox_;
 };
 
@@ -70,6 +73,15 @@ TEST_F(RunProfileTest, AParkedValueThatNoRunWroteCountsAsNone) {
     EXPECT_EQ(Sz("Before"), Value(kProfiles, "")) << "row " << row;
     EXPECT_EQ("missing", Value(kProfiles, "Tarnwikc")) << "row " << row;
   }
+}
+
+TEST_F(RunProfileTest, AParkedProfileDeletedMeanwhileLeavesTheCurrentOne) {
+  std::string parked;
+  ASSERT_TRUE(ParkCurrentProfile(kKey, "Run", parked));
+  RemoveTree(HKEY_CURRENT_USER, kProfiles + "\\Before");
+  ASSERT_TRUE(RestoreParkedProfile(kKey, parked));
+  EXPECT_EQ(Sz("Run"), Value(kProfiles, ""));
+  EXPECT_EQ("missing", Value(kProfiles, "Tarnwikc"));
 }
 
 TEST_F(RunProfileTest, MarksTheProfileAndNeedsTheProfilesKey) {

@@ -5,7 +5,9 @@
 
 #include <algorithm>
 
+#include "engine/profile_rules.h"
 #include "engine/profiles.h"
+#include "engine/same_name.h"
 #include "engine/registry_io.h"
 
 namespace {
@@ -19,8 +21,6 @@ const char* const kChangeNames[] = {"deleted", "renamed", "replaced"};
 // Room for the folders above a backup file within MAX_PATH.
 const size_t kMaxFileStemBytes = 120;
 const ULONGLONG kFileTimeTicksPerDay = 864000000000ULL;
-
-bool SameKeyName(const std::string& a, const std::string& b) { return ::lstrcmpiA(a.c_str(), b.c_str()) == 0; }
 
 bool IsDirectory(const std::string& path) {
   const DWORD attributes = ::GetFileAttributesA(path.c_str());
@@ -167,7 +167,7 @@ std::vector<BackupRequest> ProfilesToBackUp(const ConfigurationModel& model) {
   auto request = [&requests](const PMAcad& product, const std::string& name, BackupChange change) {
     if (!ProfileKeyExists(product.Key, name)) return;
     for (const BackupRequest& made : requests)
-      if (SameKeyName(made.Key, product.Key) && SameKeyName(made.Profile, name)) return;
+      if (SameNameIgnoringCase(made.Key, product.Key) && SameProfileName(made.Profile, name)) return;
     requests.push_back(BackupRequest{product.Key, product.ProductName, name, change});
   };
   for (const PMAcad& product : model) {
@@ -176,7 +176,7 @@ std::vector<BackupRequest> ProfilesToBackUp(const ConfigurationModel& model) {
         request(product, profile.Name, BackupChange::Deleted);
       } else if (profile.State == ProfileCreate) {
         request(product, profile.Name, BackupChange::Replaced);  // the copy merges onto it
-      } else if (!profile.NewName.empty() && !SameKeyName(profile.Name, profile.NewName)) {
+      } else if (!profile.NewName.empty() && !SameProfileName(profile.Name, profile.NewName)) {
         request(product, profile.Name, BackupChange::Renamed);
         request(product, profile.NewName, BackupChange::Replaced);
       }

@@ -4,6 +4,7 @@
 #include <stdio.h>
 
 #include "engine/profile_file.h"
+#include "engine/profile_rules.h"
 
 namespace {
 
@@ -178,8 +179,7 @@ bool Reader::ReadKeyLine() {
   if (!IsProfileName(name)) return Fail(ProfileFileProblem::BadKeyName);
   if (tree_.Keys.empty()) {
     tree_.Name = name;
-  } else if (_mbsicmp(reinterpret_cast<const unsigned char*>(name.c_str()),
-                      reinterpret_cast<const unsigned char*>(tree_.Name.c_str())) != 0) {
+  } else if (!SameProfileName(name, tree_.Name)) {
     return Fail(ProfileFileProblem::OutsideProfile);
   }
   if (slash != std::string::npos) {

@@ -88,20 +88,4 @@ TEST(SingleInstanceE2E, SecondStartActivatesTheFirstAndEnds) {
   EXPECT_EQ(0u, exitCode);
 }
 
-TEST(SingleInstanceE2E, OkAndCancelCloseTheDialog) {
-  ProgramFolder folder;
-  for (int button : {IDOK, IDCANCEL}) {
-    fw::Handle process = folder.Start("");
-    ASSERT_TRUE(process);
-    EndOnExit end{process.get()};
-    HWND dialog = WaitForMainDialog(::GetProcessId(process.get()));
-    ASSERT_NE(nullptr, dialog);
-    ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
-    EXPECT_EQ(static_cast<DWORD>(WAIT_OBJECT_0), ::WaitForSingleObject(process.get(), 30000)) << button;
-    DWORD exitCode = 99;
-    ::GetExitCodeProcess(process.get(), &exitCode);
-    EXPECT_EQ(0u, exitCode) << button;
-  }
-}
-
 }  // namespace

@@ -112,7 +112,7 @@ double Milliseconds(const std::function<void()>& work) {
 }
 
 struct Figures {
-  double load, check, apply;
+  double load, check, compare, apply;
   size_t differences, changes;
 };
 
@@ -130,6 +130,11 @@ Figures Measure(int count) {
                                figures.differences = PlanSiteStandard(model, same, nullptr).Changes.size();
                              }));
   }
+  // The comparison alone, on the loaded model: what -check adds to LoadConfiguration.
+  figures.compare = 1e30;
+  for (int i = 0; i < 10; ++i)
+    figures.compare =
+        std::min(figures.compare, Milliseconds([&] { PlanSiteStandard(model, same, nullptr); }));
   const SiteStandard renamed = Standard(count, "Standard ");
   Stopwatch watch;
   figures.changes = ApplySiteStandard(model, renamed, SiteProfileFiles(), RegistrationLibrary::Instance()).Made.size();
@@ -148,10 +153,12 @@ int main() {
     const Figures& f = row.second;
     std::printf("  %3d profiles: LoadConfiguration %8.1f ms  -check %8.1f ms (%zu differences)  ratio %.2f\n",
                 row.first, f.load, f.check, f.differences, f.check / f.load);
+    std::printf("                comparison alone %.2f ms: -check = LoadConfiguration x %.3f\n", f.compare,
+                (f.load + f.compare) / f.load);
     std::printf("                -apply of %zu description changes %8.1f ms  ratio to LoadConfiguration %.2f\n",
                 f.changes, f.apply, f.apply / f.load);
   }
-  std::printf("  growth 50 -> 100 profiles: -check x%.2f, LoadConfiguration x%.2f (linear: x2)\n",
-              full.check / half.check, full.load / half.load);
+  std::printf("  growth 50 -> 100 profiles: -check x%.2f, comparison x%.2f, LoadConfiguration x%.2f (linear: x2)\n",
+              full.check / half.check, full.compare / half.compare, full.load / half.load);
   return 0;
 }

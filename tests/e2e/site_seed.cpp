@@ -2,33 +2,7 @@
 
 #include <algorithm>
 
-#include "base/handles.h"
-
-namespace {
-
-void DumpKey(HKEY root, const std::string& path, const std::string& shown, std::string& text) {
-  fw::RegKey key;
-  if (::RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS) return;
-  text += "[" + shown + "]\n";
-  for (DWORD i = 0;; ++i) {
-    char name[512];
-    BYTE data[4096];
-    DWORD nameSize = sizeof name, dataSize = sizeof data, type = 0;
-    if (::RegEnumValueA(key.get(), i, name, &nameSize, nullptr, &type, data, &dataSize) != ERROR_SUCCESS) break;
-    text += std::string(name, nameSize) + "=" + std::to_string(type) + ":" +
-            std::string(reinterpret_cast<char*>(data), dataSize) + "\n";
-  }
-  std::vector<std::string> names;
-  for (DWORD i = 0;; ++i) {
-    char name[512];
-    DWORD size = sizeof name;
-    if (::RegEnumKeyExA(key.get(), i, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-    names.push_back(name);
-  }
-  for (const std::string& name : names) DumpKey(root, path + "\\" + name, shown + "\\" + name, text);
-}
-
-}  // namespace
+#include "tests/support/private_registry.h"
 
 SiteInstallation::SiteInstallation() : word_(UniqueName("Site")) {
   AddProduct("AutoCAD", "ACAD-1001:409", "AutoCAD 2010 " + word_, 0);
@@ -58,7 +32,7 @@ void SiteInstallation::AddProduct(const std::string& base, const std::string& co
 
 std::string SiteInstallation::Dump() const {
   std::string text;
-  for (size_t i = 0; i < products_.size(); ++i) DumpKey(HKEY_CURRENT_USER, Profiles(i), Profiles(i), text);
+  for (size_t i = 0; i < products_.size(); ++i) text += inspect::DumpTree(HKEY_CURRENT_USER, Profiles(i));
   return text;
 }
 

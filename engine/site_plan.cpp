@@ -1,5 +1,10 @@
 #include "engine/site_plan.h"
 
+#include <windows.h>
+
+#include <unordered_map>
+#include <unordered_set>
+
 
 #include "engine/wildcard.h"
 
@@ -20,14 +25,17 @@ bool IsRegistered(const PMAcad& product, const std::string& application) {
 class ProductPlanner {
  public:
   ProductPlanner(const PMAcad& product, const SiteStandard& site, const SourceComparer& differs, SitePlan& plan)
-      : product_(product), site_(site), differs_(differs), plan_(plan) {}
+      : product_(product), site_(site), differs_(differs), plan_(plan) {
+    // An index, so that a standard of many profiles costs no more per profile than a few do.
+    for (const PMAcadProfile& profile : product_.Profiles) byName_.emplace(NameKey(profile.Name), &profile);
+  }
 
   void Plan() {
     int currentSection = -1;
     for (size_t i = 0; i < site_.Profiles.size(); ++i) {
       const SiteProfile& standard = site_.Profiles[i];
       if (!MatchesAny(standard.Products, product_.ProductName)) continue;
-      kept_.push_back(standard.Name);
+      kept_.insert(NameKey(standard.Name));
       if (standard.Current) {
         if (currentSection >= 0)
           plan_.Errors.push_back(
@@ -51,10 +59,16 @@ class ProductPlanner {
     return change;
   }
 
+  // Names as the registry compares them: letter case does not count.
+  static std::string NameKey(std::string name) {
+    if (!name.empty()) ::CharUpperBuffA(&name[0], static_cast<DWORD>(name.size()));
+    return name;
+  }
+
+  // The first stored profile of that name.
   const PMAcadProfile* Stored(const std::string& name) const {
-    for (const PMAcadProfile& profile : product_.Profiles)
-      if (SameName(profile.Name, name)) return &profile;
-    return nullptr;
+    const auto found = byName_.find(NameKey(name));
+    return found == byName_.end() ? nullptr : found->second;
   }
 
   void PlanProfile(int index) {
@@ -109,9 +123,7 @@ class ProductPlanner {
     if (site_.RemovePatterns.empty()) return;
     for (const PMAcadProfile& profile : product_.Profiles) {
       if (!MatchesAny(site_.RemovePatterns, profile.Name)) continue;
-      bool keep = false;
-      for (const std::string& name : kept_) keep |= SameName(name, profile.Name);
-      if (!keep) plan_.Changes.push_back(Change(SiteChangeKind::RemoveProfile, profile.Name, -1));
+      if (!kept_.count(NameKey(profile.Name))) plan_.Changes.push_back(Change(SiteChangeKind::RemoveProfile, profile.Name, -1));
     }
   }
 
@@ -119,7 +131,8 @@ class ProductPlanner {
   const SiteStandard& site_;
   const SourceComparer& differs_;
   SitePlan& plan_;
-  StringList kept_;  // the standard's profiles of this product: never removed
+  std::unordered_set<std::string> kept_;  // the standard's profiles of this product: never removed
+  std::unordered_map<std::string, const PMAcadProfile*> byName_;
 };
 
 }  // namespace

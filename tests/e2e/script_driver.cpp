@@ -10,12 +10,13 @@ struct WindowSearch {
   std::vector<std::string>* classes;
 };
 
-// Every top-level window of the process, shown or not.
+// Every visible top-level window of the process (hidden helper windows of system libraries
+// neither block a script nor show anything).
 BOOL CALLBACK NoteWindow(HWND window, LPARAM param) {
   auto* search = reinterpret_cast<WindowSearch*>(param);
   DWORD owner = 0;
   ::GetWindowThreadProcessId(window, &owner);
-  if (owner == search->processId) {
+  if (owner == search->processId && ::IsWindowVisible(window)) {
     char name[64] = "";
     ::GetClassNameA(window, name, sizeof name);
     search->classes->push_back(name);

@@ -1,5 +1,5 @@
-// Runs Tarnwick.exe as a script would: its standard error on a pipe, and every window of
-// the process looked for from outside while it runs.
+// Runs Tarnwick.exe as a script would: its standard error on a pipe, and every visible window
+// of the process looked for from outside while it runs.
 #pragma once
 
 #include <string>
@@ -12,7 +12,7 @@ struct ScriptRun {
   bool TimedOut = false;
   DWORD ExitCode = 0;
   std::string Error;                // everything written to standard error
-  std::vector<std::string> Windows; // class names of the windows the process created
+  std::vector<std::string> Windows; // class names of the windows the process showed
 };
 
 // A process that shows a window is ended at once, so that a box nobody answers cannot

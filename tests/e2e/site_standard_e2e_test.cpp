@@ -73,7 +73,7 @@ class SiteStandardE2E : public ::testing::Test {
 TEST_F(SiteStandardE2E, ApplyCheckAndApplyAgain) {
   const ScriptRun applied = Site("-apply", site_);
   EXPECT_EQ(0u, applied.ExitCode) << applied.Error;
-  EXPECT_TRUE(applied.Windows.empty());
+  EXPECT_TRUE(applied.Windows.empty()) << applied.Windows[0];
   EXPECT_NE(std::string::npos, applied.Error.find("AutoCAD LT 2009 " + installation_.Word() +
                                                   ": profile \"Office\" is missing (Source=office.arg)\r\n"));
   EXPECT_NE(std::string::npos, applied.Error.find(Summary("-apply", "done"))) << applied.Error;

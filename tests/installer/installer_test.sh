@@ -40,7 +40,7 @@ mkdir -p "$work" "$(dirname "$marker")"
 echo "Office" >"$marker"
 wine_quiet reg add "$settings_key" /v Kept /d yes /f
 
-"$root/tools/make-dist.sh" "$TW_BUILD_DIR" "$work/dist" >"$work/make-dist.log"
+"$root/tools/make-dist.sh" "$TW_BUILD_DIR" "$work/dist" program installer >"$work/make-dist.log"
 version=$(sed -n 's/^#define TW_PRODUCT_VERSION "\(.*\)"$/\1/p' "$TW_BUILD_DIR/generated/tarnwick_version.h")
 setup="$work/dist/Tarnwick-$version-setup.exe"
 [ -f "$setup" ] || { echo "FAIL: no $setup" >&2; exit 1; }

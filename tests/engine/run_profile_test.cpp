@@ -11,16 +11,9 @@ namespace {
 const char kKey[] = "Software\\Autodesk\\AutoCAD\\R16.0\\ACAD-201:409";
 const std::string kProfiles = std::string(kKey) + "\\Profiles";
 
-// "type:bytes" of a value below HKCU, "missing" when there is none.
-std::string Value(const std::string& path, const char* name) {
-  DWORD type = 0;
-  std::string bytes;
-  if (!inspect::RawValue(HKEY_CURRENT_USER, path, name, type, bytes)) return "missing";
-  if (type == REG_SZ && !bytes.empty() && bytes.back() == '\0') bytes.pop_back();
-  return std::to_string(type) + ":" + bytes;
+StoredValue Value(const std::string& path, const char* name) {
+  return inspect::Value(HKEY_CURRENT_USER, path, name);
 }
-
-std::string Sz(const std::string& text) { return std::to_string(REG_SZ) + ":" + text; }
 
 class RunProfileTest : public ::testing::Test {
  protected:
@@ -46,7 +39,7 @@ TEST_F(RunProfileTest, OverlappingRunsRestoreTheProfileCurrentBeforeTheFirst) {
     EXPECT_EQ(Sz("Before"), Value(kProfiles, ""));
     ASSERT_TRUE(RestoreParkedProfile(kKey, firstEndsFirst ? parkedB : parkedA));
     EXPECT_EQ(Sz("Before"), Value(kProfiles, "")) << (firstEndsFirst ? "first" : "second") << " ended first";
-    EXPECT_EQ("missing", Value(kProfiles, "Tarnwikc"));
+    EXPECT_EQ(Missing(), Value(kProfiles, "Tarnwikc"));
   }
 }
 
@@ -71,7 +64,7 @@ TEST_F(RunProfileTest, AParkedValueThatNoRunWroteCountsAsNone) {
     seed::SetRaw(HKEY_CURRENT_USER, kProfiles, "Tarnwikc", rows[row].type, rows[row].bytes);
     ASSERT_TRUE(RestoreParkedProfile(kKey, parked)) << "row " << row;
     EXPECT_EQ(Sz("Before"), Value(kProfiles, "")) << "row " << row;
-    EXPECT_EQ("missing", Value(kProfiles, "Tarnwikc")) << "row " << row;
+    EXPECT_EQ(Missing(), Value(kProfiles, "Tarnwikc")) << "row " << row;
   }
 }
 
@@ -81,14 +74,14 @@ TEST_F(RunProfileTest, AParkedProfileDeletedMeanwhileLeavesTheCurrentOne) {
   RemoveTree(HKEY_CURRENT_USER, kProfiles + "\\Before");
   ASSERT_TRUE(RestoreParkedProfile(kKey, parked));
   EXPECT_EQ(Sz("Run"), Value(kProfiles, ""));
-  EXPECT_EQ("missing", Value(kProfiles, "Tarnwikc"));
+  EXPECT_EQ(Missing(), Value(kProfiles, "Tarnwikc"));
 }
 
 TEST_F(RunProfileTest, MarksTheProfileAndNeedsTheProfilesKey) {
   const std::string marker = kProfiles + "\\Home\\Tarnwick";
   ASSERT_TRUE(MarkProfileStarted(kKey, "Home", ""));
-  EXPECT_EQ(std::to_string(REG_DWORD) + ":" + std::string("\1\0\0\0", 4), Value(marker, "RunPM"));
-  EXPECT_EQ("missing", Value(marker, "PipeName"));
+  EXPECT_EQ(Dword(1), Value(marker, "RunPM"));
+  EXPECT_EQ(Missing(), Value(marker, "PipeName"));
   ASSERT_TRUE(MarkProfileStarted(kKey, "Home", "\\\\.\\pipe\\x@y"));
   EXPECT_EQ(Sz("\\\\.\\pipe\\x@y"), Value(marker, "PipeName"));
 

@@ -228,13 +228,6 @@ StoredValue Value(HKEY root, const std::string& path, const std::string& name, R
   return StoredValue{true, type, bytes};
 }
 
-bool RawValue(HKEY root, const std::string& path, const std::string& name, DWORD& type, std::string& bytes) {
-  const StoredValue value = Value(root, path, name);
-  type = value.type;
-  bytes = value.bytes;
-  return value.exists;
-}
-
 std::string Text(HKEY root, const std::string& path, const std::string& name, REGSAM view) {
   StoredValue value = Value(root, path, name, view);
   if (!value.exists) return "(missing)";

@@ -105,8 +105,6 @@ namespace inspect {
 // Also true for a key that denies reading.
 bool KeyExists(HKEY root, const std::string& path, REGSAM view = 0);
 StoredValue Value(HKEY root, const std::string& path, const std::string& name, REGSAM view = 0);
-// The same, as type and bytes; false when it cannot be read.
-bool RawValue(HKEY root, const std::string& path, const std::string& name, DWORD& type, std::string& bytes);
 // A REG_SZ value's text without its terminator; "(missing)", "(type N)" or "(unterminated)" otherwise.
 std::string Text(HKEY root, const std::string& path, const std::string& name, REGSAM view = 0);
 // Names in enumeration order.

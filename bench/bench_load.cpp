@@ -8,6 +8,7 @@
 #include <string>
 
 #include "base/handles.h"
+#include "bench/bench_registry.h"
 #include "engine/configuration.h"
 #include "engine/discovery.h"
 
@@ -16,46 +17,6 @@ namespace {
 const int kProducts = 10;
 const int kApplications = 40;
 const int kRepeats = 3;
-
-std::string ProductKey(int product) {
-  return "Software\\Autodesk\\AutoCAD\\R" + std::to_string(20 + product) + ".0\\ACAD-" +
-         std::to_string(product) + ":409";
-}
-std::string AppName(int app) { return "App" + std::to_string(app); }
-std::string ProfileName(int profile) { return "Profile" + std::to_string(profile); }
-
-fw::RegKey Create(HKEY root, const std::string& path) {
-  fw::RegKey key;
-  ::RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.put(), nullptr);
-  return key;
-}
-void SetText(HKEY key, const char* name, const std::string& text) {
-  ::RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                   static_cast<DWORD>(text.size() + 1));
-}
-void SetNumber(HKEY key, const char* name, DWORD value) {
-  ::RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
-}
-
-// Private HKEY_LOCAL_MACHINE and HKEY_CURRENT_USER for the run.
-class Scratch {
- public:
-  Scratch() : path_("Software\\TarnwickBench\\load-" + std::to_string(::GetCurrentProcessId())) {
-    ::RegDeleteTreeA(HKEY_CURRENT_USER, path_.c_str());
-    fw::RegKey machine = Create(HKEY_CURRENT_USER, path_ + "\\HKLM");
-    fw::RegKey user = Create(HKEY_CURRENT_USER, path_ + "\\HKCU");
-    ::RegOverridePredefKey(HKEY_LOCAL_MACHINE, machine.get());
-    ::RegOverridePredefKey(HKEY_CURRENT_USER, user.get());
-  }
-  ~Scratch() {
-    ::RegOverridePredefKey(HKEY_LOCAL_MACHINE, nullptr);
-    ::RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
-    ::RegDeleteTreeA(HKEY_CURRENT_USER, path_.c_str());
-  }
-
- private:
-  std::string path_;
-};
 
 void SeedProducts() {
   for (int p = 0; p < kProducts; ++p) {
@@ -226,7 +187,7 @@ Figures Measure(int profiles) {
 }  // namespace
 
 int main() {
-  Scratch scratch;
+  Scratch scratch("load");
   std::printf(
       "bench_load: %d products x %d applications, every application linked in every profile (best of %d)\n",
       kProducts, kApplications, kRepeats);

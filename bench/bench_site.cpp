@@ -13,52 +13,13 @@
 #include "engine/regdll_bridge.h"
 #include "engine/site_apply.h"
 #include "base/handles.h"
+#include "bench/bench_registry.h"
 
 namespace {
 
 const int kProducts = 10;
 const int kApplications = 40;
 const int kRepeats = 3;
-
-std::string ProductKey(int product) {
-  return "Software\\Autodesk\\AutoCAD\\R" + std::to_string(20 + product) + ".0\\ACAD-" + std::to_string(product) +
-         ":409";
-}
-std::string AppName(int app) { return "App" + std::to_string(app); }
-std::string ProfileName(int profile) { return "Profile" + std::to_string(profile); }
-
-fw::RegKey Create(HKEY root, const std::string& path) {
-  fw::RegKey key;
-  ::RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.put(), nullptr);
-  return key;
-}
-void SetText(HKEY key, const char* name, const std::string& text) {
-  ::RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                   static_cast<DWORD>(text.size() + 1));
-}
-void SetNumber(HKEY key, const char* name, DWORD value) {
-  ::RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
-}
-
-// Private HKEY_LOCAL_MACHINE and HKEY_CURRENT_USER for the run.
-class Scratch {
- public:
-  Scratch() : path_("Software\\TarnwickBench\\site-" + std::to_string(::GetCurrentProcessId())) {
-    ::RegDeleteTreeA(HKEY_CURRENT_USER, path_.c_str());
-    fw::RegKey machine = Create(HKEY_CURRENT_USER, path_ + "\\HKLM");
-    fw::RegKey user = Create(HKEY_CURRENT_USER, path_ + "\\HKCU");
-    ::RegOverridePredefKey(HKEY_LOCAL_MACHINE, machine.get());
-    ::RegOverridePredefKey(HKEY_CURRENT_USER, user.get());
-  }
-  ~Scratch() {
-    ::RegOverridePredefKey(HKEY_LOCAL_MACHINE, nullptr);
-    ::RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
-    ::RegDeleteTreeA(HKEY_CURRENT_USER, path_.c_str());
-  }
-
- private:
-  std::string path_;
-};
 
 // Every product with every application, and profiles [0, count) each linking every
 // application in name order.
@@ -145,7 +106,7 @@ Figures Measure(int count) {
 }  // namespace
 
 int main() {
-  Scratch scratch;
+  Scratch scratch("site");
   const Figures half = Measure(50);
   const Figures full = Measure(100);
   std::printf("site standard, %d products x %d applications (best of %d)\n", kProducts, kApplications, kRepeats);

@@ -10,6 +10,7 @@ namespace {
 
 const char kKey[] = "Software\\Autodesk\\AutoCAD\\R16.0\\ACAD-201:409";
 const std::string kRoot = std::string(kKey) + "\\Applications\\Tarnwick";
+const std::string kLinks = std::string(kKey) + "\\Profiles\\P\\Tarnwick\\Applications";
 
 std::string App(const std::string& name) { return kRoot + "\\Applications\\" + name; }
 
@@ -17,6 +18,14 @@ std::string Joined(const StringList& list) {
   std::string text;
   for (const std::string& item : list) text += item + ";";
   return text;
+}
+
+// Every field, "|" between them.
+std::string Describe(const PMApplication& a) {
+  return a.Name + "|" + Joined(a.Loaders) + "|" + Joined(a.CommandGroups) + "|" + Joined(a.Modules) + "|" +
+         Joined(a.MenuGroups) + "|" + Joined(a.MenuFiles) + "|" + a.Template + "|" + std::to_string(a.Unloadable) +
+         "|" + a.LargeIconName + "|" + a.SmallIconName + "|" + a.ShortcutIconName + "|" +
+         std::to_string(a.StdLoadOrder);
 }
 
 std::string Names(const std::vector<PMApplication>& applications) {
@@ -31,63 +40,45 @@ class ApplicationsTest : public ::testing::Test {
   std::vector<PMApplication> applications_{PMApplication()};
 };
 
-TEST_F(ApplicationsTest, ReadsEveryValueOfAnApplication) {
-  const std::string path = App("Alpha");
-  seed::SetString(HKEY_LOCAL_MACHINE, path, "Loader", "main.arx");
-  seed::SetString(HKEY_LOCAL_MACHINE, path, "Loader0", "first.arx");
-  seed::SetString(HKEY_LOCAL_MACHINE, path, "Loader2", "unreached.arx");
-  seed::SetString(HKEY_LOCAL_MACHINE, path, "CommandGroups", "ALPHA_CMDS");
-  seed::SetString(HKEY_LOCAL_MACHINE, path, "Modules", "alpha.dll");
-  seed::SetString(HKEY_LOCAL_MACHINE, path, "MenuGroup", "ALPHA");
-  seed::SetString(HKEY_LOCAL_MACHINE, path, "MenuFile", "C:\\Alpha\\alpha.mnu");
-  seed::SetString(HKEY_LOCAL_MACHINE, path, "Template", "alpha.dwt");
-  seed::SetDword(HKEY_LOCAL_MACHINE, path, "Unloadable", 0xFFFFFFFE);
-  seed::SetString(HKEY_LOCAL_MACHINE, path, "LargeIconName", "big.ico");
-  seed::SetString(HKEY_LOCAL_MACHINE, path, "SmallIconName", "small.ico");
-  seed::SetString(HKEY_LOCAL_MACHINE, path, "ShortcutIconName", "link.ico");
-  ASSERT_EQ(1, ReadApplications(kKey, 0, applications_));
-  const PMApplication& a = applications_[0];
-  EXPECT_EQ("Alpha", a.Name);
-  EXPECT_EQ("main.arx;first.arx;", Joined(a.Loaders)) << "Loader2 is not read: Loader1 is missing";
-  EXPECT_EQ("ALPHA_CMDS;", Joined(a.CommandGroups));
-  EXPECT_EQ("alpha.dll;", Joined(a.Modules));
-  EXPECT_EQ("ALPHA;", Joined(a.MenuGroups));
-  EXPECT_EQ("C:\\Alpha\\alpha.mnu;", Joined(a.MenuFiles));
-  EXPECT_EQ("alpha.dwt", a.Template);
-  EXPECT_EQ(-2, a.Unloadable);
-  EXPECT_EQ("big.ico", a.LargeIconName);
-  EXPECT_EQ("small.ico", a.SmallIconName);
-  EXPECT_EQ("link.ico", a.ShortcutIconName);
-  EXPECT_EQ(kNoStdLoadOrder, a.StdLoadOrder) << "no StdLoadOrder key";
-}
-
-TEST_F(ApplicationsTest, MissingAndOversizedValuesLeaveTheDefaults) {
+// Types are not compared: raw bytes are text up to a zero, or as a whole when a zero fits. A
+// value too long for its buffer is missing; a missing Loader<n> ends the numbered loaders.
+TEST_F(ApplicationsTest, ReadsEveryValueAndLeavesTheDefaultsForWhatDoesNotFit) {
+  const struct {
+    const char* app;
+    const char* name;
+    DWORD type;
+    std::string bytes;
+  } values[] = {
+      {"Alpha", "Loader", REG_SZ, std::string("main.arx", 9)},
+      {"Alpha", "Loader0", REG_SZ, std::string("first.arx", 10)},
+      {"Alpha", "Loader2", REG_SZ, std::string("unreached.arx", 14)},
+      {"Alpha", "CommandGroups", REG_SZ, std::string("CMDS", 5)},
+      {"Alpha", "Modules", REG_SZ, std::string("alpha.dll", 10)},
+      {"Alpha", "MenuGroup", REG_SZ, std::string("ALPHA", 6)},
+      {"Alpha", "MenuFile", REG_SZ, std::string("C:\\a.mnu", 9)},
+      {"Alpha", "Template", REG_SZ, std::string("alpha.dwt", 10)},
+      {"Alpha", "Unloadable", REG_DWORD, std::string("\xfe\xff\xff\xff", 4)},
+      {"Alpha", "LargeIconName", REG_SZ, std::string("big.ico", 8)},
+      {"Alpha", "SmallIconName", REG_SZ, std::string("small.ico", 10)},
+      {"Alpha", "ShortcutIconName", REG_SZ, std::string("link.ico", 9)},
+      {"Odd", "Loader0", REG_SZ, std::string("zero.arx", 9)},  // no "Loader": numbered ones still read
+      {"Odd", "Loader1", REG_SZ, std::string(260, 'l') + '\0'},
+      {"Odd", "Loader2", REG_SZ, std::string("two.arx", 8)},
+      {"Odd", "Template", REG_SZ, std::string(260, 't') + '\0'},
+      {"Odd", "Modules", REG_SZ, std::string(259, 'm') + '\0'},
+      {"Odd", "MenuGroup", REG_BINARY, "GRP"},
+      {"Odd", "MenuFile", REG_BINARY, std::string(260, 'f')},
+      {"Odd", "CommandGroups", REG_DWORD, std::string("ABC\0", 4)},
+      {"Odd", "Unloadable", REG_BINARY, std::string("\1\0", 2)},  // two bytes are no number
+  };
+  for (const auto& v : values) seed::SetRaw(HKEY_LOCAL_MACHINE, App(v.app), v.name, v.type, v.bytes);
   seed::CreatePath(HKEY_LOCAL_MACHINE, App("Bare"));
-  const std::string odd = App("Odd");
-  seed::SetString(HKEY_LOCAL_MACHINE, odd, "Loader0", "zero.arx");  // no "Loader": numbered ones still read
-  seed::SetString(HKEY_LOCAL_MACHINE, odd, "Loader1", std::string(260, 'l'));  // too long: ends the list
-  seed::SetString(HKEY_LOCAL_MACHINE, odd, "Loader2", "two.arx");
-  seed::SetString(HKEY_LOCAL_MACHINE, odd, "Template", std::string(260, 't'));
-  seed::SetString(HKEY_LOCAL_MACHINE, odd, "Modules", std::string(259, 'm'));
-  // Types are not compared: raw bytes are text up to a zero, or as a whole when a zero fits.
-  seed::SetRaw(HKEY_LOCAL_MACHINE, odd, "MenuGroup", REG_BINARY, "GRP");
-  seed::SetRaw(HKEY_LOCAL_MACHINE, odd, "MenuFile", REG_BINARY, std::string(260, 'f'));
-  seed::SetDword(HKEY_LOCAL_MACHINE, odd, "CommandGroups", 0x434241);
-  seed::SetRaw(HKEY_LOCAL_MACHINE, odd, "Unloadable", REG_BINARY, std::string("\1\0", 2));
-  ASSERT_EQ(2, ReadApplications(kKey, 0, applications_));
-  const PMApplication& bare = applications_[0];
-  EXPECT_EQ("Bare", bare.Name);
-  EXPECT_TRUE(bare.Loaders.empty() && bare.Modules.empty() && bare.CommandGroups.empty() &&
-              bare.MenuGroups.empty() && bare.MenuFiles.empty() && bare.Template.empty());
-  EXPECT_EQ(0, bare.Unloadable);
-  const PMApplication& o = applications_[1];
-  EXPECT_EQ("zero.arx;", Joined(o.Loaders));
-  EXPECT_EQ("", o.Template);
-  EXPECT_EQ(std::string(259, 'm') + ";", Joined(o.Modules));
-  EXPECT_EQ("GRP;", Joined(o.MenuGroups));
-  EXPECT_EQ("", Joined(o.MenuFiles));
-  EXPECT_EQ("ABC;", Joined(o.CommandGroups));
-  EXPECT_EQ(0, o.Unloadable) << "two bytes are no number";
+  ASSERT_EQ(3, ReadApplications(kKey, 0, applications_));
+  EXPECT_EQ("Alpha|main.arx;first.arx;|CMDS;|alpha.dll;|ALPHA;|C:\\a.mnu;|alpha.dwt|-2|big.ico|small.ico|link.ico|" +
+                std::to_string(kNoStdLoadOrder),
+            Describe(applications_[0]));
+  EXPECT_EQ("Bare|||||||0||||4294967295", Describe(applications_[1]));
+  EXPECT_EQ("Odd|zero.arx;|ABC;|" + std::string(259, 'm') + ";|GRP;|||0||||4294967295", Describe(applications_[2]));
 }
 
 TEST_F(ApplicationsTest, SortedByStandardOrderWithTheUnorderedLast) {
@@ -100,100 +91,61 @@ TEST_F(ApplicationsTest, SortedByStandardOrderWithTheUnorderedLast) {
   seed::SetRaw(HKEY_LOCAL_MACHINE, orders, "F", REG_BINARY, std::string("\5\0\0\0", 4));
   seed::SetDword(HKEY_LOCAL_MACHINE, orders, "b", 1);  // value names ignore letter case
   ASSERT_EQ(6, ReadApplications(kKey, 0, applications_));
-  EXPECT_EQ("B=1;F=5;C=10;A=20;D=20;E=2147483648;", Names(applications_))
-      << "registry value names ignore case, so B finds the value b";
-
-  RemoveTree(HKEY_LOCAL_MACHINE, orders);
-  ReadApplications(kKey, 0, applications_);
-  EXPECT_EQ("A=4294967295;B=4294967295;C=4294967295;D=4294967295;E=4294967295;F=4294967295;",
-            Names(applications_));
+  EXPECT_EQ("B=1;F=5;C=10;A=20;D=20;E=2147483648;", Names(applications_));
 }
 
-TEST_F(ApplicationsTest, RootDependsOnTheRelease) {
-  const struct {
-    const char* key;
-    const char* root;
-  } rows[] = {
-      {"Software\\Autodesk\\AutoCAD\\R15.0\\ACAD-1",
-       "Software\\Autodesk\\AutoCAD\\R15.0\\ACAD-1\\QVApps\\Tarnwick"},
-      {"Software\\Autodesk\\AutoCAD LT\\R8\\ACLT-1",
-       "Software\\Autodesk\\AutoCAD LT\\R8\\ACLT-1\\QVApps\\Tarnwick"},
-      {"Software\\Autodesk\\AutoCAD\\R15.01\\ACAD-1",
-       "Software\\Autodesk\\AutoCAD\\R15.01\\ACAD-1\\Applications\\Tarnwick"},
-      {"Software\\Autodesk\\AutoCAD\\r15.0\\ACAD-1",
-       "Software\\Autodesk\\AutoCAD\\r15.0\\ACAD-1\\Applications\\Tarnwick"},
-      {"Software\\Autodesk\\AutoCAD LT\\R8.1\\ACLT-1",
-       "Software\\Autodesk\\AutoCAD LT\\R8.1\\ACLT-1\\Applications\\Tarnwick"},
+TEST_F(ApplicationsTest, RootDependsOnTheReleaseAndUnreadableOnesAreSkipped) {
+  const char* rows[][2] = {
+      {"Software\\Autodesk\\AutoCAD\\R15.0\\ACAD-1", "\\QVApps\\Tarnwick"},
+      {"Software\\Autodesk\\AutoCAD LT\\R8\\ACLT-1", "\\QVApps\\Tarnwick"},
+      {"Software\\Autodesk\\AutoCAD\\R15.01\\ACAD-1", "\\Applications\\Tarnwick"},
+      {"Software\\Autodesk\\AutoCAD\\r15.0\\ACAD-1", "\\Applications\\Tarnwick"},
+      {"Software\\Autodesk\\AutoCAD LT\\R8.1\\ACLT-1", "\\Applications\\Tarnwick"},
   };
   for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i)
-    EXPECT_EQ(rows[i].root, ApplicationRootPath(rows[i].key)) << "row " << i;
+    EXPECT_EQ(rows[i][0] + std::string(rows[i][1]), ApplicationRootPath(rows[i][0])) << "row " << i;
 
-  const std::string r15 = "Software\\Autodesk\\AutoCAD\\R15.0\\ACAD-1";
-  seed::CreatePath(HKEY_LOCAL_MACHINE, r15 + "\\QVApps\\Tarnwick\\Applications\\Old");
+  const std::string r15 = rows[0][0];
+  for (const char* name : {"A", "B", "C"}) seed::CreatePath(HKEY_LOCAL_MACHINE, r15 + "\\QVApps\\Tarnwick\\Applications\\" + name);
   seed::CreatePath(HKEY_LOCAL_MACHINE, r15 + "\\Applications\\Tarnwick\\Applications\\New");
-  ASSERT_EQ(1, ReadApplications(r15, 0, applications_));
-  EXPECT_EQ("Old", applications_[0].Name);
-}
-
-TEST_F(ApplicationsTest, UnreadableApplicationIsSkippedAndMissingRootGivesNone) {
-  for (const char* name : {"A", "B", "C"}) seed::SetString(HKEY_LOCAL_MACHINE, App(name), "Modules", name);
-  seed::DenyReading(HKEY_LOCAL_MACHINE, App("B"));
-  ReadApplications(kKey, 0, applications_);
+  seed::DenyReading(HKEY_LOCAL_MACHINE, r15 + "\\QVApps\\Tarnwick\\Applications\\B");
+  ReadApplications(r15, 0, applications_);
   EXPECT_EQ("A=4294967295;C=4294967295;", Names(applications_));
   EXPECT_EQ(0, ReadApplications("Software\\Autodesk\\AutoCAD\\R16.0\\Other", 0, applications_));
   EXPECT_TRUE(applications_.empty());
 }
 
-class ProfileLinksTest : public ::testing::Test {
- protected:
-  RegistrySandbox sandbox_;
-  const std::string links_ = std::string(kKey) + "\\Profiles\\P\\Tarnwick\\Applications";
-  std::vector<PMAcadAppLink> read_{PMAcadAppLink()};
-};
-
-TEST_F(ProfileLinksTest, EveryStoredLinkIsLinkedWithItsNumbers) {
-  seed::SetDword(HKEY_CURRENT_USER, links_ + "\\A", "LoadOrder", 3);
-  seed::SetDword(HKEY_CURRENT_USER, links_ + "\\A", "MenuLoaded", 1);
-  seed::CreatePath(HKEY_CURRENT_USER, links_ + "\\B");
-  seed::SetDword(HKEY_CURRENT_USER, links_ + "\\C", "LoadOrder", 9);
-  seed::DenyReading(HKEY_CURRENT_USER, links_ + "\\C");
-  seed::SetString(HKEY_CURRENT_USER, links_ + "\\D", "LoadOrder", "7");
-  seed::SetRaw(HKEY_CURRENT_USER, links_ + "\\D", "MenuLoaded", REG_BINARY, std::string("\1\0\0\0", 4));
-  ASSERT_EQ(4, ReadProfileLinks(kKey, "P", read_));
-  const char* names[] = {"A", "B", "C", "D"};
-  const DWORD loadOrders[] = {3, 0, 0, 0};
-  const DWORD menuLoaded[] = {1, 0, 0, 0};
-  for (size_t i = 0; i < 4; ++i) {
-    EXPECT_EQ(names[i], read_[i].Name) << "row " << i;
-    EXPECT_EQ(loadOrders[i], read_[i].LoadOrder) << "row " << i;
-    EXPECT_EQ(menuLoaded[i], read_[i].MenuLoaded) << "row " << i;
-    EXPECT_EQ(LinkLinked, read_[i].State) << "row " << i;
-    EXPECT_EQ(0u, read_[i].StdLoadOrder) << "row " << i;
-    EXPECT_EQ(-1, read_[i].Application) << "row " << i;
-  }
-}
-
-TEST_F(ProfileLinksTest, NoLinksKeyGivesNoLinks) {
+TEST_F(ApplicationsTest, EveryStoredLinkIsLinkedWithItsNumbers) {
+  std::vector<PMAcadAppLink> read{PMAcadAppLink()};
   seed::CreatePath(HKEY_CURRENT_USER, std::string(kKey) + "\\Profiles\\P");
-  EXPECT_EQ(0, ReadProfileLinks(kKey, "P", read_));
-  EXPECT_TRUE(read_.empty());
+  EXPECT_EQ(0, ReadProfileLinks(kKey, "P", read));
+  EXPECT_TRUE(read.empty());
+  seed::SetDword(HKEY_CURRENT_USER, kLinks + "\\A", "LoadOrder", 3);
+  seed::SetDword(HKEY_CURRENT_USER, kLinks + "\\A", "MenuLoaded", 1);
+  seed::CreatePath(HKEY_CURRENT_USER, kLinks + "\\B");
+  seed::SetDword(HKEY_CURRENT_USER, kLinks + "\\C", "LoadOrder", 9);
+  seed::DenyReading(HKEY_CURRENT_USER, kLinks + "\\C");
+  seed::SetString(HKEY_CURRENT_USER, kLinks + "\\D", "LoadOrder", "7");
+  seed::SetRaw(HKEY_CURRENT_USER, kLinks + "\\D", "MenuLoaded", REG_BINARY, std::string("\1\0\0\0", 4));
+  ASSERT_EQ(4, ReadProfileLinks(kKey, "P", read));
+  std::string text;
+  for (const PMAcadAppLink& l : read)
+    text += l.Name + "/" + std::to_string(l.LoadOrder) + "/" + std::to_string(l.MenuLoaded) + "/" +
+            std::to_string(l.State) + "/" + std::to_string(l.StdLoadOrder) + "/" + std::to_string(l.Application) + " ";
+  EXPECT_EQ("A/3/1/0/0/-1 B/0/0/0/0/-1 C/0/0/0/0/-1 D/0/0/0/0/-1 ", text);
 }
 
-// The whole load: stored links merged into the applications and put in load order.
-TEST_F(ProfileLinksTest, LoadOrdersThreeZeroOneComeOutAsCAB) {
-  const std::string product = kKey;
-  seed::SetString(HKEY_LOCAL_MACHINE, product, "ProductName", "AutoCAD 2005");
-  seed::SetString(HKEY_LOCAL_MACHINE, product, "Location", "C:\\Acad");
+// The whole load: stored links merged into the applications and put in load order; a stored link
+// of another letter case or without an application is not taken.
+TEST_F(ApplicationsTest, LoadOrdersThreeZeroOneComeOutAsCAB) {
+  seed::SetString(HKEY_LOCAL_MACHINE, kKey, "ProductName", "AutoCAD 2005");
+  seed::SetString(HKEY_LOCAL_MACHINE, kKey, "Location", "C:\\Acad");
   for (const char* name : {"A", "B", "C", "D"}) seed::CreatePath(HKEY_LOCAL_MACHINE, App(name));
   for (const char* name : {"A", "B", "C"})
     seed::SetDword(HKEY_LOCAL_MACHINE, kRoot + "\\StdLoadOrder", name, name[0] - 'A' + 1);
   seed::SetString(HKEY_CURRENT_USER, std::string(kKey) + "\\Profiles", "", "P");
-  seed::SetDword(HKEY_CURRENT_USER, links_ + "\\A", "LoadOrder", 3);
-  seed::SetDword(HKEY_CURRENT_USER, links_ + "\\B", "LoadOrder", 0);
-  seed::SetDword(HKEY_CURRENT_USER, links_ + "\\C", "LoadOrder", 1);
-  seed::SetDword(HKEY_CURRENT_USER, links_ + "\\Gone", "LoadOrder", 2);
-  seed::SetDword(HKEY_CURRENT_USER, links_ + "\\d", "LoadOrder", 2);
-
+  const std::pair<const char*, DWORD> stored[] = {{"A", 3}, {"B", 0}, {"C", 1}, {"Gone", 2}, {"d", 2}};
+  for (const auto& link : stored) seed::SetDword(HKEY_CURRENT_USER, kLinks + "\\" + link.first, "LoadOrder", link.second);
   ConfigurationModel model;
   LoadConfiguration(model);
   ASSERT_FALSE(model.empty());
@@ -201,8 +153,7 @@ TEST_F(ProfileLinksTest, LoadOrdersThreeZeroOneComeOutAsCAB) {
   std::string order;
   for (const PMAcadAppLink& link : model[0].Profiles[0].Links)
     order += link.Name + ":" + std::to_string(link.LoadOrder) + ":" + std::to_string(link.State) + ";";
-  EXPECT_EQ("C:1:0;A:3:0;B:0:0;D:0:2;", order)
-      << "a stored link of another letter case or without an application is not taken";
+  EXPECT_EQ("C:1:0;A:3:0;B:0:0;D:0:2;", order);
 }
 
 }  // namespace

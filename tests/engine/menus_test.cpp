@@ -85,47 +85,25 @@ class MenusTest : public ::testing::Test {
   ScratchFolder folder_;
 };
 
-TEST_F(MenusTest, FindsAConfiguredGroupIgnoringCaseAndExtension) {
+// A configured group is found ignoring case and extension; for a new one the numbers in use are
+// counted (values not text or too long do not count), and the counters only rise.
+TEST_F(MenusTest, FindsConfiguredGroupsAndCountsTheNumbersInUse) {
   int maxGroup = 0, maxPop = 0;
   EXPECT_TRUE(FindMenuGroup(Profile().get(), "mygroup c:\\app\\mygroup", maxGroup, maxPop));
   EXPECT_TRUE(FindMenuGroup(Profile().get(), "ACAD", maxGroup, maxPop));
-}
-
-TEST_F(MenusTest, CountsTheNumbersInUseWhenTheGroupIsNew) {
-  int maxGroup = 0, maxPop = 0;
-  EXPECT_FALSE(FindMenuGroup(Profile().get(), "NEW C:\\New\\new", maxGroup, maxPop));
-  EXPECT_EQ(3, maxGroup);
-  EXPECT_EQ(5, maxPop);
-  maxGroup = 10;
-  maxPop = 20;
-  EXPECT_FALSE(FindMenuGroup(Profile().get(), "NEW C:\\New\\new", maxGroup, maxPop));
-  EXPECT_EQ(10, maxGroup) << "the counters only rise";
-  EXPECT_EQ(20, maxPop);
-}
-
-TEST_F(MenusTest, WithoutMenusKeyNothingIsFoundOrWritten) {
+  const int start[][2] = {{0, 0}, {10, 20}};
+  const int counted[][2] = {{3, 5}, {10, 20}};
+  for (int i = 0; i < 2; ++i) {
+    maxGroup = start[i][0];
+    maxPop = start[i][1];
+    EXPECT_FALSE(FindMenuGroup(Profile().get(), "NEW C:\\New\\new", maxGroup, maxPop));
+    EXPECT_EQ(counted[i][0], maxGroup) << "row " << i;
+    EXPECT_EQ(counted[i][1], maxPop) << "row " << i;
+  }
   RemoveTree(HKEY_CURRENT_USER, kMenus);
-  int maxGroup = 4, maxPop = 6;
   EXPECT_FALSE(FindMenuGroup(Profile().get(), "ACAD", maxGroup, maxPop));
-  EXPECT_EQ(4, maxGroup);
-  EXPECT_EQ(6, maxPop);
   EXPECT_FALSE(WriteMenuGroup(Profile().get(), "NEW", "C:\\new.mnu", 1, 0));
   EXPECT_FALSE(inspect::KeyExists(HKEY_CURRENT_USER, kMenus));
-}
-
-TEST_F(MenusTest, WritesTheGroupAndOnePopPerPullDownMenu) {
-  const std::string menuFile = folder_.Write("new.mnu", "***POP3\r\n***POP1\r\n");
-  ASSERT_TRUE(WriteMenuGroup(Profile().get(), "NEW", menuFile, 4, 5));
-  EXPECT_EQ(Sz("NEW " + menuFile), inspect::Value(HKEY_CURRENT_USER, kMenus, "Group4"));
-  EXPECT_EQ(Sz("NEW Pop3"), inspect::Value(HKEY_CURRENT_USER, kMenus, "Pop6"));
-  EXPECT_EQ(Sz("NEW Pop1"), inspect::Value(HKEY_CURRENT_USER, kMenus, "Pop7"));
-  EXPECT_EQ(Missing(), inspect::Value(HKEY_CURRENT_USER, kMenus, "Pop8"));
-}
-
-TEST_F(MenusTest, AnUnreadableMenuFileGivesTheGroupAlone) {
-  const std::vector<std::string> before = inspect::ValueNames(HKEY_CURRENT_USER, kMenus);
-  ASSERT_TRUE(WriteMenuGroup(Profile().get(), "NEW", folder_.Path() + "\\missing.mnu", 4, 5));
-  EXPECT_EQ("Group4 ", AddedValues(before));
 }
 
 TEST_F(MenusTest, TextsThatCouldNotBeReadBackAreNotWritten) {
@@ -163,36 +141,34 @@ TEST_F(MenusTest, LoadAppMenusAddsOnlyTheLinkedGroupsNotYetThere) {
       Application("NoFile", "NOFILE", ""),
       Application("Case", "CASE", newFile),
       Application("Next", "NEXT", nextFile),
+      Application("Missing", "MISSING", folder_ / "missing.mnu"),
   };
   const std::vector<PMAcadAppLink> links = {
       Link("Next", LinkLinked, 0),   Link("Configured", LinkLinked, 0), Link("New", LinkLinked, 0),
       Link("Loaded", LinkLinked, 1), Link("Enabling", LinkEnable, 0),   Link("Unlinked", LinkNotLinked, 0),
-      Link("NoFile", LinkLinked, 0), Link("case", LinkLinked, 0),
+      Link("NoFile", LinkLinked, 0), Link("case", LinkLinked, 0),       Link("Missing", LinkLinked, 0),
   };
   const std::vector<std::string> before = inspect::ValueNames(HKEY_CURRENT_USER, kMenus);
   LoadAppMenus(applications, links, kProfile);
-  EXPECT_EQ("Group4 Group5 Pop6 Pop7 Pop8 ", AddedValues(before));
+  EXPECT_EQ("Group4 Group5 Group6 Pop6 Pop7 Pop8 ", AddedValues(before));
   // Applications in their order: NEW first, then NEXT, numbered after what is there.
   EXPECT_EQ(Sz("NEW " + newFile), inspect::Value(HKEY_CURRENT_USER, kMenus, "Group4"));
   EXPECT_EQ(Sz("NEW Pop1"), inspect::Value(HKEY_CURRENT_USER, kMenus, "Pop6"));
   EXPECT_EQ(Sz("NEW Pop2"), inspect::Value(HKEY_CURRENT_USER, kMenus, "Pop7"));
   EXPECT_EQ(Sz("NEXT " + nextFile), inspect::Value(HKEY_CURRENT_USER, kMenus, "Group5"));
   EXPECT_EQ(Sz("NEXT Pop1"), inspect::Value(HKEY_CURRENT_USER, kMenus, "Pop8"));
+  EXPECT_EQ(Sz("MISSING " + folder_ / "missing.mnu"), inspect::Value(HKEY_CURRENT_USER, kMenus, "Group6"))
+      << "an unreadable menu file gives the group alone";
 
   // Run again: everything is there now, nothing is added.
   const std::string after = Menus();
   LoadAppMenus(applications, links, kProfile);
   EXPECT_EQ(after, Menus());
-}
-
-TEST_F(MenusTest, LoadAppMenusWithoutMenusKeyOrProfileWritesNothing) {
-  const std::string newFile = folder_.Write("new.mnu", "***POP1\n");
-  const std::vector<PMApplication> applications = {Application("New", "NEW", newFile)};
-  const std::vector<PMAcadAppLink> links = {Link("New", LinkLinked, 0)};
+  // Without a Menus key or a profile nothing is written.
   RemoveTree(HKEY_CURRENT_USER, kMenus);
   LoadAppMenus(applications, links, kProfile);
-  EXPECT_FALSE(inspect::KeyExists(HKEY_CURRENT_USER, kMenus));
   LoadAppMenus(applications, links, kProfile + "-missing");
+  EXPECT_FALSE(inspect::KeyExists(HKEY_CURRENT_USER, kMenus));
   EXPECT_FALSE(inspect::KeyExists(HKEY_CURRENT_USER, kProfile + "-missing"));
 }
 

@@ -222,12 +222,6 @@ TEST_F(ProfileFileTest, AcceptsWhatTheRegistryEditorWritesToo) {
 }
 
 TEST_F(ProfileFileTest, UnreadableAndOversizedFiles) {
-  ProfileTree tree;
-  ProfileFileError error;
-  EXPECT_FALSE(LoadProfileFile(folder_.Path() + "\\absent.arg", tree, error));
-  EXPECT_EQ(static_cast<int>(ProfileFileProblem::Unreadable), static_cast<int>(error.Problem));
-  EXPECT_FALSE(LoadProfileFile((folder_.Path() + "\\"), tree, error));  // a folder
-  EXPECT_EQ(static_cast<int>(ProfileFileProblem::Unreadable), static_cast<int>(error.Problem));
   const std::string big = folder_.Path() + "\\big.arg";
   {
     fw::FileHandle file(::CreateFileA(big.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
@@ -235,8 +229,17 @@ TEST_F(ProfileFileTest, UnreadableAndOversizedFiles) {
     size.QuadPart = kMaxProfileFileBytes + 1;
     ASSERT_TRUE(::SetFilePointerEx(file.get(), size, nullptr, FILE_BEGIN) && ::SetEndOfFile(file.get()));
   }
-  EXPECT_FALSE(LoadProfileFile(big, tree, error));
-  EXPECT_EQ(static_cast<int>(ProfileFileProblem::TooLarge), static_cast<int>(error.Problem));
+  const std::pair<std::string, ProfileFileProblem> rows[] = {
+      {folder_.Path() + "\\absent.arg", ProfileFileProblem::Unreadable},
+      {folder_.Path() + "\\", ProfileFileProblem::Unreadable},  // a folder
+      {big, ProfileFileProblem::TooLarge},
+  };
+  for (const auto& row : rows) {
+    ProfileTree tree;
+    ProfileFileError error;
+    EXPECT_FALSE(LoadProfileFile(row.first, tree, error)) << row.first;
+    EXPECT_EQ(static_cast<int>(row.second), static_cast<int>(error.Problem)) << row.first;
+  }
 }
 
 }  // namespace

@@ -95,13 +95,6 @@ TEST_F(RegistryIoTest, ReadDwordNeedsExactlyFourBytes) {
   }
 }
 
-TEST_F(RegistryIoTest, WriteStringStoresTheTerminatingZero) {
-  seed::CreatePath(HKEY_CURRENT_USER, kPath);
-  fw::RegKey key = reg::OpenKey(HKEY_CURRENT_USER, kPath, KEY_ALL_ACCESS);
-  ASSERT_EQ(ERROR_SUCCESS, reg::WriteString(key.get(), "s", "Text"));
-  EXPECT_EQ(Sz("Text"), inspect::Value(HKEY_CURRENT_USER, kPath, "s"));
-}
-
 TEST_F(RegistryIoTest, EnumSubkeyListsInOrderAndStops) {
   seed::CreatePath(HKEY_CURRENT_USER, std::string(kPath) + "\\b");
   seed::CreatePath(HKEY_CURRENT_USER, std::string(kPath) + "\\a");

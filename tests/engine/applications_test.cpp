@@ -23,9 +23,9 @@ std::string Joined(const StringList& list) {
 // Every field, "|" between them.
 std::string Describe(const PMApplication& a) {
   return a.Name + "|" + Joined(a.Loaders) + "|" + Joined(a.CommandGroups) + "|" + Joined(a.Modules) + "|" +
-         Joined(a.MenuGroups) + "|" + Joined(a.MenuFiles) + "|" + a.Template + "|" + std::to_string(a.Unloadable) +
-         "|" + a.LargeIconName + "|" + a.SmallIconName + "|" + a.ShortcutIconName + "|" +
-         std::to_string(a.StdLoadOrder);
+         Joined(a.MenuGroups) + "|" + Joined(a.MenuFiles) + "|" + a.Template + "|" +
+         std::to_string(a.Unloadable) + "|" + a.LargeIconName + "|" + a.SmallIconName + "|" +
+         a.ShortcutIconName + "|" + std::to_string(a.StdLoadOrder);
 }
 
 std::string Names(const std::vector<PMApplication>& applications) {
@@ -74,11 +74,14 @@ TEST_F(ApplicationsTest, ReadsEveryValueAndLeavesTheDefaultsForWhatDoesNotFit) {
   for (const auto& v : values) seed::SetRaw(HKEY_LOCAL_MACHINE, App(v.app), v.name, v.type, v.bytes);
   seed::CreatePath(HKEY_LOCAL_MACHINE, App("Bare"));
   ASSERT_EQ(3, ReadApplications(kKey, 0, applications_));
-  EXPECT_EQ("Alpha|main.arx;first.arx;|CMDS;|alpha.dll;|ALPHA;|C:\\a.mnu;|alpha.dwt|-2|big.ico|small.ico|link.ico|" +
-                std::to_string(kNoStdLoadOrder),
-            Describe(applications_[0]));
+  EXPECT_EQ(
+      "Alpha|main.arx;first.arx;|CMDS;|alpha.dll;|ALPHA;|C:\\a.mnu;|alpha.dwt|-2|big.ico|small.ico|link."
+      "ico|" +
+          std::to_string(kNoStdLoadOrder),
+      Describe(applications_[0]));
   EXPECT_EQ("Bare|||||||0||||4294967295", Describe(applications_[1]));
-  EXPECT_EQ("Odd|zero.arx;|ABC;|" + std::string(259, 'm') + ";|GRP;|||0||||4294967295", Describe(applications_[2]));
+  EXPECT_EQ("Odd|zero.arx;|ABC;|" + std::string(259, 'm') + ";|GRP;|||0||||4294967295",
+            Describe(applications_[2]));
 }
 
 TEST_F(ApplicationsTest, SortedByStandardOrderWithTheUnorderedLast) {
@@ -106,7 +109,8 @@ TEST_F(ApplicationsTest, RootDependsOnTheReleaseAndUnreadableOnesAreSkipped) {
     EXPECT_EQ(rows[i][0] + std::string(rows[i][1]), ApplicationRootPath(rows[i][0])) << "row " << i;
 
   const std::string r15 = rows[0][0];
-  for (const char* name : {"A", "B", "C"}) seed::CreatePath(HKEY_LOCAL_MACHINE, r15 + "\\QVApps\\Tarnwick\\Applications\\" + name);
+  for (const char* name : {"A", "B", "C"})
+    seed::CreatePath(HKEY_LOCAL_MACHINE, r15 + "\\QVApps\\Tarnwick\\Applications\\" + name);
   seed::CreatePath(HKEY_LOCAL_MACHINE, r15 + "\\Applications\\Tarnwick\\Applications\\New");
   seed::DenyReading(HKEY_LOCAL_MACHINE, r15 + "\\QVApps\\Tarnwick\\Applications\\B");
   ReadApplications(r15, 0, applications_);
@@ -131,7 +135,8 @@ TEST_F(ApplicationsTest, EveryStoredLinkIsLinkedWithItsNumbers) {
   std::string text;
   for (const PMAcadAppLink& l : read)
     text += l.Name + "/" + std::to_string(l.LoadOrder) + "/" + std::to_string(l.MenuLoaded) + "/" +
-            std::to_string(l.State) + "/" + std::to_string(l.StdLoadOrder) + "/" + std::to_string(l.Application) + " ";
+            std::to_string(l.State) + "/" + std::to_string(l.StdLoadOrder) + "/" +
+            std::to_string(l.Application) + " ";
   EXPECT_EQ("A/3/1/0/0/-1 B/0/0/0/0/-1 C/0/0/0/0/-1 D/0/0/0/0/-1 ", text);
 }
 
@@ -145,7 +150,8 @@ TEST_F(ApplicationsTest, LoadOrdersThreeZeroOneComeOutAsCAB) {
     seed::SetDword(HKEY_LOCAL_MACHINE, kRoot + "\\StdLoadOrder", name, name[0] - 'A' + 1);
   seed::SetString(HKEY_CURRENT_USER, std::string(kKey) + "\\Profiles", "", "P");
   const std::pair<const char*, DWORD> stored[] = {{"A", 3}, {"B", 0}, {"C", 1}, {"Gone", 2}, {"d", 2}};
-  for (const auto& link : stored) seed::SetDword(HKEY_CURRENT_USER, kLinks + "\\" + link.first, "LoadOrder", link.second);
+  for (const auto& link : stored)
+    seed::SetDword(HKEY_CURRENT_USER, kLinks + "\\" + link.first, "LoadOrder", link.second);
   ConfigurationModel model;
   LoadConfiguration(model);
   ASSERT_FALSE(model.empty());

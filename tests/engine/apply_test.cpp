@@ -1,10 +1,10 @@
 // Applying the model: profile copies, renames, deletions, descriptions, the current
 // profile and the registration calls, against the registry and the recording library.
 #include "engine/apply.h"
-#include "engine/configuration.h"
 
 #include <gtest/gtest.h>
 
+#include "engine/configuration.h"
 #include "fake_library.h"
 #include "registry_sandbox.h"
 
@@ -34,11 +34,13 @@ std::string Names(const PMAcad& product) {
 
 std::string Call(const char* what, const std::string& profile, const char* app) {
   const bool reg = what[0] == '+';
-  return std::string(reg ? "RegisterAppInProfileEx|" : "UnregAppInProfile|") + kId + "|" + profile + "|" + app +
-         (reg ? "|0\n" : "\n");
+  return std::string(reg ? "RegisterAppInProfileEx|" : "UnregAppInProfile|") + kId + "|" + profile + "|" +
+         app + (reg ? "|0\n" : "\n");
 }
 
-std::string Registered(const std::string& profile) { return Call("+", profile, "App1") + Call("-", profile, "App2"); }
+std::string Registered(const std::string& profile) {
+  return Call("+", profile, "App1") + Call("-", profile, "App2");
+}
 
 class ApplyTest : public ::testing::Test {
  protected:
@@ -111,7 +113,8 @@ TEST_F(ApplyTest, ARenameThatOnlyChangesLetterCaseKeepsTheProfile) {
 // Links: an unchecked one leaves only its own profile, an enabled one is registered and Linked;
 // applying the result again repeats the same calls and changes nothing.
 TEST_F(ApplyTest, LinksAreRegisteredInListOrderAndASecondApplyRepeatsThem) {
-  PMAcad lt;  // first in the model, and without keys: neither its current profile nor a description creates them
+  PMAcad
+      lt;  // first in the model, and without keys: neither its current profile nor a description creates them
   lt.Key = "Software\\Autodesk\\AutoCAD LT\\R9\\ACADLT-1:409";
   lt.CurrentProfile = "X";
   lt.Profiles = {Record("X")};
@@ -122,10 +125,12 @@ TEST_F(ApplyTest, LinksAreRegisteredInListOrderAndASecondApplyRepeatsThem) {
   ApplyChanges(model_, fake_.Library());
   const std::string firstLog = fake_.Log();
   const std::string firstTree = inspect::DumpTree(HKEY_CURRENT_USER, "Software\\Autodesk");
-  EXPECT_EQ("RegisterAppInProfileEx|AutoCAD LT\\R9\\ACADLT-1:409|X|App1|0\n"
-            "UnregAppInProfile|AutoCAD LT\\R9\\ACADLT-1:409|X|App2\n" +
-                Call("-", "A", "App1") + Call("-", "A", "App2") + Call("+", "Other", "App1") + Call("+", "Other", "App2"),
-            firstLog);
+  EXPECT_EQ(
+      "RegisterAppInProfileEx|AutoCAD LT\\R9\\ACADLT-1:409|X|App1|0\n"
+      "UnregAppInProfile|AutoCAD LT\\R9\\ACADLT-1:409|X|App2\n" +
+          Call("-", "A", "App1") + Call("-", "A", "App2") + Call("+", "Other", "App1") +
+          Call("+", "Other", "App2"),
+      firstLog);
   EXPECT_FALSE(inspect::KeyExists(HKEY_CURRENT_USER, lt.Key));
   EXPECT_FALSE(inspect::KeyExists(HKEY_CURRENT_USER, Profile("A") + "\\Tarnwick\\Applications\\App1"));
   EXPECT_TRUE(inspect::KeyExists(HKEY_CURRENT_USER, Profile("Other") + "\\Tarnwick\\Applications\\App1"));

@@ -42,7 +42,8 @@ class BackupsTest : public ::testing::Test {
     product_.CurrentProfile = "Keep";
     for (const std::string name : {"Keep", "Gone", "Old"}) {
       seed::SetString(HKEY_CURRENT_USER, Profile(name), "", "about " + name);
-      seed::SetRaw(HKEY_CURRENT_USER, Profile(name) + "\\General", "Bytes", REG_BINARY, std::string("\0\1", 2) + name);
+      seed::SetRaw(HKEY_CURRENT_USER, Profile(name) + "\\General", "Bytes", REG_BINARY,
+                   std::string("\0\1", 2) + name);
       seed::SetDword(HKEY_CURRENT_USER, Profile(name) + "\\Tarnwick\\Applications\\App1", "LoadOrder", 1);
       product_.Profiles.push_back(PMAcadProfile());
       product_.Profiles.back().Name = name;
@@ -86,7 +87,8 @@ TEST_F(BackupsTest, AnApplyBacksUpTheDeletedAndTheRenamedProfileAndEachRestoresE
   ASSERT_EQ(ERROR_SUCCESS, RestoreBackup(entries[1], "Old again", error));
   EXPECT_EQ(gone, Tree("Gone"));
   EXPECT_EQ(old, Tree("Old again"));
-  EXPECT_EQ(ERROR_ALREADY_EXISTS, RestoreBackup(entries[0], "KEEP", error)) << "a name in use is never overwritten";
+  EXPECT_EQ(ERROR_ALREADY_EXISTS, RestoreBackup(entries[0], "KEEP", error))
+      << "a name in use is never overwritten";
 }
 
 TEST_F(BackupsTest, AnUnwritableBackupFolderStopsTheApplyBeforeAnythingChanges) {
@@ -172,9 +174,10 @@ TEST_F(BackupsTest, ImportRefusesAnExistingProfileUnlessReplacingAndThenBacksItU
   ASSERT_EQ(0u, ExportProfile(kKey, "Gone", file));
   const std::string keep = Tree("Keep");
   // Everything is well formed except the very last line.
-  const std::string bad = folder_.Write("bad.arg",
-                                        "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Profiles\\Fresh]\r\n\"A\"=\"x\"\r\n\r\n"
-                                        "[HKEY_CURRENT_USER\\Profiles\\Fresh\\Sub]\r\n\"B\"=dword:1\r\n");
+  const std::string bad =
+      folder_.Write("bad.arg",
+                    "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Profiles\\Fresh]\r\n\"A\"=\"x\"\r\n\r\n"
+                    "[HKEY_CURRENT_USER\\Profiles\\Fresh\\Sub]\r\n\"B\"=dword:1\r\n");
   const struct {
     std::string file, name;
     bool replace;
@@ -190,8 +193,8 @@ TEST_F(BackupsTest, ImportRefusesAnExistingProfileUnlessReplacingAndThenBacksItU
       {bad, "", false, root_, ImportStatus::NotProfileFile, "", 7},
   };
   for (size_t i = 0; i < sizeof refused / sizeof refused[0]; ++i) {
-    const ImportOutcome outcome = ImportProfile(refused[i].file, product_, refused[i].name, refused[i].replace,
-                                                refused[i].root);
+    const ImportOutcome outcome =
+        ImportProfile(refused[i].file, product_, refused[i].name, refused[i].replace, refused[i].root);
     EXPECT_EQ(Int(refused[i].status), Int(outcome.Status)) << "row " << i;
     EXPECT_EQ((std::vector<std::string>{"Gone", "Keep", "Old"}),
               inspect::SubkeyNames(HKEY_CURRENT_USER, ProfilesKeyPath(kKey)))

@@ -65,7 +65,8 @@ TEST(LoadOrderTest, MovesPastTheEndsOnlyNumber) {
     bool up;
     int index;
     int result;
-  } rows[] = {{true, 0, 0}, {false, 2, 2}, {true, -1, -1}, {false, -1, -1}, {true, 3, 3}, {false, 3, 3}, {true, 99, 99}};
+  } rows[] = {{true, 0, 0}, {false, 2, 2}, {true, -1, -1}, {false, -1, -1},
+              {true, 3, 3}, {false, 3, 3}, {true, 99, 99}};
   for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
     PMAcadProfile profile = Profile({0, 0, 0});
     int result = rows[i].up ? MoveLinkUp(profile, rows[i].index) : MoveLinkDown(profile, rows[i].index);

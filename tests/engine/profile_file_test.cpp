@@ -106,7 +106,8 @@ TEST_F(ProfileFileTest, EveryValueTypeRoundTripsUnderAnotherNameAndIntoAnotherPr
 
   ProfileTree tree;
   ProfileFileError error;
-  ASSERT_TRUE(LoadProfileFile(file, tree, error)) << static_cast<int>(error.Problem) << " line " << error.Line;
+  ASSERT_TRUE(LoadProfileFile(file, tree, error))
+      << static_cast<int>(error.Problem) << " line " << error.Line;
   EXPECT_EQ("Source", tree.Name);
   ASSERT_EQ(ERROR_SUCCESS, PutProfileTree(kKey, "Copy", tree));
   ASSERT_EQ(ERROR_SUCCESS, PutProfileTree(kOtherKey, "Elsewhere", tree));
@@ -186,7 +187,10 @@ TEST_F(ProfileFileTest, RefusesWhatAnExportNeverHoldsAndNamesTheLine) {
       {head + "\"A\"=\"" + std::string(100 * 1024, 'x') + "\"\r\n", P::LineTooLong, 4},
       {head + std::string(100 * 1024, ';'), P::LineTooLong, 4},
       {head + std::string("\"A\"=\"a\0b\"\r\n", 11), P::NotText, 4},
-      {head + std::string("\x7f" "ELF\x01\x01\x00\x00\r\n", 10), P::NotText, 4},
+      {head + std::string("\x7f"
+                          "ELF\x01\x01\x00\x00\r\n",
+                          10),
+       P::NotText, 4},
   };
   for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
     ProfileTree tree;
@@ -203,16 +207,16 @@ TEST_F(ProfileFileTest, RefusesWhatAnExportNeverHoldsAndNamesTheLine) {
 TEST_F(ProfileFileTest, AcceptsWhatTheRegistryEditorWritesToo) {
   ProfileTree tree;
   ProfileFileError error;
-  ASSERT_TRUE(ParseProfileFile(
-      "REGEDIT4\n"
-      "; comment\n"
-      "\n"
-      "[hkey_current_user\\profiles\\Work]  \n"
-      "\"A\"=hex:0A, 0b ,\\\n"
-      "   0C\n"
-      "[HKEY_CURRENT_USER\\Profiles\\WORK\\Sub]\n"
-      "\"D\"=dword:FFFFFFFF\n",
-      tree, error))
+  ASSERT_TRUE(
+      ParseProfileFile("REGEDIT4\n"
+                       "; comment\n"
+                       "\n"
+                       "[hkey_current_user\\profiles\\Work]  \n"
+                       "\"A\"=hex:0A, 0b ,\\\n"
+                       "   0C\n"
+                       "[HKEY_CURRENT_USER\\Profiles\\WORK\\Sub]\n"
+                       "\"D\"=dword:FFFFFFFF\n",
+                       tree, error))
       << error.Line;
   ASSERT_EQ(2u, tree.Keys.size());
   EXPECT_EQ("Work", tree.Name);

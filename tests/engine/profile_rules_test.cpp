@@ -30,8 +30,8 @@ PMAcad Product() {
 std::string Shown(const PMAcad& product) {
   std::string text;
   for (const PMAcadProfile& profile : product.Profiles)
-    text += (text.empty() ? "" : " ") + profile.Name + (profile.NewName.empty() ? "" : ">" + profile.NewName) +
-            "/" + std::to_string(profile.State);
+    text += (text.empty() ? "" : " ") + profile.Name +
+            (profile.NewName.empty() ? "" : ">" + profile.NewName) + "/" + std::to_string(profile.State);
   return text;
 }
 
@@ -170,7 +170,8 @@ TEST(ProfileRules, RenameKeepsTheNameForLetterCaseNamesInUseAndTheParkedProfile)
     product.CurrentProfile = "DEFAULT";
     product.Profiles.push_back(Profile("New", ProfileCreate));
     PMAcadProfile& profile = product.Profiles[rows[row].profile];
-    EXPECT_EQ(rows[row].refusal, RenameProfile(product, profile, rows[row].newName, "described", rows[row].parked))
+    EXPECT_EQ(rows[row].refusal,
+              RenameProfile(product, profile, rows[row].newName, "described", rows[row].parked))
         << "row " << row;
     EXPECT_EQ(rows[row].profiles, Shown(product)) << "row " << row;
     EXPECT_EQ(rows[row].current, product.CurrentProfile) << "row " << row;

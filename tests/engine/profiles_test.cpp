@@ -45,7 +45,8 @@ TEST_F(ProfilesTest, ListsNamesDescriptionsAndCurrentProfile) {
   EXPECT_EQ(6, ReadProfiles(kKey, names_, descriptions_, current_, &unreadable));
   EXPECT_EQ((StringList{"First", "Second", "Third", "Zz", "Zz2", "Zz3"}), names_);
   EXPECT_EQ((StringList{"one", "", std::string(519, 'd'), "", "", ""}), descriptions_);
-  EXPECT_EQ((std::vector<bool>{false, false, false, true, true, true}), unreadable) << "a missing one is empty";
+  EXPECT_EQ((std::vector<bool>{false, false, false, true, true, true}), unreadable)
+      << "a missing one is empty";
   EXPECT_EQ(std::string(259, 'c'), current_);
 }
 
@@ -59,7 +60,8 @@ TEST_F(ProfilesTest, WithoutCurrentProfileValueThereAreNoProfiles) {
   for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
     RemoveTree(HKEY_CURRENT_USER, kProfiles);
     if (i < 3) seed::CreatePath(HKEY_CURRENT_USER, Profile("First"));
-    if (rows[i].first != REG_NONE) seed::SetRaw(HKEY_CURRENT_USER, kProfiles, "", rows[i].first, rows[i].second);
+    if (rows[i].first != REG_NONE)
+      seed::SetRaw(HKEY_CURRENT_USER, kProfiles, "", rows[i].first, rows[i].second);
     names_ = {"stale"};
     EXPECT_EQ(0, ReadProfiles(kKey, names_, descriptions_, current_)) << "row " << i;
     EXPECT_TRUE(names_.empty()) << "row " << i;
@@ -81,15 +83,16 @@ TEST_F(ProfilesTest, CopyOntoAnExistingProfileMerges) {
             inspect::DumpTree(HKEY_CURRENT_USER, Profile("Target")));
 
   const std::string before = inspect::DumpTree(HKEY_CURRENT_USER, kProfiles);
-  for (const char* from : {"Missing", "", "Source\\General"}) EXPECT_FALSE(CopyProfile(kKey, from, "New")) << from;
+  for (const char* from : {"Missing", "", "Source\\General"})
+    EXPECT_FALSE(CopyProfile(kKey, from, "New")) << from;
   for (const char* to : {"", "Source\\Nested"}) EXPECT_FALSE(CopyProfile(kKey, "Source", to)) << to;
   EXPECT_EQ(before, inspect::DumpTree(HKEY_CURRENT_USER, kProfiles));
 }
 
 TEST_F(ProfilesTest, AValueOverTheCopyLimitsStopsTheCopy) {
   const std::pair<std::string, std::string> rows[] = {
-      {"M", std::string(1025, 'b')},            // data of 1025 bytes
-      {"M" + std::string(255, 'n'), "x"},       // a name of 256 bytes
+      {"M", std::string(1025, 'b')},       // data of 1025 bytes
+      {"M" + std::string(255, 'n'), "x"},  // a name of 256 bytes
   };
   for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
     RemoveTree(HKEY_CURRENT_USER, kProfiles);

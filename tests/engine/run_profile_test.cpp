@@ -19,7 +19,8 @@ class RunProfileTest : public ::testing::Test {
  protected:
   void SetUp() override {
     seed::SetString(HKEY_CURRENT_USER, kProfiles, "", "Before");
-    for (const char* profile : {"Before", "A", "B", "Run"}) seed::CreatePath(HKEY_CURRENT_USER, kProfiles + "\\" + profile);
+    for (const char* profile : {"Before", "A", "B", "Run"})
+      seed::CreatePath(HKEY_CURRENT_USER, kProfiles + "\\" + profile);
   }
   RegistrySandbox sandbox_;
 };

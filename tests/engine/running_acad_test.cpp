@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/scratch_folder.h"
 #include "tests/support/running_standin.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 

@@ -1,9 +1,8 @@
 // Comparing a configuration with a site standard, and the changes that need no profile
 // file, against the registry and the recording registration library.
-#include "engine/site_apply.h"
-
 #include <gtest/gtest.h>
 
+#include "engine/site_apply.h"
 #include "fake_library.h"
 #include "registry_sandbox.h"
 
@@ -28,7 +27,8 @@ PMAcadProfile Profile(const std::string& name, const std::string& description, c
   profile.Name = name;
   profile.Description = description;
   for (const std::string& app : linked)
-    profile.Links.push_back(PMAcadAppLink{app, 0, static_cast<DWORD>(profile.Links.size() + 1), 0, -1, LinkLinked});
+    profile.Links.push_back(
+        PMAcadAppLink{app, 0, static_cast<DWORD>(profile.Links.size() + 1), 0, -1, LinkLinked});
   return profile;
 }
 
@@ -42,7 +42,8 @@ SiteProfile Standard(const std::string& name, const std::string& products) {
 }
 
 std::string Describe(const SitePlan& plan) {
-  static const char* const kinds[] = {"create", "replace", "description", "applications", "current", "remove"};
+  static const char* const kinds[] = {"create",       "replace", "description",
+                                      "applications", "current", "remove"};
   std::string text;
   for (const SiteChange& change : plan.Changes)
     text += change.ProductName + "|" + change.Profile + "|" + kinds[static_cast<int>(change.Kind)] + "|" +
@@ -53,10 +54,12 @@ std::string Describe(const SitePlan& plan) {
 }
 
 TEST(SitePlan, ListsEveryDifference) {
-  ConfigurationModel model = {Product("AutoCAD 2010", "Software\\Autodesk\\AutoCAD\\R1\\ACAD-1:409", "Standard"),
-                              Product("AutoCAD LT 2009", "Software\\Autodesk\\AutoCAD LT\\R1\\ACADLT-1:409", "office"),
-                              Product("Other 7", "Software\\Autodesk\\AutoCAD\\R2\\ACAD-2:409", "Standard")};
-  model[0].Profiles = {Profile("Standard", "", {"Alpha"}), Profile("Old 1", "", {}), Profile("Test1", "", {})};
+  ConfigurationModel model = {
+      Product("AutoCAD 2010", "Software\\Autodesk\\AutoCAD\\R1\\ACAD-1:409", "Standard"),
+      Product("AutoCAD LT 2009", "Software\\Autodesk\\AutoCAD LT\\R1\\ACADLT-1:409", "office"),
+      Product("Other 7", "Software\\Autodesk\\AutoCAD\\R2\\ACAD-2:409", "Standard")};
+  model[0].Profiles = {Profile("Standard", "", {"Alpha"}), Profile("Old 1", "", {}),
+                       Profile("Test1", "", {})};
   model[1].Profiles = {Profile("office", "Office standard", {"Beta", "Alpha"}), Profile("Old 2", "", {})};
   model[2].Profiles = {Profile("Old 3", "", {})};
   model[1].Applications.pop_back();  // Gamma is not registered for LT
@@ -111,7 +114,8 @@ TEST(SitePlan, ReplaceAlwaysAsksTheComparerAndTwoCurrentProfilesAreAnError) {
   EXPECT_EQ(StringList({"A", "B"}), asked);
 
   site.Profiles[0].Current = site.Profiles[1].Current = true;
-  EXPECT_NE(std::string::npos, Describe(PlanSiteStandard(model, site, differs)).find("error|Profile B|yes: AutoCAD 2010"));
+  EXPECT_NE(std::string::npos,
+            Describe(PlanSiteStandard(model, site, differs)).find("error|Profile B|yes: AutoCAD 2010"));
 }
 
 class SiteChangeTest : public ::testing::Test {
@@ -136,13 +140,15 @@ TEST_F(SiteChangeTest, LinksKeepTheMatchingStartAndRegisterTheRestInOrder) {
   };
   for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
     product.Profiles = {Profile("P", "", rows[i].stored)};
-    SiteChange change{SiteChangeKind::SetApplications, product.ProductName, key_, "p", 0, "", "", rows[i].wanted};
+    SiteChange change{
+        SiteChangeKind::SetApplications, product.ProductName, key_, "p", 0, "", "", rows[i].wanted};
     library_.Reset();
     EXPECT_TRUE(ApplySiteChange(product, change, library_.Library())) << "row " << i;
     std::string expected;
     for (const std::string& call : rows[i].calls)
-      expected += call[0] == '+' ? "RegisterAppInProfileEx|AutoCAD\\R16.0\\ACAD-201:409|P|" + call.substr(1) + "|0\n"
-                                 : "UnregAppInProfile|AutoCAD\\R16.0\\ACAD-201:409|P|" + call.substr(1) + "\n";
+      expected += call[0] == '+'
+                      ? "RegisterAppInProfileEx|AutoCAD\\R16.0\\ACAD-201:409|P|" + call.substr(1) + "|0\n"
+                      : "UnregAppInProfile|AutoCAD\\R16.0\\ACAD-201:409|P|" + call.substr(1) + "\n";
     EXPECT_EQ(expected, library_.Log()) << "row " << i;
   }
 }

@@ -8,7 +8,9 @@
 
 namespace {
 
-IniSection Section(const std::string& name, std::vector<IniKey> keys) { return IniSection{name, std::move(keys)}; }
+IniSection Section(const std::string& name, std::vector<IniKey> keys) {
+  return IniSection{name, std::move(keys)};
+}
 
 IniSection Office(std::vector<IniKey> extra = {}) {
   std::vector<IniKey> keys = {{"Products", "AutoCAD 20*;AutoCAD LT*     ; names as shown"},
@@ -19,13 +21,12 @@ IniSection Office(std::vector<IniKey> extra = {}) {
 
 TEST(SiteStandard, ReadsEveryKey) {
   SiteStandard site;
-  const auto errors = ParseSiteStandard(
-      {Office({{"replace", "Always"},
-               {"Description", "\"Office; standard\"  ; quoted"},
-               {"Applications", "Alpha;Beta ; Gamma is a comment"},
-               {"CURRENT", "yes"}}),
-       Section("remove", {{"Profiles", "Old *;Test?"}})},
-      site);
+  const auto errors = ParseSiteStandard({Office({{"replace", "Always"},
+                                                 {"Description", "\"Office; standard\"  ; quoted"},
+                                                 {"Applications", "Alpha;Beta ; Gamma is a comment"},
+                                                 {"CURRENT", "yes"}}),
+                                         Section("remove", {{"Profiles", "Old *;Test?"}})},
+                                        site);
   ASSERT_TRUE(errors.empty()) << errors[0].Key;
   ASSERT_EQ(1u, site.Profiles.size());
   const SiteProfile& office = site.Profiles[0];
@@ -46,7 +47,8 @@ TEST(SiteStandard, OptionalKeysLeaveThingsAlone) {
   ASSERT_TRUE(ParseSiteStandard({Office({{"Applications", "  "}})}, site).empty());
   EXPECT_EQ(ReplaceRule::Missing, site.Profiles[0].Replace);
   EXPECT_FALSE(site.Profiles[0].HasDescription || site.Profiles[0].Current);
-  EXPECT_TRUE(site.Profiles[0].HasApplications && site.Profiles[0].Applications.empty());  // unlinks everything
+  EXPECT_TRUE(site.Profiles[0].HasApplications &&
+              site.Profiles[0].Applications.empty());  // unlinks everything
 }
 
 TEST(SiteStandard, MalformedInputIsNamed) {
@@ -56,26 +58,73 @@ TEST(SiteStandard, MalformedInputIsNamed) {
     std::string section, key, value;
   } rows[] = {
       {{Office({{"Colour", "red"}})}, SiteErrorKind::BadKey, "Profile Office", "Colour", ""},
-      {{Office({{"Current", "yes"}, {"current", "no"}})}, SiteErrorKind::BadKey, "Profile Office", "current", ""},
-      {{Section("Profile Office", {{"Source", "a.arg"}})}, SiteErrorKind::MissingKey, "Profile Office", "Products", ""},
-      {{Section("Profile Office", {{"Products", "A*"}})}, SiteErrorKind::MissingKey, "Profile Office", "Source", ""},
+      {{Office({{"Current", "yes"}, {"current", "no"}})},
+       SiteErrorKind::BadKey,
+       "Profile Office",
+       "current",
+       ""},
+      {{Section("Profile Office", {{"Source", "a.arg"}})},
+       SiteErrorKind::MissingKey,
+       "Profile Office",
+       "Products",
+       ""},
+      {{Section("Profile Office", {{"Products", "A*"}})},
+       SiteErrorKind::MissingKey,
+       "Profile Office",
+       "Source",
+       ""},
       {{Section("Profile Office", {{"Products", "A*"}, {"Source", " ; none"}})},
-       SiteErrorKind::MissingKey, "Profile Office", "Source", ""},
+       SiteErrorKind::MissingKey,
+       "Profile Office",
+       "Source",
+       ""},
       {{Section("Profile Office", {{"Products", ""}, {"Source", "a.arg"}})},
-       SiteErrorKind::MissingKey, "Profile Office", "Products", ""},
+       SiteErrorKind::MissingKey,
+       "Profile Office",
+       "Products",
+       ""},
       {{Section("Profile Office", {{"Products", "AutoCAD [2010]"}, {"Source", "a.arg"}})},
-       SiteErrorKind::BadValue, "Profile Office", "Products", "AutoCAD [2010]"},
+       SiteErrorKind::BadValue,
+       "Profile Office",
+       "Products",
+       "AutoCAD [2010]"},
       {{Section("Profile Office", {{"Products", "A*;;B*"}, {"Source", "a.arg"}})},
-       SiteErrorKind::BadValue, "Profile Office", "Products", ""},
-      {{Office({{"Replace", "sometimes"}})}, SiteErrorKind::BadValue, "Profile Office", "Replace", "sometimes"},
+       SiteErrorKind::BadValue,
+       "Profile Office",
+       "Products",
+       ""},
+      {{Office({{"Replace", "sometimes"}})},
+       SiteErrorKind::BadValue,
+       "Profile Office",
+       "Replace",
+       "sometimes"},
       {{Office({{"Current", "maybe"}})}, SiteErrorKind::BadValue, "Profile Office", "Current", "maybe"},
-      {{Office({{"Applications", "Alpha;Alpha"}})}, SiteErrorKind::BadValue, "Profile Office", "Applications", "Alpha"},
-      {{Office({{"Applications", "Alpha;a\\b"}})}, SiteErrorKind::BadValue, "Profile Office", "Applications", "a\\b"},
-      {{Office({{"Description", std::string(600, 'd')}})}, SiteErrorKind::BadValue, "Profile Office", "Description",
+      {{Office({{"Applications", "Alpha;Alpha"}})},
+       SiteErrorKind::BadValue,
+       "Profile Office",
+       "Applications",
+       "Alpha"},
+      {{Office({{"Applications", "Alpha;a\\b"}})},
+       SiteErrorKind::BadValue,
+       "Profile Office",
+       "Applications",
+       "a\\b"},
+      {{Office({{"Description", std::string(600, 'd')}})},
+       SiteErrorKind::BadValue,
+       "Profile Office",
+       "Description",
        std::string(40, 'd') + "..."},
       {{Office(), Office()}, SiteErrorKind::BadSection, "Profile Office", "", ""},
-      {{Section("Profile a\\b", {{"Products", "A"}, {"Source", "s"}})}, SiteErrorKind::BadSection, "Profile a\\b", "", ""},
-      {{Section("Profile Off*", {{"Products", "A"}, {"Source", "s"}})}, SiteErrorKind::BadSection, "Profile Off*", "", ""},
+      {{Section("Profile a\\b", {{"Products", "A"}, {"Source", "s"}})},
+       SiteErrorKind::BadSection,
+       "Profile a\\b",
+       "",
+       ""},
+      {{Section("Profile Off*", {{"Products", "A"}, {"Source", "s"}})},
+       SiteErrorKind::BadSection,
+       "Profile Off*",
+       "",
+       ""},
       {{Section("Profiles", {})}, SiteErrorKind::BadSection, "Profiles", "", ""},
       {{Section("Profile", {})}, SiteErrorKind::BadSection, "Profile", "", ""},
       {{Section("Remove", {{"Profiles", "a\\*"}})}, SiteErrorKind::BadValue, "Remove", "Profiles", "a\\*"},
@@ -99,7 +148,11 @@ TEST(SiteStandard, ValueTextAndLists) {
     const char* raw;
     StringList items;
   } rows[] = {
-      {"a;b\t;comment", {"a", "b"}}, {"\"x ; y\"", {"\"x"}}, {"\"x;y\"", {"x", "y"}}, {"\"\"", {}}, {";a", {"", "a"}},
+      {"a;b\t;comment", {"a", "b"}},
+      {"\"x ; y\"", {"\"x"}},
+      {"\"x;y\"", {"x", "y"}},
+      {"\"\"", {}},
+      {";a", {"", "a"}},
   };
   for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i)
     EXPECT_EQ(rows[i].items, SplitSiteList(SiteValueText(rows[i].raw))) << "row " << i;
@@ -111,9 +164,14 @@ TEST(Wildcard, Matches) {
     const char* name;
     bool matches;
   } rows[] = {
-      {"AutoCAD 20*", "AutoCAD 2010", true}, {"AutoCAD 20*", "AutoCAD LT 2009", false},
-      {"autocad lt*", "AutoCAD LT 2009", true}, {"AutoCAD 20??", "AutoCAD 201", false},
-      {"*a*b", "xaxbyb", true}, {"*a*b", "xaxbyc", false}, {"a**", "a", true}, {"*", "", true},
+      {"AutoCAD 20*", "AutoCAD 2010", true},
+      {"AutoCAD 20*", "AutoCAD LT 2009", false},
+      {"autocad lt*", "AutoCAD LT 2009", true},
+      {"AutoCAD 20??", "AutoCAD 201", false},
+      {"*a*b", "xaxbyb", true},
+      {"*a*b", "xaxbyc", false},
+      {"a**", "a", true},
+      {"*", "", true},
   };
   for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i)
     EXPECT_EQ(rows[i].matches, MatchesWildcard(rows[i].pattern, rows[i].name)) << "row " << i;

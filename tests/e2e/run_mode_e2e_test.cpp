@@ -1,87 +1,56 @@
+// Run mode through Tarnwick.exe and the AutoCAD stand-in, which records what it found when it
+// started. Parking and restoring the current profile is the engine suite's; here the program
+// shows it to AutoCAD.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <fstream>
-#include <sstream>
-
+#include "installation.h"
 #include "program_driver.h"
 #include "tests/support/test_paths.h"
-#include "registry_seed.h"
 
 namespace {
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-// An AutoCAD LT product with a stand-in executable, two profiles and two applications,
-// seeded in the prefix's registry for one test.
+// An AutoCAD LT product with the stand-in as its program, two profiles and three applications.
 class RunModeE2E : public ::testing::Test {
  protected:
   void SetUp() override {
-    release_ = UniqueName("R90.");
-    id_ = "AutoCAD LT\\" + release_ + "\\ACADLT-7001:409";
-    key_ = "Software\\Autodesk\\" + id_;
-    profiles_ = key_ + "\\Profiles";
-    seed_.Own(HKEY_LOCAL_MACHINE, "Software\\Autodesk\\AutoCAD LT\\" + release_);
-    seed_.Own(HKEY_CURRENT_USER, "Software\\Autodesk\\AutoCAD LT\\" + release_);
-
     installFolder_ = folder_.Parent() + "AutoCAD LT";
     ::CreateDirectoryA(installFolder_.c_str(), nullptr);
-    ::CopyFileA((TestProgramFolder() + "acadlt.exe").c_str(), (installFolder_ + "\\acadlt.exe").c_str(), FALSE);
-    seed_.SetString(HKEY_LOCAL_MACHINE, key_, "ProductName", "AutoCAD LT Test");
-    seed_.SetString(HKEY_LOCAL_MACHINE, key_, "Location", installFolder_);
+    ::CopyFileA((TestProgramFolder() + "acadlt.exe").c_str(), (installFolder_ + "\\acadlt.exe").c_str(),
+                FALSE);
+    key_ = installation_.AddProduct("AutoCAD LT", "ACADLT-7001:409", "AutoCAD LT Test", installFolder_);
+    id_ = IdOf(key_);
+    profiles_ = key_ + "\\Profiles";
 
     menuFile_ = folder_.Parent() + "draw.mnu";
-    folder_.WriteFile(menuFile_, "***MENUGROUP=DRAWGRP\r\n***POP1\r\n[Draw]\r\n***pop2\r\n[More]\r\n");
-    const std::string apps = key_ + "\\Applications\\Tarnwick\\Applications\\";
-    seed_.SetString(HKEY_LOCAL_MACHINE, apps + "Drawing", "Loader", "draw.arx");
-    seed_.SetString(HKEY_LOCAL_MACHINE, apps + "Drawing", "Template", "C:\\Templates\\iso a3.dwt");
-    seed_.SetString(HKEY_LOCAL_MACHINE, apps + "Drawing", "MenuGroup", "DRAWGRP");
-    seed_.SetString(HKEY_LOCAL_MACHINE, apps + "Drawing", "MenuFile", menuFile_);
-    seed_.SetString(HKEY_LOCAL_MACHINE, apps + "Survey", "Loader", "survey.arx");
-    seed_.SetString(HKEY_LOCAL_MACHINE, apps + "Extra", "Loader", "extra.arx");
+    WriteWholeFile(menuFile_, "***MENUGROUP=DRAWGRP\r\n***POP1\r\n[Draw]\r\n***pop2\r\n[More]\r\n");
+    Installation::Register(key_, "Drawing", "Loader", "draw.arx");
+    Installation::Register(key_, "Drawing", "MenuGroup", "DRAWGRP");
+    Installation::Register(key_, "Drawing", "MenuFile", menuFile_);
+    Installation::Register(key_, "Survey");
+    Installation::Register(key_, "Extra");
 
-    seed_.SetString(HKEY_CURRENT_USER, profiles_, "", "Standard");
-    seed_.SetString(HKEY_CURRENT_USER, profiles_ + "\\Standard", "", "The standard profile");
-    seed_.SetDword(HKEY_CURRENT_USER, profiles_ + "\\Standard\\Tarnwick\\Applications\\Extra", "LoadOrder", 1);
-    seed_.SetString(HKEY_CURRENT_USER, profiles_ + "\\Standard\\Menus", "Group1", "ACLT acadlt.mnc");
-    seed_.SetString(HKEY_CURRENT_USER, profiles_ + "\\Work", "", "Work profile");
-    seed_.SetDword(HKEY_CURRENT_USER, profiles_ + "\\Work\\Tarnwick\\Applications\\Drawing", "LoadOrder", 1);
-    seed_.SetString(HKEY_CURRENT_USER, profiles_ + "\\Work\\Menus", "Group1", "ACLT acadlt.mnc");
-    seed_.SetString(HKEY_CURRENT_USER, profiles_ + "\\Work\\Menus", "Pop1", "ACLT Pop1");
+    seed::SetString(HKEY_CURRENT_USER, profiles_, "", "Standard");
+    seed::SetString(HKEY_CURRENT_USER, profiles_ + "\\Standard", "", "The standard profile");
+    Installation::Link(key_, "Standard", "Extra", 1);
+    seed::SetString(HKEY_CURRENT_USER, profiles_ + "\\Standard\\Menus", "Group1", "ACLT acadlt.mnc");
+    seed::SetString(HKEY_CURRENT_USER, profiles_ + "\\Work", "", "Work profile");
+    Installation::Link(key_, "Work", "Drawing", 1);
+    seed::SetString(HKEY_CURRENT_USER, profiles_ + "\\Work\\Menus", "Group1", "ACLT acadlt.mnc");
+    seed::SetString(HKEY_CURRENT_USER, profiles_ + "\\Work\\Menus", "Pop1", "ACLT Pop1");
 
     record_ = folder_.Parent() + "acad.log";
     ::SetEnvironmentVariableA("TW_ACAD_RECORD", record_.c_str());
-    ::SetEnvironmentVariableA("TW_ACAD_KEY", key_.c_str());
   }
   void TearDown() override {
-    for (const char* name : {"TW_ACAD_RECORD", "TW_ACAD_KEY", "TW_ACAD_MESSAGES", "TW_ACAD_WAIT_FILE"})
-      ::SetEnvironmentVariableA(name, nullptr);
+    ::SetEnvironmentVariableA("TW_ACAD_RECORD", nullptr);
+    ::SetEnvironmentVariableA("TW_ACAD_MESSAGES", nullptr);
   }
 
-  // The stand-in's record once it holds text, or as it is after 20 s.
-  std::string RecordOnceItHolds(const std::string& text) {
-    std::string record;
-    for (int i = 0; i < 400 && record.find(text) == std::string::npos; ++i) {
-      ::Sleep(50);
-      record = ReadFile(record_);
-    }
-    return record;
-  }
-
-  std::string Current() {
-    std::string value = "<none>";
-    ReadString(HKEY_CURRENT_USER, profiles_, "", &value);
-    return value;
-  }
+  std::string Current() { return inspect::Text(HKEY_CURRENT_USER, profiles_, ""); }
 
   ProgramFolder folder_;
-  RegistrySeed seed_;
-  std::string release_, id_, key_, profiles_, installFolder_, menuFile_, record_;
+  Installation installation_;
+  std::string key_, id_, profiles_, installFolder_, menuFile_, record_;
 };
 
 TEST_F(RunModeE2E, TypicalRequestForAutoCadLt) {
@@ -89,114 +58,60 @@ TEST_F(RunModeE2E, TypicalRequestForAutoCadLt) {
   ASSERT_FALSE(run.TimedOut);
   EXPECT_EQ(0u, run.ExitCode);
   EXPECT_TRUE(run.Boxes.empty());
-  const std::string expected = "commandline=\"" + installFolder_ + "\\acadlt.exe\" /t \"C:\\Templates\\iso a3.dwt\"\n" +
-                               "key=" + key_ + "\nprofile=Work\nTarnwikc=Standard\nRunPM=dword:1\nPipeName\n" +
-                               "Menus\\Group1=ACLT acadlt.mnc\nMenus\\Group2=DRAWGRP " + menuFile_ + "\n" +
-                               "Menus\\Pop1=ACLT Pop1\nMenus\\Pop2=DRAWGRP Pop1\n" +
-                               "Menus\\Pop3=DRAWGRP Pop2\nexit=0\n";
-  EXPECT_EQ(expected, ReadFile(record_));
+  const std::string expected =
+      "commandline=\"" + installFolder_ + "\\acadlt.exe\" /t \"C:\\Templates\\iso a3.dwt\"\n" +
+      "key=" + key_ + "\nprofile=Work\nTarnwikc=Standard\nRunPM=dword:1\nPipeName\n" +
+      "Menus\\Group1=ACLT acadlt.mnc\nMenus\\Group2=DRAWGRP " + menuFile_ + "\n" +
+      "Menus\\Pop1=ACLT Pop1\nMenus\\Pop2=DRAWGRP Pop1\n" + "Menus\\Pop3=DRAWGRP Pop2\nexit=0\n";
+  EXPECT_EQ(expected, ReadWholeFile(record_));
   EXPECT_EQ("Standard", Current());
-  std::string parked;
-  EXPECT_FALSE(ReadString(HKEY_CURRENT_USER, profiles_, "Tarnwikc", &parked));
-  DWORD runPm = 0;
-  EXPECT_TRUE(ReadDword(HKEY_CURRENT_USER, profiles_ + "\\Work\\Tarnwick", "RunPM", &runPm));
-  EXPECT_EQ(1u, runPm);
+  EXPECT_EQ(Missing(), inspect::Value(HKEY_CURRENT_USER, profiles_, "Tarnwikc"));
+  EXPECT_EQ(Dword(1), inspect::Value(HKEY_CURRENT_USER, profiles_ + "\\Work\\Tarnwick", "RunPM"));
   // A second run finds the menu group and adds nothing.
   folder_.Run("-r -a \"" + id_ + "\" -p \"Work\"");
   EXPECT_EQ(5u, inspect::ValueNames(HKEY_CURRENT_USER, profiles_ + "\\Work\\Menus").size());
 }
 
-TEST_F(RunModeE2E, ProfileNameIgnoresCase) {
-  ProgramRun run = folder_.Run("-r -a \"" + id_ + "\" -p work");
-  EXPECT_TRUE(run.Boxes.empty());
-  std::string record = ReadFile(record_);
-  EXPECT_NE(std::string::npos, record.find("\nprofile=work\n")) << record;
-  EXPECT_NE(std::string::npos, record.find("\nRunPM=dword:1\n")) << record;  // under the stored name Work
-  EXPECT_EQ(std::vector<std::string>({"Standard", "Work"}), SubkeyNames(HKEY_CURRENT_USER, profiles_));
-}
-
-TEST_F(RunModeE2E, MissingProfileIsCreatedWithExactlyTheGivenApplications) {
-  ProgramRun run = folder_.Run("-r -a \"" + id_ + "\" -p \"New One\" -c -g Survey Drawing");
-  EXPECT_TRUE(run.Boxes.empty());
-  const std::string created = profiles_ + "\\New One";
-  std::string description;
-  EXPECT_TRUE(ReadString(HKEY_CURRENT_USER, created, "", &description));
-  EXPECT_EQ("The standard profile", description);  // a copy of the current profile
-  std::vector<std::string> links = SubkeyNames(HKEY_CURRENT_USER, created + "\\Tarnwick\\Applications");
-  std::sort(links.begin(), links.end());
-  EXPECT_EQ(std::vector<std::string>({"Drawing", "Survey"}), links);
-  DWORD survey = 0, drawing = 0;
-  ReadDword(HKEY_CURRENT_USER, created + "\\Tarnwick\\Applications\\Survey", "LoadOrder", &survey);
-  ReadDword(HKEY_CURRENT_USER, created + "\\Tarnwick\\Applications\\Drawing", "LoadOrder", &drawing);
-  EXPECT_LT(survey, drawing);  // registered in the order given
-  std::string record = ReadFile(record_);
-  EXPECT_NE(std::string::npos, record.find("\nprofile=New One\n")) << record;
-  EXPECT_NE(std::string::npos, record.find("Menus\\Group2=DRAWGRP")) << record;
-  EXPECT_EQ("Standard", Current());
-}
-
-TEST_F(RunModeE2E, WithAnEmptyCurrentProfileTheFirstOtherProfileIsCopied) {
-  seed_.SetString(HKEY_CURRENT_USER, profiles_, "", "");
-  ProgramRun run = folder_.Run("-r -a \"" + id_ + "\" -p New -c -g Survey");
-  EXPECT_TRUE(run.Boxes.empty()) << (run.Boxes.empty() ? "" : run.Boxes[0].Text);
-  std::string description;
-  EXPECT_TRUE(ReadString(HKEY_CURRENT_USER, profiles_ + "\\New", "", &description));
-  EXPECT_EQ("The standard profile", description);
-  EXPECT_EQ(std::vector<std::string>({"Survey"}),
-            SubkeyNames(HKEY_CURRENT_USER, profiles_ + "\\New\\Tarnwick\\Applications"));
-  EXPECT_NE(std::string::npos, ReadFile(record_).find("\nprofile=New\nTarnwikc=\n")) << ReadFile(record_);
-  EXPECT_EQ("", Current());
-}
-
-TEST_F(RunModeE2E, AParkedProfileDeletedWhileAutoCadRunsIsNotMadeCurrent) {
-  const std::string go = folder_.Parent() + "go";
-  ::SetEnvironmentVariableA("TW_ACAD_WAIT_FILE", go.c_str());
-  fw::Handle program = folder_.Start("-r -a \"" + id_ + "\" -p Work");
-  ASSERT_TRUE(program);
-  const std::string record = RecordOnceItHolds("\nTarnwikc=Standard\n");
-  ASSERT_NE(std::string::npos, record.find("\nTarnwikc=Standard\n")) << record;
-  ASSERT_EQ(ERROR_SUCCESS, ::RegDeleteTreeA(HKEY_CURRENT_USER, (profiles_ + "\\Standard").c_str()));
-  folder_.WriteFile(go, "");
-  ASSERT_EQ(static_cast<DWORD>(WAIT_OBJECT_0), ::WaitForSingleObject(program.get(), 30000));
-  EXPECT_EQ("Work", Current());
-  std::string parked;
-  EXPECT_FALSE(ReadString(HKEY_CURRENT_USER, profiles_, "Tarnwikc", &parked));
-}
-
-TEST_F(RunModeE2E, EveryOutcomeHasItsMessage) {
-  std::string noProfilesRelease = UniqueName("R91.");
-  std::string noProfilesKey = "Software\\Autodesk\\AutoCAD LT\\" + noProfilesRelease + "\\ACADLT-1:409";
-  seed_.Own(HKEY_LOCAL_MACHINE, "Software\\Autodesk\\AutoCAD LT\\" + noProfilesRelease);
-  seed_.SetString(HKEY_LOCAL_MACHINE, noProfilesKey, "ProductName", "No Profiles");
-  seed_.SetString(HKEY_LOCAL_MACHINE, noProfilesKey, "Location", installFolder_);
-
-  std::string missingExeRelease = UniqueName("R92.");
-  std::string missingExeId = "AutoCAD\\" + missingExeRelease + "\\ACAD-1:409";
-  seed_.Own(HKEY_LOCAL_MACHINE, "Software\\Autodesk\\AutoCAD\\" + missingExeRelease);
-  seed_.Own(HKEY_CURRENT_USER, "Software\\Autodesk\\AutoCAD\\" + missingExeRelease);
-  seed_.SetString(HKEY_LOCAL_MACHINE, "Software\\Autodesk\\" + missingExeId, "ProductName", "Missing Exe");
-  seed_.SetString(HKEY_LOCAL_MACHINE, "Software\\Autodesk\\" + missingExeId, "Location", "C:\\nowhere");
-  seed_.SetString(HKEY_CURRENT_USER, "Software\\Autodesk\\" + missingExeId + "\\Profiles", "", "P");
-  seed_.CreateKey(HKEY_CURRENT_USER, "Software\\Autodesk\\" + missingExeId + "\\Profiles\\P");
-
-  // A volatile profile key cannot take the program's non-volatile marker key.
-  {
-    HKEY volatileKey = nullptr;
-    ::RegCreateKeyExA(HKEY_CURRENT_USER, (profiles_ + "\\Fragile").c_str(), 0, nullptr, REG_OPTION_VOLATILE,
-                      KEY_ALL_ACCESS, nullptr, &volatileKey, nullptr);
-    ::RegCloseKey(volatileKey);
-  }
-
-  struct Row {
-    std::string arguments;
-    std::string message;
+TEST_F(RunModeE2E, AMissingProfileIsCreatedWithExactlyTheGivenApplications) {
+  const struct {
+    const char* current;  // before the run
+    std::string arguments, created, links, record;
+  } rows[] = {
+      // An empty current profile names none: the first other profile is copied.
+      {"", "-p New -c -g Survey", "New", "Survey=1", "\nprofile=New\nTarnwikc=\nRunPM=dword:1\n"},
+      {"Standard", "-p \"New One\" -c -g Survey Drawing", "New One", "Survey=1 Drawing=2",
+       "\nprofile=New One\nTarnwikc=Standard\nRunPM=dword:1\nPipeName\nMenus\\Group1=ACLT acadlt.mnc\n"
+       "Menus\\Group2=DRAWGRP " +
+           menuFile_ + "\n"},
   };
-  const Row rows[] = {
-      {"-r -a \"AutoCAD\\R0\\NONE\" -p P", "Error: AutoCAD Id \"AutoCAD\\R0\\NONE\" not found "},
-      {"-r -a \"" + id_ + "\" -p Nope", "Error: Profile \"Nope\" not found"},
+  for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
+    seed::SetString(HKEY_CURRENT_USER, profiles_, "", rows[i].current);
+    ProgramRun run = folder_.Run("-r -a \"" + id_ + "\" " + rows[i].arguments);
+    EXPECT_TRUE(run.Boxes.empty()) << "row " << i << ": " << (run.Boxes.empty() ? "" : run.Boxes[0].Text);
+    const std::string created = profiles_ + "\\" + rows[i].created;
+    EXPECT_EQ("The standard profile", inspect::Text(HKEY_CURRENT_USER, created, "")) << "row " << i;
+    EXPECT_EQ(rows[i].links, inspect::LinkOrder(HKEY_CURRENT_USER, created + "\\Tarnwick\\Applications"))
+        << "row " << i;
+    const std::string record = ReadWholeFile(record_);
+    EXPECT_NE(std::string::npos, record.find(rows[i].record)) << "row " << i << ": " << record;
+    EXPECT_EQ(rows[i].current, Current()) << "row " << i;
+  }
+}
+
+TEST_F(RunModeE2E, EveryFailureHasItsMessage) {
+  const std::string noProfiles =
+      installation_.AddProduct("AutoCAD LT", "ACADLT-1:409", "No Profiles", installFolder_);
+  const std::string missingExe = installation_.AddProduct("AutoCAD", "ACAD-1:409", "Missing Exe");
+  seed::SetString(HKEY_CURRENT_USER, missingExe + "\\Profiles", "", "P");
+  seed::CreatePath(HKEY_CURRENT_USER, missingExe + "\\Profiles\\P");
+  // A volatile profile key cannot take the program's non-volatile marker key.
+  seed::CreatePath(HKEY_CURRENT_USER, profiles_ + "\\Fragile", 0, REG_OPTION_VOLATILE);
+  const struct {
+    std::string arguments, message;
+  } rows[] = {
       {"-r -a \"" + id_ + "\" -p Fragile", "Error: Cannot change current profile in registry"},
-      {"-r -a \"" + missingExeId + "\" -p P", "Error: Cannot run AutoCAD"},
-      {"-r -a \"" + noProfilesKey.substr(18) + "\" -p P",
+      {"-r -a \"" + IdOf(missingExe) + "\" -p P", "Error: Cannot run AutoCAD"},
+      {"-r -a \"" + IdOf(noProfiles) + "\" -p P",
        "You should start AutoCAD at least once before starting the application"},
   };
   for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
@@ -216,23 +131,25 @@ TEST_F(RunModeE2E, HandOffDeliversToTheInstanceStartedFirst) {
   fw::Handle first = folder_.Start("-r -a \"" + id_ + "\" -p Work -InstName Desk -AcSSE msg1");
   ASSERT_TRUE(first);
   // The stand-in serves the pipe named in the profile; the first process's thread delivers msg1.
-  std::string record = RecordOnceItHolds("message=msg1\n");
-  ASSERT_NE(std::string::npos, record.find("message=msg1\n")) << record;
-  const std::string pipe = "\\\\.\\pipe\\DESK@SOFTWARE_AUTODESK_" + std::string("AUTOCAD LT_") + release_ +
-                           "_ACADLT-7001:409";
-  EXPECT_NE(std::string::npos, record.find("\nPipeName=" + pipe + "\n")) << record;
+  std::string record;
+  for (int i = 0; i < 400 && record.find("message=msg1\n") == std::string::npos; ++i) {
+    ::Sleep(50);
+    record = ReadWholeFile(record_);
+  }
+  const std::string pipe =
+      "\\\\.\\pipe\\DESK@SOFTWARE_AUTODESK_AUTOCAD LT_" + installation_.Word() + ".1_ACADLT-7001:409";
+  EXPECT_NE(std::string::npos, record.find("\nPipeName=" + pipe + "\nMenus")) << record;
 
   ProgramRun second = folder_.Run("-r -a \"" + id_ + "\" -p Work -InstName desk -AcOpen \"C:\\a b.dwg\"");
   EXPECT_FALSE(second.TimedOut);
   EXPECT_EQ(0u, second.ExitCode);
   EXPECT_TRUE(second.Boxes.empty());
   ASSERT_EQ(static_cast<DWORD>(WAIT_OBJECT_0), ::WaitForSingleObject(first.get(), 30000));
-  record = ReadFile(record_);
+  record = ReadWholeFile(record_);
   // One stand-in only (its record is rewritten at every start) got both messages.
-  EXPECT_NE(std::string::npos, record.find("message=msg1\nmessage=TARNWIK_ACSSE_OPEN_C:\\a b.dwg\n")) << record;
-  std::string pipeName;
-  EXPECT_TRUE(ReadString(HKEY_CURRENT_USER, profiles_ + "\\Work\\Tarnwick", "PipeName", &pipeName));
-  EXPECT_EQ(pipe, pipeName);
+  EXPECT_NE(std::string::npos, record.find("message=msg1\nmessage=TARNWIK_ACSSE_OPEN_C:\\a b.dwg\n"))
+      << record;
+  EXPECT_EQ(pipe, inspect::Text(HKEY_CURRENT_USER, profiles_ + "\\Work\\Tarnwick", "PipeName"));
 }
 
 }  // namespace

@@ -4,17 +4,10 @@
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
-#include "script_driver.h"
-#include "site_seed.h"
+#include "installation.h"
+#include "program_driver.h"
 
 namespace {
-
-const char kOfficeSource[] =
-    "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Profiles\\Office]\r\n@=\"from the file\"\r\n\r\n"
-    "[HKEY_CURRENT_USER\\Profiles\\Office\\General]\r\n\"Color\"=\"blue\"\r\n\"Count\"=dword:00000003\r\n\r\n";
-const char kStandardSource[] =
-    "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Profiles\\Standard]\r\n@=\"From the standard\"\r\n\r\n"
-    "[HKEY_CURRENT_USER\\Profiles\\Standard\\General]\r\n\"Color\"=\"white\"\r\n\r\n";
 
 // The backup of a profile in any apply folder of the user's backups; "" when there is none.
 std::string Backup(const std::string& product, const std::string& profile) {
@@ -27,7 +20,7 @@ std::string Backup(const std::string& product, const std::string& profile) {
   if (find) {
     do {
       if (found.cFileName[0] != '.')
-        text += ReadTextFile(root + found.cFileName + "\\" + product + " - " + profile + ".arg");
+        text += ReadWholeFile(root + found.cFileName + "\\" + product + " - " + profile + ".arg");
     } while (::FindNextFileA(find.get(), &found));
   }
   return text;
@@ -36,130 +29,132 @@ std::string Backup(const std::string& product, const std::string& profile) {
 class SiteStandardE2E : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_.WriteFile(folder_.Parent() + "office.arg", kOfficeSource);
-    folder_.WriteFile(folder_.Parent() + "standard.arg", kStandardSource);
+    WriteWholeFile(folder_.Parent() + "office.arg",
+                   "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Profiles\\Office]\r\n@=\"from the file\"\r\n\r\n"
+                   "[HKEY_CURRENT_USER\\Profiles\\Office\\General]\r\n\"Color\"=\"blue\"\r\n\r\n");
+    WriteWholeFile(
+        folder_.Parent() + "standard.arg",
+        "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Profiles\\Standard]\r\n@=\"From the standard\"\r\n\r\n"
+        "[HKEY_CURRENT_USER\\Profiles\\Standard\\General]\r\n\"Color\"=\"white\"\r\n\r\n");
     site_ = folder_.Parent() + "site.ini";
-    const std::string& word = installation_.Word();
-    folder_.WriteFile(site_,
-                      "; the site's standard\r\n"
-                      "[Profile Office]\r\n"
-                      "Products=AutoCAD 20* " + word + ";AutoCAD LT* " + word + "   ; three products\r\n"
-                      "Source=office.arg\r\n"
-                      "Description=Office standard\r\n"
-                      "Applications=Beta;Alpha\r\n"
-                      "Current=yes\r\n"
-                      "\r\n[Profile Standard]\r\nProducts=* " + word + "\r\nSource=standard.arg\r\n"
-                      "Replace=always\r\nApplications=\r\n"
-                      "\r\n[Remove]\r\nProfiles=Old *\r\n");
+    WriteWholeFile(
+        site_,
+        "; the site's standard\r\n[Profile Office]\r\n"
+        "Products=AutoCAD 20* " +
+            word_ + ";AutoCAD LT* " + word_ +
+            "   ; three products\r\n"
+            "Source=office.arg\r\nDescription=Office standard\r\nApplications=Beta;Alpha\r\nCurrent=yes\r\n"
+            "\r\n[Profile Standard]\r\nProducts=* " +
+            word_ +
+            "\r\nSource=standard.arg\r\n"
+            "Replace=always\r\nApplications=\r\n"
+            "\r\n[Remove]\r\nProfiles=Old *\r\n");
   }
 
-  ScriptRun Site(const char* action, const std::string& file) {
-    return RunScripted(folder_, std::string(action) + " \"" + file + "\"");
+  ProgramRun Site(const char* action, const std::string& file) {
+    return folder_.Run(std::string(action) + " \"" + file + "\"");
   }
   std::string Summary(const char* action, const std::string& text) {
     return std::string(action) + " \"" + site_ + "\": " + text + "\r\n";
   }
   std::string Value(size_t product, const std::string& path, const char* name) {
-    std::string value = "<none>";
-    ReadString(HKEY_CURRENT_USER, installation_.Profiles(product) + path, name, &value);
-    return value;
+    return inspect::Text(HKEY_CURRENT_USER, profiles_[product] + path, name);
+  }
+  std::string Links(size_t product, const std::string& profile) {
+    return inspect::LinkOrder(HKEY_CURRENT_USER,
+                              profiles_[product] + "\\" + profile + "\\Tarnwick\\Applications");
   }
 
   ProgramFolder folder_;
-  SiteInstallation installation_;
+  Installation installation_;
+  const std::string word_ = installation_.Word();
+  const std::vector<std::string> profiles_ = SeedSiteProducts(installation_);
   std::string site_;
 };
 
 TEST_F(SiteStandardE2E, ApplyCheckAndApplyAgain) {
-  const ScriptRun applied = Site("-apply", site_);
+  const ProgramRun applied = Site("-apply", site_);
   EXPECT_EQ(0u, applied.ExitCode) << applied.Error;
-  EXPECT_TRUE(applied.Windows.empty()) << applied.Windows[0];
-  EXPECT_NE(std::string::npos, applied.Error.find("AutoCAD LT 2009 " + installation_.Word() +
+  EXPECT_TRUE(applied.Boxes.empty()) << applied.Boxes[0].Text;
+  EXPECT_NE(std::string::npos, applied.Error.find("AutoCAD LT 2009 " + word_ +
                                                   ": profile \"Office\" is missing (Source=office.arg)\r\n"));
   EXPECT_NE(std::string::npos, applied.Error.find(Summary("-apply", "done"))) << applied.Error;
-  const std::string word = installation_.Word();
-  EXPECT_NE(std::string::npos, Backup("Other 1999 " + word, "Old " + word).find("@=\"to go\""));
+  EXPECT_NE(std::string::npos, Backup("Other 1999 " + word_, "Old " + word_).find("@=\"to go\""));
 
-  const struct {
-    std::vector<std::string> profiles, officeLinks;
-    std::string current;
-  } expected[] = {
-      {{"Office", "Standard"}, {"Beta", "Alpha"}, "Office"},
-      {{"Office", "Standard"}, {"Beta", "Alpha"}, "Office"},
-      {{"Office", "Standard"}, {"Beta", "Alpha"}, "Office"},
-      {{"Standard"}, {}, "Standard"},
-  };
   for (size_t i = 0; i < 4; ++i) {
-    std::vector<std::string> profiles = SubkeyNames(HKEY_CURRENT_USER, installation_.Profiles(i));
-    std::sort(profiles.begin(), profiles.end());
-    EXPECT_EQ(expected[i].profiles, profiles) << "product " << i;
-    EXPECT_EQ(expected[i].current, Value(i, "", "")) << "product " << i;
-    EXPECT_TRUE(installation_.Links(i, "Standard").empty()) << "product " << i;
+    const bool office = i < 3;
+    std::vector<std::string> expected = {"Standard"};
+    if (office) expected.insert(expected.begin(), "Office");
+    EXPECT_EQ(expected, inspect::SubkeyNames(HKEY_CURRENT_USER, profiles_[i])) << "product " << i;
+    EXPECT_EQ(office ? "Office" : "Standard", Value(i, "", "")) << "product " << i;
+    EXPECT_EQ("", Links(i, "Standard")) << "product " << i;
     EXPECT_EQ("As installed", Value(i, "\\Standard", "")) << "product " << i;
-    if (expected[i].profiles.size() < 2) continue;
-    EXPECT_EQ(expected[i].officeLinks, installation_.Links(i, "Office")) << "product " << i;
+    if (!office) continue;
+    EXPECT_EQ("Beta=1 Alpha=2", Links(i, "Office")) << "product " << i;
     EXPECT_EQ("Office standard", Value(i, "\\Office", "")) << "product " << i;
     EXPECT_EQ("blue", Value(i, "\\Office\\General", "Color")) << "product " << i;
   }
 
-  const std::string afterFirst = installation_.Dump();
-  const ScriptRun checked = Site("-check", site_);
+  const std::string afterFirst = DumpProfiles(profiles_);
+  const ProgramRun checked = Site("-check", site_);
   EXPECT_EQ(0u, checked.ExitCode);
   EXPECT_EQ(Summary("-check", "nothing to do, this workstation matches"), checked.Error);
-  const ScriptRun again = Site("-apply", site_);
+  const ProgramRun again = Site("-apply", site_);
   EXPECT_EQ(0u, again.ExitCode);
   EXPECT_EQ(Summary("-apply", "nothing to do, this workstation matches"), again.Error);
-  EXPECT_EQ(afterFirst, installation_.Dump());
+  EXPECT_EQ(afterFirst, DumpProfiles(profiles_));
 
   // A user unlinks Alpha in the 64-bit product and changes the standard profile of the first.
-  RegistrySeed& seed = installation_.Seed();
-  ::RegDeleteKeyA(HKEY_CURRENT_USER, (installation_.Profiles(1) + "\\Office\\Tarnwick\\Applications\\Alpha").c_str());
-  seed.SetString(HKEY_CURRENT_USER, installation_.Profiles(0) + "\\Standard\\General", "Color", "red");
-  const std::string changed = installation_.Dump();
-  const ScriptRun differences = Site("-check", site_);
+  ::RegDeleteKeyA(HKEY_CURRENT_USER, (profiles_[1] + "\\Office\\Tarnwick\\Applications\\Alpha").c_str());
+  seed::SetString(HKEY_CURRENT_USER, profiles_[0] + "\\Standard\\General", "Color", "red");
+  const std::string changed = DumpProfiles(profiles_);
+  const ProgramRun differences = Site("-check", site_);
   EXPECT_EQ(1u, differences.ExitCode);
-  EXPECT_EQ("AutoCAD 2010 " + installation_.Word() + ": profile \"Standard\" differs from its source (Source=standard.arg)\r\n" +
-                "AutoCAD 2012 " + installation_.Word() + ": profile \"Office\": Applications is \"Beta\", wanted \"Beta;Alpha\"\r\n" +
+  EXPECT_EQ("AutoCAD 2010 " + word_ +
+                ": profile \"Standard\" differs from its source (Source=standard.arg)\r\n" + "AutoCAD 2012 " +
+                word_ + ": profile \"Office\": Applications is \"Beta\", wanted \"Beta;Alpha\"\r\n" +
                 Summary("-check", "2 difference(s) found"),
             differences.Error);
-  EXPECT_EQ(changed, installation_.Dump());
+  EXPECT_EQ(changed, DumpProfiles(profiles_));
 
   EXPECT_EQ(0u, Site("-apply", site_).ExitCode);
   EXPECT_EQ("white", Value(0, "\\Standard\\General", "Color"));  // re-created from its source
   EXPECT_EQ("From the standard", Value(0, "\\Standard", ""));
-  EXPECT_NE(std::string::npos, Backup("AutoCAD 2010 " + word, "Standard").find("\"Color\"=\"red\""));
-  EXPECT_EQ(std::vector<std::string>({"Beta", "Alpha"}), installation_.Links(1, "Office"));
+  EXPECT_NE(std::string::npos, Backup("AutoCAD 2010 " + word_, "Standard").find("\"Color\"=\"red\""));
+  EXPECT_EQ("Beta=1 Alpha=2", Links(1, "Office"));
   EXPECT_EQ(0u, Site("-check", site_).ExitCode);
 }
 
 TEST_F(SiteStandardE2E, MalformedStandardChangesNothing) {
-  const std::string word = installation_.Word();
-  const std::string head = "[Profile Office]\r\nProducts=* " + word + "\r\n";
+  const std::string head = "[Profile Office]\r\nProducts=* " + word_ + "\r\n";
   const struct {
     std::string text;  // the site file; empty: the site is an unreachable URL
     std::string error;
   } rows[] = {
-      {head + "Source=office.arg\r\nColour=red\r\n", "section [Profile Office]: unknown or repeated key \"Colour\"\r\n"},
+      {head + "Source=office.arg\r\nColour=red\r\n",
+       "section [Profile Office]: unknown or repeated key \"Colour\"\r\n"},
       {"[Profile Office]\r\nProducts=AutoCAD [20]*\r\nSource=office.arg\r\n",
        "section [Profile Office]: bad value of \"Products\": \"AutoCAD [20]*\"\r\n"},
       {head, "section [Profile Office]: the key \"Source\" is missing\r\n"},
-      {head + "Source=nowhere.arg\r\n", "Error: Cannot read the file \"" + folder_.Parent() + "nowhere.arg\"\r\n"},
-      {head + "Source=site.ini\r\n", "The file \"" + site_ + "\" is not a profile export: line 1 cannot be read.\r\n"},
-      {"Products=* " + word + "\r\n", "section []: unknown or repeated section\r\n"},
+      {head + "Source=nowhere.arg\r\n",
+       "Error: Cannot read the file \"" + folder_.Parent() + "nowhere.arg\"\r\n"},
+      {head + "Source=site.ini\r\n",
+       "The file \"" + site_ + "\" is not a profile export: line 1 cannot be read.\r\n"},
+      {"Products=* " + word_ + "\r\n", "section []: unknown or repeated section\r\n"},
       {"", "Error: Cannot read the file \"http://127.0.0.1:9/site.ini\"\r\n"},
   };
-  const std::string before = installation_.Dump();
+  const std::string before = DumpProfiles(profiles_);
   for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
     std::string file = "http://127.0.0.1:9/site.ini";
     if (!rows[i].text.empty()) {
       file = site_;
-      folder_.WriteFile(site_, rows[i].text);
+      WriteWholeFile(site_, rows[i].text);
     }
-    const ScriptRun run = Site("-apply", file);
+    const ProgramRun run = Site("-apply", file);
     EXPECT_EQ(2u, run.ExitCode) << "row " << i << ": " << run.Error;
     EXPECT_NE(std::string::npos, run.Error.find(rows[i].error)) << "row " << i << ": " << run.Error;
     EXPECT_NE(std::string::npos, run.Error.find("bad argument or file, nothing changed\r\n")) << "row " << i;
-    EXPECT_EQ(before, installation_.Dump()) << "row " << i;
+    EXPECT_EQ(before, DumpProfiles(profiles_)) << "row " << i;
   }
 }
 

@@ -1,12 +1,11 @@
+#include "app/command_line.h"
+
 #include <gtest/gtest.h>
+#include <shellapi.h>
+#include <windows.h>
 
 #include <initializer_list>
 #include <vector>
-
-#include <windows.h>
-#include <shellapi.h>
-
-#include "app/command_line.h"
 
 namespace {
 
@@ -19,97 +18,93 @@ CPMCommandLineInfo Parse(std::initializer_list<const char*> args) {
   return info;
 }
 
-// The fields the parse rules move, as one line.
+// What the parse rules set, as one line: the fields that are always there, then those given.
 std::string Described(const CPMCommandLineInfo& info) {
   std::string text = "any=" + std::to_string(info.anyArgument) + " run=" + std::to_string(info.run) +
                      " create=" + std::to_string(info.create) + " pending=" + std::to_string(info.pending) +
                      " id=" + info.acadId + " p=" + info.profile + " apps=";
   for (const std::string& application : info.applications) text += application + ",";
   if (info.report) text += " report=" + info.reportFile;
+  const std::pair<const char*, const std::string*> given[] = {
+      {"dp", &info.deleteProfileName}, {"ua", &info.unregisterAppName}, {"inst", &info.instanceName},
+      {"msg", &info.handOffMessage},   {"export", &info.exportFile},    {"import", &info.importFile},
+      {"log", &info.logFile},          {"apply", &info.applyFile},      {"check", &info.checkFile},
+      {"cl", &info.acadCommandLine}};
+  for (const auto& field : given)
+    if (!field.second->empty()) text += std::string(" ") + field.first + "=" + *field.second;
+  if (info.passThrough) text += " passThrough";
+  if (info.replace) text += " replace";
+  if (info.quiet) text += " quiet";
   return text;
 }
 
 TEST(CommandLine, FlagsValuesAndWhatIsAwaited) {
-  struct Row {
+  const std::string longValue(100000, 'x');
+  const struct {
     std::initializer_list<const char*> args;
-    const char* expected;
-  };
-  const Row rows[] = {
+    std::string expected;
+  } rows[] = {
       {{}, "any=0 run=0 create=0 pending=-1 id= p= apps="},
       {{"-r", "/a", "AutoCAD\\R16.0\\ACAD-201:409", "-P", "My Profile"},
-       "any=1 run=1 create=0 pending=-1 id=Software\\Autodesk\\AutoCAD\\R16.0\\ACAD-201:409 p=My Profile apps="},
+       "any=1 run=1 create=0 pending=-1 id=Software\\Autodesk\\AutoCAD\\R16.0\\ACAD-201:409 p=My Profile "
+       "apps="},
       // A stray value turns "nothing awaited" (-1) into "ignore" (0); a second value is ignored.
       {{"drawing.dwg"}, "any=1 run=0 create=0 pending=0 id= p= apps="},
       {{"-p", "One", "Two", "Three"}, "any=1 run=0 create=0 pending=0 id= p=One apps="},
       {{"-r", "x", "y"}, "any=1 run=1 create=0 pending=1 id= p= apps="},
       {{"-zz", "value", "-p", "P"}, "any=1 run=0 create=0 pending=-1 id= p=P apps="},
       {{"-zz", "value"}, "any=1 run=0 create=0 pending=0 id= p= apps="},
-      {{"-c", "-g", "App One", "App2", "App3", "-p", "P"}, "any=1 run=0 create=1 pending=-1 id= p=P apps=App One,App2,App3,"},
+      {{"-c", "-g", "App One", "App2", "App3", "-p", "P"},
+       "any=1 run=0 create=1 pending=-1 id= p=P apps=App One,App2,App3,"},
       {{"-g", "A", "-c", "B"}, "any=1 run=0 create=1 pending=4 id= p= apps=A,B,"},
       {{"-d"}, "any=1 run=0 create=0 pending=5 id= p= apps="},
       {{"-D", "C:\\report.txt"}, "any=1 run=0 create=0 pending=-1 id= p= apps= report=C:\\report.txt"},
-      {{"-p", "-AcCL", "x"}, "any=1 run=0 create=0 pending=3 id= p= apps="},
+      {{"-p", "-AcCL", "x"}, "any=1 run=0 create=0 pending=3 id= p= apps= cl= x passThrough"},
       // The lone "-" is a flag with an empty name: an unknown flag.
       {{"", "-", "/", "-p", ""}, "any=1 run=0 create=0 pending=-1 id= p= apps="},
       {{"-"}, "any=1 run=0 create=0 pending=0 id= p= apps="},
+      {{"-p", longValue.c_str()}, "any=1 run=0 create=0 pending=-1 id= p=" + longValue + " apps="},
+      // These options keep their last value and go on awaiting more.
+      {{"-dp", "A", "B"}, "any=1 run=0 create=0 pending=8 id= p= apps= dp=B"},
+      {{"-ua", "X", "Y"}, "any=1 run=0 create=0 pending=9 id= p= apps= ua=Y"},
+      {{"-InstName", "i1", "i2"}, "any=1 run=0 create=0 pending=10 id= p= apps= inst=i2"},
+      {{"-AcSSE", "m1", "m2"}, "any=1 run=0 create=0 pending=6 id= p= apps= msg=m2"},
+      {{"-acopen", "f.dwg"}, "any=1 run=0 create=0 pending=7 id= p= apps= msg=TARNWIK_ACSSE_OPEN_f.dwg"},
+      {{"-AcOpen", "f.dwg", "-AcSSE", "cmd"}, "any=1 run=0 create=0 pending=6 id= p= apps= msg=cmd"},
+      {{"-AcSSE", "cmd", "-AcOpen", "g.dwg"},
+       "any=1 run=0 create=0 pending=7 id= p= apps= msg=TARNWIK_ACSSE_OPEN_g.dwg"},
+      // Everything after AcCL is handed on: flags with "/", values quoted by the argument rules.
+      {{"-r", "-a", "R", "-AcCL", "-t", "C:\\My Templates\\a.dwt", "/nologo", "plain", "-p", "Late"},
+       "any=1 run=1 create=0 pending=-1 id=Software\\Autodesk\\R p= apps= cl= /t \"C:\\My Templates\\a.dwt\" "
+       "/nologo plain /p Late passThrough"},
+      {{"-AcCL", "x\"y", "C:\\My Templates\\"},
+       "any=1 run=0 create=0 pending=-1 id= p= apps= cl= \"x\\\"y\" \"C:\\My Templates\\\\\" passThrough"},
+      // Profile files and scripting: one value each, the next one is stray.
+      {{"-export", "a.arg", "-a", "X", "-p", "Work"},
+       "any=1 run=0 create=0 pending=-1 id=Software\\Autodesk\\X p=Work apps= export=a.arg"},
+      {{"/IMPORT", "b.arg", "-REPLACE", "-a", "X"},
+       "any=1 run=0 create=0 pending=-1 id=Software\\Autodesk\\X p= apps= import=b.arg replace"},
+      {{"-import", "b.arg", "stray"}, "any=1 run=0 create=0 pending=0 id= p= apps= import=b.arg"},
+      {{"-replace", "-import"}, "any=1 run=0 create=0 pending=12 id= p= apps= replace"},
+      {{"-export"}, "any=1 run=0 create=0 pending=11 id= p= apps="},
+      {{"-r", "-export", "x", "-replace"}, "any=1 run=1 create=0 pending=-1 id= p= apps= export=x replace"},
+      {{"-QUIET", "/log", "C:\\t.log", "extra", "-apply", "site.ini", "-check", "c.ini"},
+       "any=1 run=0 create=0 pending=-1 id= p= apps= log=C:\\t.log apply=site.ini check=c.ini quiet"},
+      // -quiet takes no value and leaves the awaited one alone.
+      {{"-p", "-quiet", "P"}, "any=1 run=0 create=0 pending=-1 id= p=P apps= quiet"},
+      {{"-apply", "-log"}, "any=1 run=0 create=0 pending=13 id= p= apps="},
   };
   for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i)
     EXPECT_EQ(rows[i].expected, Described(Parse(rows[i].args))) << "row " << i;
 }
 
-TEST(CommandLine, RepeatingOptionsKeepTheLastValue) {
-  struct Row {
-    std::initializer_list<const char*> args;
-    std::string CPMCommandLineInfo::*field;
-    const char* expected;
-    int pending;
-  };
-  const Row rows[] = {
-      {{"-dp", "A", "B"}, &CPMCommandLineInfo::deleteProfileName, "B", 8},
-      {{"-ua", "X", "Y"}, &CPMCommandLineInfo::unregisterAppName, "Y", 9},
-      {{"-InstName", "i1", "i2"}, &CPMCommandLineInfo::instanceName, "i2", 10},
-      {{"-AcSSE", "m1", "m2"}, &CPMCommandLineInfo::handOffMessage, "m2", 6},
-      {{"-acopen", "f.dwg"}, &CPMCommandLineInfo::handOffMessage, "TARNWIK_ACSSE_OPEN_f.dwg", 7},
-      {{"-AcOpen", "f.dwg", "-AcSSE", "cmd"}, &CPMCommandLineInfo::handOffMessage, "cmd", 6},
-      {{"-AcSSE", "cmd", "-AcOpen", "g.dwg"}, &CPMCommandLineInfo::handOffMessage, "TARNWIK_ACSSE_OPEN_g.dwg", 7},
-  };
-  for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
-    CPMCommandLineInfo info = Parse(rows[i].args);
-    EXPECT_EQ(rows[i].expected, info.*(rows[i].field)) << "row " << i;
-    EXPECT_EQ(rows[i].pending, info.pending) << "row " << i;
-  }
-}
-
-TEST(CommandLine, PassThroughTakesEverythingAfterAcCL) {
-  CPMCommandLineInfo info =
-      Parse({"-r", "-a", "AutoCAD\\R16.0\\ACAD-201:409", "-AcCL", "-t", "C:\\My Templates\\a.dwt", "/nologo",
-             "plain", "-p", "Late"});
-  EXPECT_TRUE(info.passThrough);
-  EXPECT_EQ(" /t \"C:\\My Templates\\a.dwt\" /nologo plain /p Late", info.acadCommandLine);
-  EXPECT_TRUE(info.profile.empty());  // not parsed after AcCL
-}
-
-TEST(CommandLine, LongArgumentsAreKeptWhole) {
-  std::string longValue(100000, 'x');
-  CPMCommandLineInfo info = Parse({"-p", longValue.c_str()});
-  EXPECT_EQ(longValue, info.profile);
-}
-
-}  // namespace
-
-namespace {
-
 // Splits a command line the way the C runtime does for the program's __argv.
 std::vector<std::string> SplitLikeTheRuntime(const std::string& arguments) {
-  std::wstring wide(arguments.begin(), arguments.end());
-  std::wstring line = L"Tarnwick.exe " + wide;
+  std::wstring line = L"Tarnwick.exe " + std::wstring(arguments.begin(), arguments.end());
   int count = 0;
   LPWSTR* argv = ::CommandLineToArgvW(line.c_str(), &count);
   std::vector<std::string> result;
-  for (int i = 1; i < count; ++i) {
-    std::wstring arg = argv[i];
-    result.emplace_back(arg.begin(), arg.end());
-  }
+  for (int i = 1; i < count; ++i) result.emplace_back(argv[i], argv[i] + wcslen(argv[i]));
   ::LocalFree(argv);
   return result;
 }
@@ -140,59 +135,6 @@ TEST(QuoteArgument, ExactForms) {
   EXPECT_EQ("\"C:\\T\\\\\"", fw::QuoteArgument("C:\\T\\"));
   EXPECT_EQ("\"a\\\"b\"", fw::QuoteArgument("a\"b"));
   EXPECT_EQ("\"a\\\\\\\"b\"", fw::QuoteArgument("a\\\"b"));
-}
-
-TEST(CommandLine, PassThroughQuotesValuesThatHoldQuotes) {
-  CPMCommandLineInfo info = Parse({"-AcCL", "x\"y", "C:\\My Templates\\"});
-  EXPECT_EQ(" \"x\\\"y\" \"C:\\My Templates\\\\\"", info.acadCommandLine);
-}
-
-}  // namespace
-
-namespace {
-
-TEST(CommandLine, ProfileFileOptionsTakeOneValueEach) {
-  struct Row {
-    std::initializer_list<const char*> args;
-    const char* exportFile;
-    const char* importFile;
-    const char* profile;
-    bool replace;
-    int pending;
-  };
-  const Row rows[] = {
-      {{"-export", "a.arg", "-a", "X", "-p", "Work"}, "a.arg", "", "Work", false, -1},
-      {{"/IMPORT", "b.arg", "-REPLACE", "-a", "X"}, "", "b.arg", "", true, -1},
-      {{"-import", "b.arg", "stray"}, "", "b.arg", "", false, 0},
-      {{"-replace", "-import"}, "", "", "", true, 12},
-      {{"-export"}, "", "", "", false, 11},
-      {{"-r", "-export", "x", "-replace"}, "x", "", "", true, -1},
-  };
-  for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
-    CPMCommandLineInfo info = Parse(rows[i].args);
-    EXPECT_EQ(rows[i].exportFile, info.exportFile) << "row " << i;
-    EXPECT_EQ(rows[i].importFile, info.importFile) << "row " << i;
-    EXPECT_EQ(rows[i].profile, info.profile) << "row " << i;
-    EXPECT_EQ(rows[i].replace, info.replace) << "row " << i;
-    EXPECT_EQ(rows[i].pending, info.pending) << "row " << i;
-  }
-}
-
-TEST(CommandLine, ScriptingOptions) {
-  CPMCommandLineInfo info = Parse({"-QUIET", "/log", "C:\\t.log", "extra", "-apply", "site.ini", "-check", "c.ini"});
-  EXPECT_TRUE(info.quiet);
-  EXPECT_EQ("C:\\t.log", info.logFile);  // one value: the next one is stray
-  EXPECT_EQ("site.ini", info.applyFile);
-  EXPECT_EQ("c.ini", info.checkFile);
-  EXPECT_EQ(-1, info.pending);
-  // -quiet takes no value and leaves the awaited one alone.
-  CPMCommandLineInfo between = Parse({"-p", "-quiet", "P"});
-  EXPECT_TRUE(between.quiet);
-  EXPECT_EQ("P", between.profile);
-  // Without their values the options are not given.
-  CPMCommandLineInfo bare = Parse({"-apply", "-log"});
-  EXPECT_TRUE(bare.applyFile.empty());
-  EXPECT_TRUE(bare.logFile.empty());
 }
 
 }  // namespace

@@ -4,9 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <windows.h>
-
-#include <fstream>
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -41,22 +39,15 @@ TEST(SiteFile, IniTextAsTheProfileFunctionsReadIt) {
 }
 
 TEST(SiteFile, WholeFiles) {
-  char folder[MAX_PATH] = "";
-  ::GetTempPathA(MAX_PATH, folder);
-  const std::string empty = std::string(folder) + "tw_site_empty.ini";
-  const std::string text = std::string(folder) + "tw_site_text.ini";
-  std::ofstream(empty, std::ios::binary).close();
-  std::ofstream(text, std::ios::binary) << std::string("[A]\r\nk=\xff\x01v\r\n");
+  ScratchFolder folder;
   std::string bytes = "sentinel";
-  EXPECT_TRUE(ReadWholeFile(empty, bytes));
+  EXPECT_TRUE(ReadWholeFile(folder.Write("empty.ini", ""), bytes));
   EXPECT_EQ("", bytes);
-  EXPECT_TRUE(ReadWholeFile(text, bytes));
+  EXPECT_TRUE(ReadWholeFile(folder.Write("text.ini", "[A]\r\nk=\xff\x01v\r\n"), bytes));
   EXPECT_EQ("[A]\r\nk=\xff\x01v\r\n", bytes);
-  EXPECT_FALSE(ReadWholeFile(std::string(folder) + "tw_site_none.ini", bytes));
+  EXPECT_FALSE(ReadWholeFile(folder / "none.ini", bytes));
   EXPECT_EQ("", bytes);
-  EXPECT_FALSE(ReadWholeFile(folder, bytes));
-  ::DeleteFileA(empty.c_str());
-  ::DeleteFileA(text.c_str());
+  EXPECT_FALSE(ReadWholeFile(folder.Path(), bytes));
 }
 
 TEST(SiteFile, SourcesBesideTheStandard) {

@@ -18,23 +18,25 @@ CPMCommandLineInfo Parse(std::initializer_list<const char*> args) {
   return info;
 }
 
-// What the parse rules set, as one line: the fields that are always there, then those given.
+// What the parse rules set, as one line: what is awaited, then the flags and values given.
 std::string Described(const CPMCommandLineInfo& info) {
-  std::string text = "any=" + std::to_string(info.anyArgument) + " run=" + std::to_string(info.run) +
-                     " create=" + std::to_string(info.create) + " pending=" + std::to_string(info.pending) +
-                     " id=" + info.acadId + " p=" + info.profile + " apps=";
-  for (const std::string& application : info.applications) text += application + ",";
+  std::string text = "pending=" + std::to_string(info.pending);
+  const char* flagNames[] = {"any", "run", "create", "passThrough", "replace", "quiet"};
+  const bool flags[] = {info.anyArgument, info.run, info.create, info.passThrough, info.replace, info.quiet};
+  for (size_t i = 0; i < sizeof flags / sizeof flags[0]; ++i)
+    if (flags[i]) text += std::string(" ") + flagNames[i];
   if (info.report) text += " report=" + info.reportFile;
-  const std::pair<const char*, const std::string*> given[] = {
-      {"dp", &info.deleteProfileName}, {"ua", &info.unregisterAppName}, {"inst", &info.instanceName},
-      {"msg", &info.handOffMessage},   {"export", &info.exportFile},    {"import", &info.importFile},
-      {"log", &info.logFile},          {"apply", &info.applyFile},      {"check", &info.checkFile},
-      {"cl", &info.acadCommandLine}};
-  for (const auto& field : given)
-    if (!field.second->empty()) text += std::string(" ") + field.first + "=" + *field.second;
-  if (info.passThrough) text += " passThrough";
-  if (info.replace) text += " replace";
-  if (info.quiet) text += " quiet";
+  std::string applications;
+  for (const std::string& application : info.applications) applications += application + ",";
+  const char* names[] = {"id",     "p",   "dp",    "ua",    "inst", "msg", "export",
+                         "import", "log", "apply", "check", "cl",   "apps"};
+  const std::string values[] = {
+      info.acadId,       info.profile,        info.deleteProfileName, info.unregisterAppName,
+      info.instanceName, info.handOffMessage, info.exportFile,        info.importFile,
+      info.logFile,      info.applyFile,      info.checkFile,         info.acadCommandLine,
+      applications};
+  for (size_t i = 0; i < sizeof names / sizeof names[0]; ++i)
+    if (!values[i].empty()) text += std::string(" ") + names[i] + "=" + values[i];
   return text;
 }
 
@@ -44,55 +46,53 @@ TEST(CommandLine, FlagsValuesAndWhatIsAwaited) {
     std::initializer_list<const char*> args;
     std::string expected;
   } rows[] = {
-      {{}, "any=0 run=0 create=0 pending=-1 id= p= apps="},
+      {{}, "pending=-1"},
       {{"-r", "/a", "AutoCAD\\R16.0\\ACAD-201:409", "-P", "My Profile"},
-       "any=1 run=1 create=0 pending=-1 id=Software\\Autodesk\\AutoCAD\\R16.0\\ACAD-201:409 p=My Profile "
-       "apps="},
+       "pending=-1 any run id=Software\\Autodesk\\AutoCAD\\R16.0\\ACAD-201:409 p=My Profile"},
       // A stray value turns "nothing awaited" (-1) into "ignore" (0); a second value is ignored.
-      {{"drawing.dwg"}, "any=1 run=0 create=0 pending=0 id= p= apps="},
-      {{"-p", "One", "Two", "Three"}, "any=1 run=0 create=0 pending=0 id= p=One apps="},
-      {{"-r", "x", "y"}, "any=1 run=1 create=0 pending=1 id= p= apps="},
-      {{"-zz", "value", "-p", "P"}, "any=1 run=0 create=0 pending=-1 id= p=P apps="},
-      {{"-zz", "value"}, "any=1 run=0 create=0 pending=0 id= p= apps="},
+      {{"drawing.dwg"}, "pending=0 any"},
+      {{"-p", "One", "Two", "Three"}, "pending=0 any p=One"},
+      {{"-r", "x", "y"}, "pending=1 any run"},
+      {{"-zz", "value", "-p", "P"}, "pending=-1 any p=P"},
+      {{"-zz", "value"}, "pending=0 any"},
       {{"-c", "-g", "App One", "App2", "App3", "-p", "P"},
-       "any=1 run=0 create=1 pending=-1 id= p=P apps=App One,App2,App3,"},
-      {{"-g", "A", "-c", "B"}, "any=1 run=0 create=1 pending=4 id= p= apps=A,B,"},
-      {{"-d"}, "any=1 run=0 create=0 pending=5 id= p= apps="},
-      {{"-D", "C:\\report.txt"}, "any=1 run=0 create=0 pending=-1 id= p= apps= report=C:\\report.txt"},
-      {{"-p", "-AcCL", "x"}, "any=1 run=0 create=0 pending=3 id= p= apps= cl= x passThrough"},
+       "pending=-1 any create p=P apps=App One,App2,App3,"},
+      {{"-g", "A", "-c", "B"}, "pending=4 any create apps=A,B,"},
+      {{"-d"}, "pending=5 any"},
+      {{"-D", "C:\\report.txt"}, "pending=-1 any report=C:\\report.txt"},
+      {{"-p", "-AcCL", "x"}, "pending=3 any passThrough cl= x"},
       // The lone "-" is a flag with an empty name: an unknown flag.
-      {{"", "-", "/", "-p", ""}, "any=1 run=0 create=0 pending=-1 id= p= apps="},
-      {{"-"}, "any=1 run=0 create=0 pending=0 id= p= apps="},
-      {{"-p", longValue.c_str()}, "any=1 run=0 create=0 pending=-1 id= p=" + longValue + " apps="},
+      {{"", "-", "/", "-p", ""}, "pending=-1 any"},
+      {{"-"}, "pending=0 any"},
+      {{"-p", longValue.c_str()}, "pending=-1 any p=" + longValue},
       // These options keep their last value and go on awaiting more.
-      {{"-dp", "A", "B"}, "any=1 run=0 create=0 pending=8 id= p= apps= dp=B"},
-      {{"-ua", "X", "Y"}, "any=1 run=0 create=0 pending=9 id= p= apps= ua=Y"},
-      {{"-InstName", "i1", "i2"}, "any=1 run=0 create=0 pending=10 id= p= apps= inst=i2"},
-      {{"-AcSSE", "m1", "m2"}, "any=1 run=0 create=0 pending=6 id= p= apps= msg=m2"},
-      {{"-acopen", "f.dwg"}, "any=1 run=0 create=0 pending=7 id= p= apps= msg=TARNWIK_ACSSE_OPEN_f.dwg"},
-      {{"-AcOpen", "f.dwg", "-AcSSE", "cmd"}, "any=1 run=0 create=0 pending=6 id= p= apps= msg=cmd"},
-      {{"-AcSSE", "cmd", "-AcOpen", "g.dwg"},
-       "any=1 run=0 create=0 pending=7 id= p= apps= msg=TARNWIK_ACSSE_OPEN_g.dwg"},
+      {{"-dp", "A", "B"}, "pending=8 any dp=B"},
+      {{"-ua", "X", "Y"}, "pending=9 any ua=Y"},
+      {{"-InstName", "i1", "i2"}, "pending=10 any inst=i2"},
+      {{"-AcSSE", "m1", "m2"}, "pending=6 any msg=m2"},
+      {{"-acopen", "f.dwg"}, "pending=7 any msg=TARNWIK_ACSSE_OPEN_f.dwg"},
+      {{"-AcOpen", "f.dwg", "-AcSSE", "cmd"}, "pending=6 any msg=cmd"},
+      {{"-AcSSE", "cmd", "-AcOpen", "g.dwg"}, "pending=7 any msg=TARNWIK_ACSSE_OPEN_g.dwg"},
       // Everything after AcCL is handed on: flags with "/", values quoted by the argument rules.
       {{"-r", "-a", "R", "-AcCL", "-t", "C:\\My Templates\\a.dwt", "/nologo", "plain", "-p", "Late"},
-       "any=1 run=1 create=0 pending=-1 id=Software\\Autodesk\\R p= apps= cl= /t \"C:\\My Templates\\a.dwt\" "
-       "/nologo plain /p Late passThrough"},
+       "pending=-1 any run passThrough id=Software\\Autodesk\\R cl= /t \"C:\\My Templates\\a.dwt\" /nologo "
+       "plain /p Late"},
       {{"-AcCL", "x\"y", "C:\\My Templates\\"},
-       "any=1 run=0 create=0 pending=-1 id= p= apps= cl= \"x\\\"y\" \"C:\\My Templates\\\\\" passThrough"},
+       "pending=-1 any passThrough cl= \"x\\\"y\" \"C:\\My Templates\\\\\""},
       // Profile files and scripting: one value each, the next one is stray.
       {{"-export", "a.arg", "-a", "X", "-p", "Work"},
-       "any=1 run=0 create=0 pending=-1 id=Software\\Autodesk\\X p=Work apps= export=a.arg"},
+       "pending=-1 any id=Software\\Autodesk\\X p=Work export=a.arg"},
       {{"/IMPORT", "b.arg", "-REPLACE", "-a", "X"},
-       "any=1 run=0 create=0 pending=-1 id=Software\\Autodesk\\X p= apps= import=b.arg replace"},
-      {{"-import", "b.arg", "stray"}, "any=1 run=0 create=0 pending=0 id= p= apps= import=b.arg"},
-      {{"-replace", "-import"}, "any=1 run=0 create=0 pending=12 id= p= apps= replace"},
-      {{"-export"}, "any=1 run=0 create=0 pending=11 id= p= apps="},
-      {{"-r", "-export", "x", "-replace"}, "any=1 run=1 create=0 pending=-1 id= p= apps= export=x replace"},
+       "pending=-1 any replace id=Software\\Autodesk\\X import=b.arg"},
+      {{"-import", "b.arg", "stray"}, "pending=0 any import=b.arg"},
+      {{"-replace", "-import"}, "pending=12 any replace"},
+      {{"-export"}, "pending=11 any"},
+      {{"-r", "-export", "x", "-replace"}, "pending=-1 any run replace export=x"},
       {{"-QUIET", "/log", "C:\\t.log", "extra", "-apply", "site.ini", "-check", "c.ini"},
-       "any=1 run=0 create=0 pending=-1 id= p= apps= log=C:\\t.log apply=site.ini check=c.ini quiet"},
+       "pending=-1 any quiet log=C:\\t.log apply=site.ini check=c.ini"},
       // -quiet takes no value and leaves the awaited one alone.
-      {{"-p", "-quiet", "P"}, "any=1 run=0 create=0 pending=-1 id= p=P apps= quiet"},
-      {{"-apply", "-log"}, "any=1 run=0 create=0 pending=13 id= p= apps="},
+      {{"-p", "-quiet", "P"}, "pending=-1 any quiet p=P"},
+      {{"-apply", "-log"}, "pending=13 any"},
   };
   for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i)
     EXPECT_EQ(rows[i].expected, Described(Parse(rows[i].args))) << "row " << i;

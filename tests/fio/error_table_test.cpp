@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "base/exceptions.h"
+#include "file_test_util.h"
 #include "fio/file_errors.h"
 #include "fio/xfile.h"
 
@@ -34,22 +34,10 @@ TEST(ErrorTable, EverySystemErrorOfTheTable) {
 }
 
 TEST(ErrorTable, ThrownWithOperationAndName) {
-  try {
-    FioThrowSystemError(FIOOP_COPY, "from.txt", ERROR_SHARING_VIOLATION);
-    ADD_FAILURE() << "nothing thrown";
-  } catch (const CXFileException& e) {
-    EXPECT_EQ(FIOERR_SHARING, e.GetCode());
-    EXPECT_EQ(FIOOP_COPY, e.GetOperation());
-    EXPECT_STREQ("from.txt", e.GetFileName());
-  }
+  EXPECT_FILE_ERROR(FioThrowSystemError(FIOOP_COPY, "from.txt", ERROR_SHARING_VIOLATION), FIOERR_SHARING,
+                    FIOOP_COPY, "from.txt");
   SetLastError(ERROR_PATH_NOT_FOUND);
-  try {
-    FioThrowLastError(FIOOP_DELETE, "x");
-    ADD_FAILURE() << "nothing thrown";
-  } catch (const CXFileException& e) {
-    EXPECT_EQ(FIOERR_BAD_PATH, e.GetCode());
-    EXPECT_EQ(FIOOP_DELETE, e.GetOperation());
-  }
+  EXPECT_FILE_ERROR(FioThrowLastError(FIOOP_DELETE, "x"), FIOERR_BAD_PATH, FIOOP_DELETE, "x");
 }
 
 }  // namespace

@@ -8,31 +8,27 @@
 #include "base/exceptions.h"
 #include "fio/xfile.h"
 
-// The call must throw CXFileException with this code and operation (name checked when given).
-#define EXPECT_FILE_ERROR(call, code, operation, ...)                                                    \
-  do {                                                                                                   \
-    try {                                                                                                \
-      call;                                                                                              \
-      ADD_FAILURE() << #call " threw nothing, expected code " << (code);                                 \
-    } catch (const CXFileException& e) {                                                                 \
-      EXPECT_EQ(code, e.GetCode()) << #call;                                                             \
-      EXPECT_EQ(operation, e.GetOperation()) << #call;                                                   \
-      const std::string expectedName[] = {__VA_ARGS__};                                                  \
-      for (const std::string& name : expectedName) EXPECT_STREQ(name.c_str(), e.GetFileName()) << #call; \
-    }                                                                                                    \
-  } while (0)
+// The operation expected of a plain CXException, which is not a file exception.
+constexpr int kPlainError = -1;
 
-// The call must throw a plain CXException (not a file exception) with this code.
-#define EXPECT_PLAIN_ERROR(call, code)                                        \
-  do {                                                                        \
-    try {                                                                     \
-      call;                                                                   \
-      ADD_FAILURE() << #call " threw nothing, expected code " << (code);      \
-    } catch (const CXFileException& e) {                                      \
-      ADD_FAILURE() << #call " threw a file exception, code " << e.GetCode(); \
-    } catch (const CXException& e) {                                          \
-      EXPECT_EQ(code, e.GetCode()) << #call;                                  \
-    }                                                                         \
+// The call must throw with this code and operation, and with this file name when one is given.
+#define EXPECT_FILE_ERROR(call, code, operation, ...)                        \
+  do {                                                                       \
+    try {                                                                    \
+      call;                                                                  \
+      ADD_FAILURE() << #call " threw nothing, expected code " << (code);     \
+    } catch (const CXFileException& e) {                                     \
+      EXPECT_EQ(code, e.GetCode()) << #call;                                 \
+      EXPECT_EQ(operation, e.GetOperation()) << #call;                       \
+      const std::string expectedName[] = {"", __VA_ARGS__};                  \
+      for (const std::string& name : expectedName)                           \
+        if (!name.empty()) {                                                 \
+          EXPECT_STREQ(name.c_str(), e.GetFileName()) << #call;              \
+        }                                                                    \
+    } catch (const CXException& e) {                                         \
+      EXPECT_EQ(code, e.GetCode()) << #call;                                 \
+      EXPECT_EQ(operation, kPlainError) << #call " threw a plain exception"; \
+    }                                                                        \
   } while (0)
 
 // Holds one reference of a file and releases it at scope end.
@@ -40,19 +36,10 @@ template <class I>
 class FileRef {
  public:
   explicit FileRef(I* file) : file_(file) {}
-  ~FileRef() {
-    if (file_) file_->Release();
-  }
+  ~FileRef() { file_->Release(); }
   FileRef(const FileRef&) = delete;
   FileRef& operator=(const FileRef&) = delete;
   I* operator->() const { return file_; }
-  I* get() const { return file_; }
-  // Releases now; the close may throw.
-  void Close() {
-    I* file = file_;
-    file_ = nullptr;
-    if (file) file->Release();
-  }
 
  private:
   I* file_;

@@ -6,10 +6,7 @@
 
 #include <string>
 
-#include "base/handles.h"
 #include "file_test_util.h"
-#include "fio/xfile.h"
-#include "base/handles.h"
 #include "tests/support/scratch_folder.h"
 
 namespace {
@@ -31,19 +28,6 @@ class CurrentFolderGuard {
   char saved_[MAX_PATH];
 };
 
-TEST(FileInfo, MissingAndMalformedNames) {
-  ScratchFolder dir;
-  dir.Write("present.txt", "x");
-  const std::string missing = dir / "missing.txt";
-  FioFileInfo info;
-  EXPECT_FILE_ERROR(Fio_GetFileInfo(missing.c_str(), &info), FIOERR_FILE_NOT_FOUND, FIOOP_FILE_INFO, missing);
-  EXPECT_FILE_ERROR(Fio_GetFileInfo((dir / "present.txt").c_str(), nullptr), FIOERR_GENERIC, FIOOP_FILE_INFO);
-  const std::string names[] = {
-      missing, dir / "*.doc", dir / "present.tx", "", dir / "no\\such\\folder.txt", std::string(2000, 'q')};
-  for (const std::string& name : names) EXPECT_FALSE(Fio_IsFileExist(name.c_str())) << name;
-  EXPECT_FALSE(Fio_IsFileExist(nullptr));
-}
-
 TEST(FileInfo, WildcardsAnswerForTheFirstMatch) {
   ScratchFolder dir;
   dir.Write("notes.txt", std::string(3, 't'));
@@ -56,20 +40,27 @@ TEST(FileInfo, WildcardsAnswerForTheFirstMatch) {
       {dir / "*.txt", 3, 0},
       {dir / "data.bi?", 5, 0},
       {dir / "?otes.*", 3, 0},
+      {dir / "notes.tx", 0, FIOERR_FILE_NOT_FOUND},
       {dir / "*.doc", 0, FIOERR_FILE_NOT_FOUND},
       {dir / "*\\notes.txt", 0, FIOERR_BAD_PATH},  // only the last part may be a pattern
+      {dir / "no\\such\\folder.txt", 0, FIOERR_BAD_PATH},
   };
   for (size_t row = 0; row < sizeof rows / sizeof rows[0]; ++row) {
+    SCOPED_TRACE(row);
     const char* name = rows[row].name.c_str();
-    EXPECT_EQ(rows[row].error == 0, Fio_IsFileExist(name) != FALSE) << "row " << row;
+    EXPECT_EQ(rows[row].error == 0, Fio_IsFileExist(name) != FALSE);
     FioFileInfo info = {};
     if (!rows[row].error) {
       Fio_GetFileInfo(name, &info);
-      EXPECT_EQ(rows[row].size, info.size) << "row " << row;
+      EXPECT_EQ(rows[row].size, info.size);
     } else {
       EXPECT_FILE_ERROR(Fio_GetFileInfo(name, &info), rows[row].error, FIOOP_FILE_INFO, rows[row].name);
     }
   }
+  EXPECT_FILE_ERROR(Fio_GetFileInfo(rows[0].name.c_str(), nullptr), FIOERR_GENERIC, FIOOP_FILE_INFO);
+  const std::string tooLong(2000, 'q');
+  for (const char* name : {"", tooLong.c_str(), static_cast<const char*>(nullptr)})
+    EXPECT_FALSE(Fio_IsFileExist(name)) << (name ? name : "null");
 }
 
 TEST(FileActions, CopyDeleteRename) {
@@ -129,29 +120,7 @@ TEST(Folders, CreateEveryMissingLevel) {
                     blocked);
 }
 
-TEST(Folders, CurrentFolder) {
-  ScratchFolder dir;
-  CurrentFolderGuard guard;
-  Fio_SetCurrentDirectory(dir.Path().c_str());
-  char current[MAX_PATH];
-  memset(current, 'X', sizeof current);
-  Fio_GetCurrentDirectory(current, sizeof current);
-  EXPECT_STREQ(dir.Path().c_str(), current);
-
-  char small[4];
-  memset(small, 'X', sizeof small);
-  Fio_GetCurrentDirectory(small, sizeof small);
-  EXPECT_STREQ("", small) << "a buffer that is too small is handed back empty";
-  Fio_GetCurrentDirectory(small, 0);
-  Fio_GetCurrentDirectory(nullptr, 10);
-
-  const std::string missing = dir / "missing\\deeper";
-  EXPECT_FILE_ERROR(Fio_SetCurrentDirectory(missing.c_str()), FIOERR_BAD_PATH, FIOOP_SET_CURDIR, missing);
-  Fio_GetCurrentDirectory(current, sizeof current);
-  EXPECT_STREQ(dir.Path().c_str(), current);
-}
-
-TEST(WritableProbes, FoldersAndFiles) {
+TEST(Folders, CurrentFolderAndWritableProbes) {
   ScratchFolder dir;
   CurrentFolderGuard guard;
   const std::string readOnly = dir.Write("ro.txt", "r");
@@ -178,6 +147,15 @@ TEST(WritableProbes, FoldersAndFiles) {
   EXPECT_FALSE(Fio_IsWritableFile(nullptr));
   EXPECT_FALSE(Fio_IsWritableDir(nullptr));
   EXPECT_EQ((Entries{"ro.txt", "rw.txt"}), dir.Entries()) << "the probes are gone";
+
+  char current[MAX_PATH], small[4] = {'X', 'X', 'X', 'X'};
+  Fio_GetCurrentDirectory(small, sizeof small);
+  EXPECT_STREQ("", small) << "a buffer that is too small is handed back empty";
+  Fio_GetCurrentDirectory(nullptr, 10);
+  const std::string missing = dir / "missing\\deeper";
+  EXPECT_FILE_ERROR(Fio_SetCurrentDirectory(missing.c_str()), FIOERR_BAD_PATH, FIOOP_SET_CURDIR, missing);
+  Fio_GetCurrentDirectory(current, sizeof current);
+  EXPECT_STREQ(dir.Path().c_str(), current);
 }
 
 }  // namespace

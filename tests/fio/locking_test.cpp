@@ -9,38 +9,22 @@
 
 namespace {
 
-TEST(Locking, NestedLocksCount) {
-  ScratchFolder dir;
-  const std::string path = dir.Write("a.txt", "x");
-  Fio_LockFile(path.c_str());
-  Fio_LockFile(path.c_str());
-  EXPECT_EQ(2, Fio_LockCount(path.c_str()));
-  Fio_UnlockFile(path.c_str());
-  EXPECT_EQ(1, Fio_LockCount(path.c_str()));
-  EXPECT_FALSE(CanOpenForReading(path)) << "still locked";
-  Fio_UnlockFile(path.c_str());
-  EXPECT_EQ(0, Fio_LockCount(path.c_str()));
-  EXPECT_TRUE(CanOpenForReading(path));
-  Fio_UnlockFile(path.c_str());  // not locked: nothing happens
-  EXPECT_EQ(0, Fio_LockCount(path.c_str()));
-}
-
-TEST(Locking, SeveralFilesAreKeptApart) {
+TEST(Locking, NestedLocksCountPerFile) {
   ScratchFolder dir;
   const std::string paths[] = {dir.Write("1.txt", "1"), dir.Write("2.txt", "2"), dir.Write("3.txt", "3")};
   for (const std::string& path : paths) Fio_LockFile(path.c_str());
   Fio_LockFile(paths[2].c_str());
-  // Removing from the middle, the front and the end of the list.
-  Fio_UnlockFile(paths[1].c_str());
-  EXPECT_EQ(1, Fio_LockCount(paths[0].c_str()));
-  EXPECT_EQ(0, Fio_LockCount(paths[1].c_str()));
-  EXPECT_EQ(2, Fio_LockCount(paths[2].c_str()));
-  Fio_UnlockFile(paths[0].c_str());
-  Fio_UnlockFile(paths[2].c_str());
-  Fio_UnlockFile(paths[2].c_str());
-  for (const std::string& path : paths) {
-    EXPECT_EQ(0, Fio_LockCount(path.c_str())) << path;
-    EXPECT_TRUE(CanOpenForReading(path)) << path;
+  // Unlocking from the middle, the front and the end of the list, and a file no longer locked.
+  const struct {
+    int unlock;
+    int counts[3];
+  } steps[] = {{1, {1, 0, 2}}, {0, {0, 0, 2}}, {2, {0, 0, 1}}, {2, {0, 0, 0}}, {2, {0, 0, 0}}};
+  for (size_t step = 0; step < sizeof steps / sizeof steps[0]; ++step) {
+    Fio_UnlockFile(paths[steps[step].unlock].c_str());
+    for (int i = 0; i < 3; ++i) {
+      EXPECT_EQ(steps[step].counts[i], Fio_LockCount(paths[i].c_str())) << "step " << step << " file " << i;
+      EXPECT_EQ(steps[step].counts[i] == 0, CanOpenForReading(paths[i])) << "step " << step << " file " << i;
+    }
   }
   Fio_LockFile(paths[1].c_str());  // the list works after being emptied
   EXPECT_EQ(1, Fio_LockCount(paths[1].c_str()));

@@ -12,7 +12,7 @@ namespace {
 
 using Entries = std::vector<std::string>;
 
-TEST(OutFile, CommitReplacesTheTargetAndLeavesNothingElse) {
+TEST(OutFile, CommitReplacesTheLockedTargetAndLeavesNothingElse) {
   ScratchFolder dir;
   const std::string target = dir.Write("target.txt", "old content that is longer");
   {
@@ -21,7 +21,10 @@ TEST(OutFile, CommitReplacesTheTargetAndLeavesNothingElse) {
     EXPECT_EQ(0, out->GetLength()) << "without keep mode the output starts empty";
     out->WriteString("new");
     EXPECT_EQ(2u, dir.Entries().size()) << "the target and the temporary file beside it";
+    EXPECT_EQ(1, Fio_LockCount(target.c_str()));
+    EXPECT_FILE_ERROR(Fio_Open(target.c_str(), 0), FIOERR_SHARING, FIOOP_READ, target);
     out->Commit();
+    EXPECT_EQ(0, Fio_LockCount(target.c_str()));
     EXPECT_EQ(std::string("new\0", 4), ReadWholeFile(target));
     out->Commit();  // a second commit has nothing left to do
   }
@@ -31,70 +34,47 @@ TEST(OutFile, CommitReplacesTheTargetAndLeavesNothingElse) {
 TEST(OutFile, ReleasedWithoutCommitLeavesTheTargetUnchanged) {
   ScratchFolder dir;
   const std::string target = dir.Write("target.txt", "old");
-  {
-    FileRef<IXOutFile> out(Fio_OpenOut(target.c_str(), 0));
+  const std::string fresh = dir / "fresh.txt";
+  for (const std::string& name : {target, fresh}) {
+    FileRef<IXOutFile> out(Fio_OpenOut(name.c_str(), 0));
     out->Write("replacement", 11);
   }
   EXPECT_EQ("old", ReadWholeFile(target));
-  EXPECT_EQ(Entries{"target.txt"}, dir.Entries()) << "the temporary file is removed";
+  EXPECT_EQ(Entries{"target.txt"}, dir.Entries()) << "the temporary files are removed";
   EXPECT_EQ(0, Fio_LockCount(target.c_str()));
   EXPECT_TRUE(CanOpenForReading(target));
-
-  // A new target that was never committed does not appear.
-  const std::string fresh = dir / "fresh.txt";
-  { FileRef<IXOutFile> out(Fio_OpenOut(fresh.c_str(), 0)); }
-  EXPECT_EQ(Entries{"target.txt"}, dir.Entries());
 }
 
-TEST(OutFile, TheTargetIsLockedWhileWriting) {
+TEST(OutFile, RefusedTargetsLeaveNoTemporaryFileAndNoLock) {
   ScratchFolder dir;
-  const std::string target = dir.Write("target.txt", "old");
-  FileRef<IXOutFile> out(Fio_OpenOut(target.c_str(), 0));
-  EXPECT_EQ(1, Fio_LockCount(target.c_str()));
-  EXPECT_FALSE(CanOpenForReading(target));
-  EXPECT_FILE_ERROR(Fio_Open(target.c_str(), 0), FIOERR_SHARING, FIOOP_READ, target);
-  out->Write("new", 3);
-  out->Commit();
-  EXPECT_EQ(0, Fio_LockCount(target.c_str()));
-  EXPECT_TRUE(CanOpenForReading(target));
-  EXPECT_EQ("new", ReadWholeFile(target));
-}
-
-TEST(OutFile, ReadOnlyTargetIsRefusedWithoutTemporaryFile) {
-  ScratchFolder dir;
-  const std::string target = dir.Write("locked.txt", "keep");
-  ASSERT_TRUE(SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY));
-  EXPECT_PLAIN_ERROR(Fio_OpenOut(target.c_str(), 0), FIOERR_ACCESS_DENIED);
-  EXPECT_PLAIN_ERROR(Fio_OpenOut(target.c_str(), FIO_KEEP), FIOERR_ACCESS_DENIED);
-  EXPECT_EQ(Entries{"locked.txt"}, dir.Entries());
-  EXPECT_EQ("keep", ReadWholeFile(target));
-}
-
-TEST(OutFile, UnwritableFolderOrBadNameIsRefused) {
-  ScratchFolder dir;
-  const std::string inMissingFolder = dir / "missing\\out.txt";
-  EXPECT_PLAIN_ERROR(Fio_OpenOut(inMissingFolder.c_str(), 0), FIOERR_ACCESS_DENIED);
-  EXPECT_PLAIN_ERROR(Fio_OpenOut("", 0), FIOERR_BAD_PATH);
-  EXPECT_PLAIN_ERROR(Fio_OpenOut(nullptr, 0), FIOERR_BAD_PATH);
-  EXPECT_PLAIN_ERROR(Fio_OpenOut((dir / std::string(600, 'n')).c_str(), 0), FIOERR_BAD_PATH);
-  EXPECT_EQ(Entries{}, dir.Entries());
-}
-
-TEST(OutFile, TargetThatCannotBeLockedLeavesNoTemporaryFile) {
-  ScratchFolder dir;
-  const std::string target = dir.Write("busy.txt", "old");
-  {
-    // Another writer holds the target without sharing.
-    FileRef<IXFile> other(Fio_Open(target.c_str(), FIO_READWRITE | FIO_KEEP));
-    EXPECT_FILE_ERROR(Fio_OpenOut(target.c_str(), 0), FIOERR_SHARING, FIOOP_LOCK, target);
-    EXPECT_EQ(0, Fio_LockCount(target.c_str()));
-    EXPECT_EQ(Entries{"busy.txt"}, dir.Entries());
-  }
-  // A folder in place of the target cannot be locked either.
+  const std::string readOnly = dir.Write("locked.txt", "keep");
+  ASSERT_TRUE(SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY));
+  const std::string busy = dir.Write("busy.txt", "old");
+  FileRef<IXFile> other(Fio_Open(busy.c_str(), FIO_READWRITE | FIO_KEEP));  // another writer, no sharing
   const std::string folder = dir / "sub";
   ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
-  EXPECT_FILE_ERROR(Fio_OpenOut(folder.c_str(), 0), FIOERR_ACCESS_DENIED, FIOOP_LOCK, folder);
-  EXPECT_EQ((Entries{"busy.txt", "sub"}), dir.Entries());
+  const struct {
+    std::string name;
+    int mode, code, operation;
+  } rows[] = {
+      {readOnly, 0, FIOERR_ACCESS_DENIED, kPlainError},
+      {readOnly, FIO_KEEP, FIOERR_ACCESS_DENIED, kPlainError},
+      {dir / "missing\\out.txt", 0, FIOERR_ACCESS_DENIED, kPlainError},
+      {"", 0, FIOERR_BAD_PATH, kPlainError},
+      {dir / std::string(600, 'n'), 0, FIOERR_BAD_PATH, kPlainError},
+      {busy, 0, FIOERR_SHARING, FIOOP_LOCK},
+      {folder, 0, FIOERR_ACCESS_DENIED, FIOOP_LOCK},  // a folder in place of the target
+  };
+  for (size_t row = 0; row < sizeof rows / sizeof rows[0]; ++row) {
+    SCOPED_TRACE(row);
+    const char* name = rows[row].name.c_str();
+    EXPECT_FILE_ERROR(Fio_OpenOut(name, rows[row].mode), rows[row].code, rows[row].operation,
+                      rows[row].operation == FIOOP_LOCK ? rows[row].name : "");
+    EXPECT_EQ(0, Fio_LockCount(name));
+  }
+  EXPECT_FILE_ERROR(Fio_OpenOut(nullptr, 0), FIOERR_BAD_PATH, kPlainError);
+  EXPECT_EQ((Entries{"busy.txt", "locked.txt", "sub"}), dir.Entries());
+  EXPECT_EQ("keep", ReadWholeFile(readOnly));
 }
 
 TEST(OutFile, CommitThatCannotReplaceTheTargetThrowsAndKeepsIt) {

@@ -1,118 +1,152 @@
-// The control wrappers against real controls, and against windows that are gone.
+// Data exchange and the control wrappers on a dialog that is created but never run modally, and the
+// wrappers of windows that are gone.
 #include <gtest/gtest.h>
 #include <windows.h>
 // needs windows.h before it
 #include <commctrl.h>
 
 #include <string>
-#include <vector>
 
 #include "framework/button.h"
 #include "framework/combobox.h"
+#include "framework/data_exchange.h"
 #include "framework/edit.h"
 #include "framework/listview.h"
-#include "framework/richedit.h"
-#include "framework/static.h"
-#include "tests/support/dialog_template.h"
 #include "tests/framework/windowed_test.h"
+#include "tests/support/dialog_template.h"
 
 namespace {
 
-constexpr int kList = 100;
-constexpr int kCombo = 101;
-constexpr int kEdit = 102;
-constexpr int kButton = 103;
-constexpr int kLabel = 104;
-constexpr int kRich = 105;
+constexpr int kName = 10000;
+constexpr int kNote = 10001;
+constexpr int kSource = 10002;
+constexpr int kLabel = 10003;
+constexpr int kList = 10004;
+constexpr int kMissing = 999;
 
-std::vector<WPARAM> commandsReceived;
+using Direction = fw::DataExchange::Direction;
 
-INT_PTR CALLBACK RecordingDialogProc(HWND, UINT message, WPARAM wParam, LPARAM) {
-  if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) commandsReceived.push_back(LOWORD(wParam));
-  return message == WM_INITDIALOG;
-}
+INT_PTR CALLBACK PlainDialogProc(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
 
 class ControlsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     fwtest::InitControlsOnce();
-    fwtest::DialogTemplate layout("Controls", 300, 200, fwtest::DialogTemplate::kDefaultStyle | WS_VISIBLE);
-    layout
-        .Add(WC_LISTVIEWA, "", kList, LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_BORDER, 5, 5, 140,
-             80)
-        .Add("ComboBox", "", kCombo, CBS_DROPDOWNLIST | WS_VSCROLL, 150, 5, 140, 80)
-        .Edit(kEdit, 150, 25, 140)
-        .Button(kButton, "Press", 150, 45)
-        .Add("Static", "", kLabel, SS_LEFT, 150, 65, 140, 10)
-        .Add("RichEdit20A", "", kRich, ES_MULTILINE | WS_BORDER, 5, 90, 285, 60);
-    commandsReceived.clear();
+    fwtest::DialogTemplate layout("Exchange", 200, 100, fwtest::DialogTemplate::kDefaultStyle | WS_VISIBLE);
+    layout.Edit(kName, 5, 5, 190)
+        .Edit(kNote, 5, 25, 190, ES_MULTILINE | WS_BORDER)
+        .DropDownList(kSource, 5, 45, 190)
+        .Add("Static", "label", kLabel, SS_LEFT, 5, 65, 190, 10)
+        .Add(WC_LISTVIEWA, "", kList, LVS_REPORT | WS_BORDER, 5, 75, 190, 20);
     dialog_ =
-        CreateDialogIndirectParamA(GetModuleHandleA(nullptr), layout.get(), nullptr, &RecordingDialogProc, 0);
+        CreateDialogIndirectParamA(GetModuleHandleA(nullptr), layout.get(), nullptr, &PlainDialogProc, 0);
     ASSERT_NE(nullptr, dialog_);
+    fw::ComboBox combo(dialog_, kSource);
+    for (const char* entry : {"Default", "Work", "Home"}) combo.AddString(entry);
   }
   void TearDown() override { DestroyWindow(dialog_); }
 
   HWND dialog_ = nullptr;
 };
 
-TEST_F(ControlsTest, ListViewCheckBoxes) {
+TEST_F(ControlsTest, TextAndSelectionRoundTrip) {
+  const std::string texts[] = {
+      "",
+      "two\r\nlines",
+      "caf\xE9 \xC4\xD6\xDC",  // ANSI code page bytes above 127
+      std::string(100000, 'x'),
+  };
+  for (size_t i = 0; i < sizeof texts / sizeof texts[0]; ++i) {
+    std::string toControl = texts[i], fromControl = "sentinel";
+    fw::DataExchange(dialog_, Direction::kToControls).Text(kLabel, toControl);
+    fw::DataExchange take(dialog_, Direction::kFromControls);
+    take.Text(kLabel, fromControl);
+    EXPECT_EQ(texts[i], toControl) << "row " << i << ": filling changed the field";
+    EXPECT_TRUE(texts[i] == fromControl) << "row " << i << ": " << fromControl.size() << " bytes came back";
+    EXPECT_FALSE(take.Refused()) << "row " << i;
+  }
+  // Selections out of range clear the selection.
+  const int selections[][2] = {{1, 1}, {2, 2}, {-1, -1}, {3, -1}, {-7, -1}, {0, 0}};
+  for (const auto& row : selections) {
+    int toControl = row[0], fromControl = 99;
+    fw::DataExchange(dialog_, Direction::kToControls).ComboSelection(kSource, toControl);
+    fw::DataExchange(dialog_, Direction::kFromControls).ComboSelection(kSource, fromControl);
+    EXPECT_EQ(row[1], fromControl) << "selection " << row[0];
+  }
+}
+
+TEST_F(ControlsTest, MissingControlLeavesTheValueAlone) {
+  std::string text = "kept";
+  int index = 2;
+  for (Direction direction : {Direction::kToControls, Direction::kFromControls}) {
+    fw::DataExchange exchange(dialog_, direction);
+    exchange.Text(kMissing, text);
+    exchange.ComboSelection(kMissing, index);
+    EXPECT_EQ("kept", text);
+    EXPECT_EQ(2, index);
+    EXPECT_FALSE(exchange.Refused());
+  }
+  fw::DataExchange(nullptr, Direction::kFromControls).Text(kName, text);
+  EXPECT_EQ("kept", text);
+}
+
+TEST_F(ControlsTest, FailFocusesAndSelectsTheEditAndStopsTheExchange) {
+  SetDlgItemTextA(dialog_, kName, "WORK");
+  SetDlgItemTextA(dialog_, kNote, "typed");
+  SetFocus(GetDlgItem(dialog_, kNote));
+
+  fw::DataExchange exchange(dialog_, Direction::kFromControls);
+  exchange.Fail(kName);
+  EXPECT_TRUE(exchange.Refused());
+  EXPECT_EQ(GetDlgItem(dialog_, kName), GetFocus());
+  int start = -1, end = -1;
+  fw::Edit(dialog_, kName).GetSel(start, end);
+  EXPECT_EQ(0, start);
+  EXPECT_EQ(4, end);
+
+  // Nothing after the refusal is exchanged, in either direction, and a second Fail moves nothing.
+  std::string note = "field";
+  int source = 5;
+  exchange.Text(kNote, note);
+  exchange.ComboSelection(kSource, source);
+  EXPECT_EQ("field", note);
+  EXPECT_EQ(5, source);
+  exchange.Fail(kNote);
+  EXPECT_EQ(GetDlgItem(dialog_, kName), GetFocus());
+
+  fw::DataExchange filling(dialog_, Direction::kToControls);
+  filling.Fail(kSource);
+  filling.Text(kNote, note);
+  EXPECT_EQ("typed", fw::WindowRef(dialog_, kNote).GetText());
+  EXPECT_EQ(GetDlgItem(dialog_, kSource), GetFocus());
+}
+
+TEST_F(ControlsTest, ListViewCheckMarksOfItemsAndOfNotificationStates) {
   fw::ListView list(dialog_, kList);
   list.InsertColumn(0, "Applications", 120);
-  EXPECT_EQ(0u, list.GetExtendedStyle() & LVS_EX_CHECKBOXES);
-  list.SetExtendedStyle(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
-  EXPECT_EQ(static_cast<DWORD>(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT),
-            list.GetExtendedStyle() & (LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT));
+  list.SetExtendedStyle(LVS_EX_CHECKBOXES, LVS_EX_CHECKBOXES);
   for (const char* name : {"A", "B", "C"}) list.InsertItem(list.GetItemCount(), name);
-
-  const bool pattern[][3] = {
-      {true, false, true}, {false, false, false}, {true, true, true}, {false, true, false}};
-  for (size_t row = 0; row < sizeof pattern / sizeof pattern[0]; ++row) {
+  const bool pattern[][3] = {{true, false, true}, {false, true, false}};
+  for (size_t row = 0; row < 2; ++row) {
     for (int item = 0; item < 3; ++item)
       EXPECT_TRUE(list.SetCheck(item, pattern[row][item])) << "row " << row;
-    for (int item = 0; item < 3; ++item) {
+    for (int item = 0; item < 3; ++item)
       EXPECT_EQ(pattern[row][item], list.GetCheck(item)) << "row " << row << " item " << item;
-    }
   }
   EXPECT_FALSE(list.GetCheck(3));
   EXPECT_FALSE(list.GetCheck(-5));
-}
 
-TEST(ListViewState, CheckMarkInNotificationStates) {
-  struct Row {
+  const struct {
     UINT state;
     bool checked;
-  };
-  const Row rows[] = {
-      {INDEXTOSTATEIMAGEMASK(2), true},
+  } states[] = {
       {INDEXTOSTATEIMAGEMASK(2) | LVIS_SELECTED | LVIS_FOCUSED, true},
-      {INDEXTOSTATEIMAGEMASK(1), false},
       {INDEXTOSTATEIMAGEMASK(1) | LVIS_SELECTED, false},
-      {0, false},
       {LVIS_SELECTED, false},
       {INDEXTOSTATEIMAGEMASK(3), false},
   };
-  for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
-    EXPECT_EQ(rows[i].checked, fw::ListView::StateHasCheck(rows[i].state)) << "row " << i;
-  }
-}
-
-TEST_F(ControlsTest, ComboBoxFindsExactEntriesIgnoringCase) {
-  fw::ComboBox combo(dialog_, kCombo);
-  const char* entries[] = {"Work", "Workshop", "alpha", "ALPHA", ""};
-  for (int i = 0; i < 5; ++i) EXPECT_EQ(i, combo.AddString(entries[i])) << "entry " << i;
-  EXPECT_EQ(5, combo.GetCount());
-  struct Row {
-    const char* text;
-    int startAfter;
-    int found;
-  };
-  const Row rows[] = {
-      {"Work", -1, 0},   {"WORK", -1, 0},  {"work", -1, 0}, {"workshop", -1, 1}, {"Wor", -1, -1},
-      {"Work ", -1, -1}, {"Alpha", -1, 2}, {"Alpha", 2, 3}, {"Missing", -1, -1},
-  };
-  for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
-    EXPECT_EQ(rows[i].found, combo.FindStringExact(rows[i].text, rows[i].startAfter)) << "row " << i;
-  }
+  for (size_t i = 0; i < sizeof states / sizeof states[0]; ++i)
+    EXPECT_EQ(states[i].checked, fw::ListView::StateHasCheck(states[i].state)) << "state row " << i;
 }
 
 TEST_F(ControlsTest, WrappersOfMissingOrDestroyedWindowsAnswerFailure) {
@@ -120,40 +154,27 @@ TEST_F(ControlsTest, WrappersOfMissingOrDestroyedWindowsAnswerFailure) {
   DestroyWindow(destroyed);
   for (HWND hwnd : {static_cast<HWND>(nullptr), destroyed}) {
     fw::ListView list(hwnd);
-    EXPECT_FALSE(list.IsValid());
-    EXPECT_EQ(-1, list.InsertColumn(0, "x", 10));
-    EXPECT_EQ(-1, list.InsertItem(0, "x"));
-    EXPECT_EQ(0, list.GetItemCount());
-    EXPECT_EQ("", list.GetItemText(0));
-    EXPECT_FALSE(list.SetCheck(0, true));
-    EXPECT_FALSE(list.GetCheck(0));
-    EXPECT_EQ(-1, list.GetSelectedIndex());
-    EXPECT_FALSE(list.SelectItem(0));
-    EXPECT_FALSE(list.EnsureVisible(0));
-    EXPECT_FALSE(list.DeleteAllItems());
-
     fw::ComboBox combo(hwnd);
-    EXPECT_LT(combo.AddString("x"), 0);
-    EXPECT_EQ(0, combo.GetCount());
-    EXPECT_EQ(-1, combo.GetCurSel());
-    EXPECT_FALSE(combo.SetCurSel(0));
-    EXPECT_EQ(-1, combo.FindStringExact("x"));
-    EXPECT_EQ("", combo.GetItemText(0));
-
-    fw::Button button(hwnd);
-    EXPECT_FALSE(button.Click());
-    EXPECT_FALSE(button.Enable(true));
-    EXPECT_FALSE(button.IsEnabled());
     fw::Edit edit(hwnd);
-    EXPECT_FALSE(edit.SetText("x"));
-    EXPECT_EQ("", edit.GetText());
     int start = 0, end = 0;
-    EXPECT_FALSE(edit.GetSel(start, end));
-    EXPECT_FALSE(edit.Focus());
-    EXPECT_EQ(-1, start);
+    const bool failures[] = {
+        list.InsertColumn(0, "x", 10) == -1,
+        list.InsertItem(0, "x") == -1,
+        list.GetSelectedIndex() == -1,
+        !list.SelectItem(0),
+        list.GetItemText(0).empty(),
+        combo.AddString("x") < 0,
+        combo.GetCurSel() == -1,
+        !combo.SetCurSel(0),
+        combo.FindStringExact("x") == -1,
+        !fw::Button(hwnd).Click(),
+        !edit.GetSel(start, end) && start == -1 && end == -1,
+        !edit.Focus(),
+    };
+    for (size_t i = 0; i < sizeof failures / sizeof failures[0]; ++i)
+      EXPECT_TRUE(failures[i]) << "row " << i << (hwnd ? ", destroyed window" : ", no window");
   }
-  EXPECT_FALSE(fw::WindowRef(dialog_, 4711).IsValid());
-  EXPECT_FALSE(fw::WindowRef(nullptr, kEdit).IsValid());
+  EXPECT_FALSE(fw::WindowRef(nullptr, kName).IsValid());
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// The modal dialog: its loop, closing, data exchange on opening and OK, refusals, owners, and
-// exceptions that must not cross user32.
+// The modal dialog: its loop, closing, data exchange on OK, owners, and exceptions that must not
+// cross user32.
 #include "framework/dialog.h"
 
 #include <gtest/gtest.h>
@@ -9,41 +9,21 @@
 #include <string>
 #include <vector>
 
-#include "framework/combobox.h"
-#include "framework/edit.h"
-#include "framework/msgbox.h"
-#include "tests/support/dialog_template.h"
-#include "tests/framework/testkit/message_box_script.h"
 #include "tests/framework/testkit/modal_runner.h"
 #include "tests/framework/windowed_test.h"
+#include "tests/support/dialog_template.h"
 
 namespace {
 
 constexpr int kName = 10000;
-constexpr int kDescription = 10001;
-constexpr int kSource = 10002;
 constexpr int kThrow = 20;
 
-fwtest::DialogTemplate ProfileLayout() {
-  fwtest::DialogTemplate layout("Add profile", 200, 120);
-  layout.DropDownList(kSource, 5, 5, 190)
-      .Edit(kName, 5, 25, 190)
-      .Edit(kDescription, 5, 45, 190, ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_BORDER)
-      .Button(kThrow, "Throw", 5, 100)
-      .Button(IDOK, "OK", 90, 100, BS_DEFPUSHBUTTON)
-      .Button(IDCANCEL, "Cancel", 145, 100);
-  return layout;
-}
-
-// Shaped like the program's profile dialogs: fields filled by the caller, validated on OK.
-class ProfileDialog : public fw::Dialog {
+// Shaped like the program's profile dialogs: a field filled by the caller, refused on OK when empty.
+class NameDialog : public fw::Dialog {
  public:
   using fw::Dialog::Dialog;
 
-  std::vector<std::string> sources = {"Default", "Work", "Home"};
-  int sourceIndex = 1;
   std::string name = "Draft";
-  std::string description = "first line\r\nsecond line";
   bool throwInInit = false;
   bool throwInPreTranslate = false;
   UINT watchedMessage = 0;
@@ -52,24 +32,12 @@ class ProfileDialog : public fw::Dialog {
  protected:
   BOOL OnInitDialog() override {
     if (throwInInit) throw std::runtime_error("init failed");
-    fw::ComboBox combo(Item(kSource));
-    for (const std::string& source : sources) combo.AddString(source);
     return fw::Dialog::OnInitDialog();
   }
 
   void DoDataExchange(fw::DataExchange& exchange) override {
-    exchange.ComboSelection(kSource, sourceIndex);
     exchange.Text(kName, name);
-    if (exchange.FromControls()) {
-      if (fw::ComboBox(Item(kSource)).FindStringExact(name) >= 0) {
-        fw::MessageBoxApp(hwnd(), "The profile \"" + name + "\" already exists", MB_ICONSTOP);
-        exchange.Fail(kName);
-      } else if (name.empty()) {
-        fw::MessageBoxApp(hwnd(), "Empty names are not allowed", MB_ICONSTOP);
-        exchange.Fail(kName);
-      }
-    }
-    exchange.Text(kDescription, description);
+    if (exchange.FromControls() && name.empty()) exchange.Fail(kName);
   }
 
   bool PreTranslateMessage(MSG& message) override {
@@ -90,93 +58,83 @@ class ProfileDialog : public fw::Dialog {
   bool DispatchTable(const fw::DialogMessage& m) override;
 
  private:
-  static const fw::MessageEntry<ProfileDialog> kMessages[];
+  static const fw::MessageEntry<NameDialog> kMessages[];
   void OnThrow() { throw std::runtime_error("handler failed"); }
 };
 
-const fw::MessageEntry<ProfileDialog> ProfileDialog::kMessages[] = {
-    {fw::OnCommand(kThrow), &ProfileDialog::OnThrow},
+const fw::MessageEntry<NameDialog> NameDialog::kMessages[] = {
+    {fw::OnCommand(kThrow), &NameDialog::OnThrow},
 };
 
-bool ProfileDialog::DispatchTable(const fw::DialogMessage& m) { return fw::Dispatch(*this, kMessages, m); }
+bool NameDialog::DispatchTable(const fw::DialogMessage& m) { return fw::Dispatch(*this, kMessages, m); }
 
 class DialogTest : public ::testing::Test {
  protected:
-  void SetUp() override { fwtest::InitControlsOnce(); }
-  fwtest::DialogTemplate layout_ = ProfileLayout();
-  fwtest::MessageBoxScript boxes_;
+  DialogTest() {
+    fwtest::InitControlsOnce();
+    layout_.Edit(kName, 5, 25, 190)
+        .Button(kThrow, "Throw", 5, 100)
+        .Button(IDOK, "OK", 90, 100, BS_DEFPUSHBUTTON)
+        .Button(IDCANCEL, "Cancel", 145, 100);
+  }
+  fwtest::DialogTemplate layout_{"Add profile", 200, 120};
+  fwtest::ScopedWindow owner_{fwtest::CreatePlainWindow("owner", true)};
 };
 
-TEST_F(DialogTest, RefusedDataKeepsTheDialogOpenWithTheFocusOnTheControl) {
-  ProfileDialog dialog(layout_.get());
-  HWND focus = nullptr;
-  HWND nameEdit = reinterpret_cast<HWND>(1);
-  int selectionStart = -1, selectionEnd = -1;
-  bool openAfterRefusal = false;
-  boxes_.Answer(IDOK);
-  boxes_.Answer(IDOK);
+TEST_F(DialogTest, RefusedDataKeepsTheDialogOpenAndTheOwnerDisabled) {
+  NameDialog dialog(layout_.get(), owner_.get());
+  bool openAfterRefusal = false, ownerEnabled = true;
+  HWND dialogOwner = nullptr;
   int result = fwtest::RunModal(dialog, {
                                             [](HWND hwnd) {
-                                              SetDlgItemTextA(hwnd, kName, "WORK");  // taken, ignoring case
-                                              SetDlgItemTextA(hwnd, kDescription, "changed");
-                                              SetFocus(GetDlgItem(hwnd, kDescription));
+                                              SetDlgItemTextA(hwnd, kName, "");
                                               fwtest::Click(hwnd, IDOK);
                                             },
                                             [&](HWND hwnd) {
                                               openAfterRefusal = IsWindowVisible(hwnd) != FALSE;
-                                              focus = GetFocus();
-                                              nameEdit = GetDlgItem(hwnd, kName);
-                                              fw::Edit(hwnd, kName).GetSel(selectionStart, selectionEnd);
-                                              SetDlgItemTextA(hwnd, kName, "");
-                                              fwtest::Click(hwnd, IDOK);
-                                            },
-                                            [](HWND hwnd) {
+                                              ownerEnabled = IsWindowEnabled(owner_.get()) != FALSE;
+                                              dialogOwner = GetWindow(hwnd, GW_OWNER);
                                               SetDlgItemTextA(hwnd, kName, "Travel");
                                               fwtest::Click(hwnd, IDOK);
                                             },
                                         });
   EXPECT_EQ(IDOK, result);
   EXPECT_TRUE(openAfterRefusal);
-  EXPECT_EQ(nameEdit, focus);
-  EXPECT_EQ(0, selectionStart);
-  EXPECT_EQ(4, selectionEnd);
-  ASSERT_EQ(2u, boxes_.shown().size());
-  EXPECT_EQ("The profile \"WORK\" already exists", boxes_.shown()[0].text);
-  EXPECT_EQ(static_cast<UINT>(MB_ICONSTOP), boxes_.shown()[0].flags);
-  EXPECT_EQ("Empty names are not allowed", boxes_.shown()[1].text);
   EXPECT_EQ("Travel", dialog.name);
-  EXPECT_EQ("changed", dialog.description);
+  EXPECT_FALSE(ownerEnabled);
+  EXPECT_EQ(owner_.get(), dialogOwner);
+  EXPECT_TRUE(IsWindowEnabled(owner_.get()));
+
+  // An owner that was disabled before stays disabled.
+  EnableWindow(owner_.get(), FALSE);
+  fwtest::RunModal(dialog, {[](HWND hwnd) { fwtest::Click(hwnd, IDCANCEL); }});
+  EXPECT_FALSE(IsWindowEnabled(owner_.get()));
 }
 
 TEST_F(DialogTest, EveryWayOfCancellingClosesWithIdCancelAndKeepsTheFields) {
-  struct Row {
-    const char* what;
-    fwtest::Step close;
+  const fwtest::Step closes[] = {
+      [](HWND hwnd) { fwtest::Click(hwnd, IDCANCEL); },
+      [](HWND hwnd) { fwtest::PostKey(GetDlgItem(hwnd, kName), VK_ESCAPE); },
+      [](HWND hwnd) { PostMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0); },
   };
-  const Row rows[] = {
-      {"Cancel button", [](HWND hwnd) { fwtest::Click(hwnd, IDCANCEL); }},
-      {"Escape key", [](HWND hwnd) { fwtest::PostKey(GetDlgItem(hwnd, kName), VK_ESCAPE); }},
-      {"close box", [](HWND hwnd) { PostMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0); }},
-  };
-  for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
-    ProfileDialog dialog(layout_.get());
+  for (size_t i = 0; i < sizeof closes / sizeof closes[0]; ++i) {
+    NameDialog dialog(layout_.get());
     int result =
-        fwtest::RunModal(dialog, {[](HWND hwnd) { SetDlgItemTextA(hwnd, kName, "Edited"); }, rows[i].close});
-    EXPECT_EQ(IDCANCEL, result) << "row " << i << ": " << rows[i].what;
-    EXPECT_EQ("Draft", dialog.name) << "row " << i << ": " << rows[i].what;
+        fwtest::RunModal(dialog, {[](HWND hwnd) { SetDlgItemTextA(hwnd, kName, "Edited"); }, closes[i]});
+    EXPECT_EQ(IDCANCEL, result) << "row " << i;
+    EXPECT_EQ("Draft", dialog.name) << "row " << i;
   }
 }
 
 TEST_F(DialogTest, PreTranslateMessageSeesKeysOfControlsAndMessagesPostedToTheDialog) {
-  ProfileDialog dialog(layout_.get());
+  NameDialog dialog(layout_.get());
   dialog.watchedMessage = RegisterWindowMessageA("TarnwickTests.Framework.Activate");
-  fwtest::ScopedWindow bystander(fwtest::CreatePlainWindow("bystander", false));
   int result = fwtest::RunModal(dialog, {
                                             [&](HWND hwnd) {
                                               fwtest::PostKey(GetDlgItem(hwnd, kName), VK_F5);
                                               PostMessageA(hwnd, dialog.watchedMessage, 0, 0);
                                               // Not the dialog's: must not reach its PreTranslateMessage.
-                                              PostMessageA(bystander.get(), dialog.watchedMessage, 0, 0);
+                                              PostMessageA(owner_.get(), dialog.watchedMessage, 0, 0);
                                             },
                                             [](HWND hwnd) { fwtest::Click(hwnd, IDCANCEL); },
                                         });
@@ -184,86 +142,50 @@ TEST_F(DialogTest, PreTranslateMessageSeesKeysOfControlsAndMessagesPostedToTheDi
   EXPECT_EQ((std::vector<std::string>{"F5 in Edit", "activation to dialog"}), dialog.seen);
 }
 
-TEST_F(DialogTest, ExceptionInAHandlerClosesTheDialogAndReachesTheCaller) {
-  fwtest::ScopedWindow owner(fwtest::CreatePlainWindow("owner", true));
-  ProfileDialog dialog(layout_.get(), owner.get());
-  HWND window = nullptr;
-  try {
-    fwtest::RunModal(dialog, {[&](HWND hwnd) {
-                       window = hwnd;
-                       fwtest::Click(hwnd, kThrow);
-                     }});
-    ADD_FAILURE() << "DoModal returned instead of throwing";
-  } catch (const std::runtime_error& e) {
-    EXPECT_STREQ("handler failed", e.what());
+TEST_F(DialogTest, ExceptionsCloseTheDialogAndReachTheCaller) {
+  const struct {
+    const char* what;
+    bool inInit, inPreTranslate;
+    fwtest::Step step;
+  } rows[] = {
+      {"handler failed", false, false, [](HWND hwnd) { fwtest::Click(hwnd, kThrow); }},
+      {"refresh failed", false, true, [](HWND hwnd) { fwtest::PostKey(GetDlgItem(hwnd, kName), VK_F5); }},
+      {"init failed", true, false, nullptr},
+  };
+  for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
+    SCOPED_TRACE(rows[i].what);
+    NameDialog dialog(layout_.get(), owner_.get());
+    dialog.throwInInit = rows[i].inInit;
+    dialog.throwInPreTranslate = rows[i].inPreTranslate;
+    try {
+      rows[i].step ? fwtest::RunModal(dialog, {rows[i].step}) : dialog.DoModal();
+      ADD_FAILURE() << "DoModal returned instead of throwing";
+    } catch (const std::runtime_error& e) {
+      EXPECT_STREQ(rows[i].what, e.what());
+    }
+    EXPECT_EQ(nullptr, dialog.hwnd());
+    EXPECT_EQ(nullptr, fwtest::TopDialog()) << "the window is gone";
+    EXPECT_TRUE(IsWindowEnabled(owner_.get()));
+    EXPECT_EQ("Draft", dialog.name);
+
+    // The same object runs again normally.
+    dialog.throwInInit = dialog.throwInPreTranslate = false;
+    EXPECT_EQ(IDCANCEL, fwtest::RunModal(dialog, {[](HWND hwnd) { fwtest::Click(hwnd, IDCANCEL); }}));
   }
-  EXPECT_NE(nullptr, window);
-  EXPECT_FALSE(IsWindow(window));
-  EXPECT_EQ(nullptr, dialog.hwnd());
-  EXPECT_TRUE(IsWindowEnabled(owner.get()));
-  EXPECT_EQ("Draft", dialog.name);
-
-  // The same object runs again normally.
-  EXPECT_EQ(IDCANCEL, fwtest::RunModal(dialog, {[](HWND hwnd) { fwtest::Click(hwnd, IDCANCEL); }}));
 }
 
-TEST_F(DialogTest, ExceptionInOnInitDialogOrPreTranslateMessageReachesTheCaller) {
-  ProfileDialog failsToOpen(layout_.get());
-  failsToOpen.throwInInit = true;
-  EXPECT_THROW(failsToOpen.DoModal(), std::runtime_error);
-  EXPECT_EQ(nullptr, failsToOpen.hwnd());
-
-  ProfileDialog failsToRefresh(layout_.get());
-  failsToRefresh.throwInPreTranslate = true;
-  EXPECT_THROW(
-      fwtest::RunModal(failsToRefresh, {[](HWND hwnd) { fwtest::PostKey(GetDlgItem(hwnd, kName), VK_F5); }}),
-      std::runtime_error);
-  EXPECT_EQ(nullptr, failsToRefresh.hwnd());
-}
-
-TEST_F(DialogTest, OwnerIsDisabledWhileTheDialogRuns) {
-  fwtest::ScopedWindow owner(fwtest::CreatePlainWindow("owner", true));
-  ProfileDialog dialog(layout_.get(), owner.get());
-  bool ownerEnabledDuringRun = true;
-  HWND dialogOwner = nullptr;
-  fwtest::RunModal(dialog, {[&](HWND hwnd) {
-                     ownerEnabledDuringRun = IsWindowEnabled(owner.get()) != FALSE;
-                     dialogOwner = GetWindow(hwnd, GW_OWNER);
-                     fwtest::Click(hwnd, IDCANCEL);
-                   }});
-  EXPECT_FALSE(ownerEnabledDuringRun);
-  EXPECT_EQ(owner.get(), dialogOwner);
-  EXPECT_TRUE(IsWindowEnabled(owner.get()));
-
-  // An owner that was disabled before stays disabled.
-  EnableWindow(owner.get(), FALSE);
-  fwtest::RunModal(dialog, {[](HWND hwnd) { fwtest::Click(hwnd, IDCANCEL); }});
-  EXPECT_FALSE(IsWindowEnabled(owner.get()));
-}
-
-TEST_F(DialogTest, CreationFailureAnswersMinusOne) {
-  ProfileDialog noTemplate(nullptr);
-  EXPECT_EQ(-1, noTemplate.DoModal());
-
+TEST_F(DialogTest, LoopEndsWithMinusOneWhenTheDialogCannotRunOn) {
   fwtest::DialogTemplate unknownClass("Broken", 100, 50);
   unknownClass.Add("NoSuchWindowClass.Tarnwick", "", 100, 0, 0, 0, 10, 10);
-  ProfileDialog broken(unknownClass.get());
+  NameDialog noTemplate(nullptr), broken(unknownClass.get()), destroyed(layout_.get()), quit(layout_.get());
+  EXPECT_EQ(-1, noTemplate.DoModal());
   EXPECT_EQ(-1, broken.DoModal());
-  EXPECT_EQ(nullptr, broken.hwnd());
-}
-
-TEST_F(DialogTest, QuitMessageEndsTheLoopAndIsPostedAgain) {
-  ProfileDialog dialog(layout_.get());
-  EXPECT_EQ(-1, fwtest::RunModal(dialog, {[](HWND) { PostQuitMessage(7); }}));
-  MSG quit = {};
-  ASSERT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-  EXPECT_EQ(7u, quit.wParam);
-}
-
-TEST_F(DialogTest, WindowDestroyedByOthersEndsTheLoop) {
-  ProfileDialog dialog(layout_.get());
-  EXPECT_EQ(-1, fwtest::RunModal(dialog, {[](HWND hwnd) { DestroyWindow(hwnd); }}));
-  EXPECT_EQ(nullptr, dialog.hwnd());
+  EXPECT_EQ(-1, fwtest::RunModal(destroyed, {[](HWND hwnd) { DestroyWindow(hwnd); }}));
+  EXPECT_EQ(-1, fwtest::RunModal(quit, {[](HWND) { PostQuitMessage(7); }}));
+  MSG message = {};
+  ASSERT_TRUE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "WM_QUIT is posted again";
+  EXPECT_EQ(7u, message.wParam);
+  for (NameDialog* dialog : {&broken, &destroyed, &quit}) EXPECT_EQ(nullptr, dialog->hwnd());
 }
 
 }  // namespace

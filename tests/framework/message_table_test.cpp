@@ -9,12 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "framework/dialog.h"
-#include "framework/listview.h"
-#include "tests/support/dialog_template.h"
-#include "tests/framework/testkit/modal_runner.h"
-#include "tests/framework/windowed_test.h"
-
 namespace {
 
 constexpr UINT kProducts = 1003;
@@ -56,6 +50,7 @@ const fw::MessageEntry<TableTarget> TableTarget::kMessages[] = {
 
 const LPARAM kSomeControl = 0x1234;  // WM_COMMAND from a control carries its window
 
+// The table has the same command twice: only the first entry may run.
 TEST(MessageTable, FirstMatchingEntryOnlyAndNothingForOtherCodes) {
   NMHDR profileChanged = {nullptr, kProfiles, LVN_ITEMCHANGED};
   NMHDR profileDrag = {nullptr, kProfiles, LVN_BEGINDRAG};
@@ -94,28 +89,6 @@ TEST(MessageTable, FirstMatchingEntryOnlyAndNothingForOtherCodes) {
     EXPECT_EQ(rows[i].handled, handled) << "row " << i;
     EXPECT_EQ(rows[i].calls, target.calls) << "row " << i;
   }
-}
-
-class CatchAllTarget {
- public:
-  std::vector<std::string> calls;
-  bool OnAnyCommand(WPARAM wParam, LPARAM) {
-    calls.push_back("any command " + std::to_string(LOWORD(wParam)));
-    return true;
-  }
-  void OnApply() { calls.push_back("apply"); }
-  static const fw::MessageEntry<CatchAllTarget> kMessages[];
-};
-
-const fw::MessageEntry<CatchAllTarget> CatchAllTarget::kMessages[] = {
-    {fw::OnMessage(WM_COMMAND), &CatchAllTarget::OnAnyCommand},
-    {fw::OnCommand(kApply), &CatchAllTarget::OnApply},
-};
-
-TEST(MessageTable, GeneralEntryBeforeSpecificOneWins) {
-  CatchAllTarget target;
-  EXPECT_TRUE(fw::Dispatch(target, CatchAllTarget::kMessages, {WM_COMMAND, kApply, kSomeControl}));
-  EXPECT_EQ(std::vector<std::string>{"any command 11"}, target.calls);
 }
 
 }  // namespace

@@ -42,13 +42,4 @@ inline void InitControlsOnce() {
   (void)richEdit;
 }
 
-// Handles what is queued for this thread without waiting.
-inline void PumpPending() {
-  MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
-}
-
 }  // namespace fwtest

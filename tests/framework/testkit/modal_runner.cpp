@@ -63,37 +63,25 @@ void CALLBACK OnTick(HWND, UINT, UINT_PTR timer, DWORD) {
   if (!hwnd || run.next >= run.steps.size()) return;
   size_t index = run.next++;
   // A timer procedure is called from user32: nothing may unwind out of it.
+  bool threw = true;
   try {
     run.steps[index](hwnd);
+    threw = false;
   } catch (const std::exception& e) {
     ADD_FAILURE() << "step " << index << " threw: " << e.what();
-    GiveUp(run);
-    return;
   } catch (...) {
     ADD_FAILURE() << "step " << index << " threw";
-    GiveUp(run);
-    return;
   }
-  if (::testing::Test::HasFatalFailure()) GiveUp(run);
+  if (threw || ::testing::Test::HasFatalFailure()) GiveUp(run);
 }
 
-// Registers the run for the timer and removes it however DoModal ends.
-class RunRegistration {
- public:
-  explicit RunRegistration(ModalRun& run) : run_(run) {
-    run_.start = GetTickCount();
-    run_.timer = SetTimer(nullptr, 0, 10, &OnTick);
-    activeRuns.push_back(&run_);
-  }
+// Removes the run and its timer however DoModal ends.
+struct RunRegistration {
+  ModalRun& run;
   ~RunRegistration() {
-    KillTimer(nullptr, run_.timer);
-    activeRuns.erase(std::find(activeRuns.begin(), activeRuns.end(), &run_));
+    KillTimer(nullptr, run.timer);
+    activeRuns.erase(std::find(activeRuns.begin(), activeRuns.end(), &run));
   }
-  RunRegistration(const RunRegistration&) = delete;
-  RunRegistration& operator=(const RunRegistration&) = delete;
-
- private:
-  ModalRun& run_;
 };
 
 BOOL CALLBACK FindTopDialog(HWND hwnd, LPARAM result) {
@@ -107,14 +95,12 @@ BOOL CALLBACK FindTopDialog(HWND hwnd, LPARAM result) {
 }  // namespace
 
 int RunModal(fw::Dialog& dialog, std::vector<Step> steps, DWORD timeoutMs) {
-  ModalRun run;
-  run.dialog = &dialog;
-  run.steps = std::move(steps);
-  run.timeoutMs = timeoutMs;
+  ModalRun run = {&dialog, std::move(steps), 0, GetTickCount(), timeoutMs, SetTimer(nullptr, 0, 10, &OnTick)};
+  EXPECT_NE(run.timer, 0u) << "SetTimer failed";
+  activeRuns.push_back(&run);
   int result;
   {
-    RunRegistration registration(run);
-    EXPECT_NE(run.timer, 0u) << "SetTimer failed";
+    RunRegistration registration{run};
     result = dialog.DoModal();
   }
   if (!run.gaveUp && run.next < run.steps.size()) {

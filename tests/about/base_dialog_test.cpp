@@ -10,9 +10,9 @@
 #include "framework/language.h"
 #include "framework/resource_handle.h"
 #include "resources/resource.h"
-#include "tests/support/dialog_template.h"
 #include "tests/framework/testkit/modal_runner.h"
 #include "tests/framework/windowed_test.h"
+#include "tests/support/dialog_template.h"
 #include "ui/qv_base_dialog.h"
 
 namespace {
@@ -87,15 +87,10 @@ TEST_F(BaseDialogTest, ToolTipsForEveryControlWithTheirStringTexts) {
       {2000, ""},
   };
   std::vector<std::string> tips;
-  HWND tipOwner = nullptr;
-  HWND dialogWindow = nullptr;
-  LRESULT toolCount = 0;
   fwtest::RunModal(dialog, {[&](HWND hwnd) {
                      HWND tipWindow = dialog.ToolTipWindow();
                      ASSERT_NE(nullptr, tipWindow);
-                     tipOwner = GetWindow(tipWindow, GW_OWNER);
-                     dialogWindow = hwnd;
-                     toolCount = SendMessageA(tipWindow, TTM_GETTOOLCOUNT, 0, 0);
+                     EXPECT_EQ(4, SendMessageA(tipWindow, TTM_GETTOOLCOUNT, 0, 0)) << "every control has one";
                      for (const Row& row : rows) {
                        NMTTDISPINFOA info = {};
                        info.hdr.hwndFrom = tipWindow;
@@ -107,8 +102,6 @@ TEST_F(BaseDialogTest, ToolTipsForEveryControlWithTheirStringTexts) {
                      }
                      fwtest::Click(hwnd, IDCANCEL);
                    }});
-  EXPECT_EQ(dialogWindow, tipOwner);
-  EXPECT_EQ(4, toolCount) << "three controls and the Cancel button of the template";
   ASSERT_EQ(3u, tips.size());
   for (size_t i = 0; i < 3; ++i) EXPECT_EQ(rows[i].tip, tips[i]) << "row " << i;
 }

@@ -8,20 +8,11 @@
 #include <cstring>
 #include <string>
 
-#include "base/handles.h"
 #include "base/oem_info_impl.h"
+#include "tests/support/scratch_folder.h"
 #include "tests/support/test_paths.h"
 
 namespace {
-
-// Releases an interface at the end of the scope.
-struct Held {
-  explicit Held(IOemInfo* info) : info(info) {}
-  ~Held() {
-    if (info) info->Release();
-  }
-  IOemInfo* info;
-};
 
 int g_loaderCalls = 0;
 char* NamedLoader(UINT id, char* buffer, int size) {
@@ -39,49 +30,35 @@ class OemInfoTest : public ::testing::Test {
   void TearDown() override { SetOemStringLoader(nullptr); }
 };
 
-TEST_F(OemInfoTest, OneObjectForTheProcessThatOverReleasingCannotEnd) {
-  Held first(new_IOemInfo());
-  Held second(new_IOemInfo());
-  ASSERT_NE(nullptr, first.info);
-  EXPECT_EQ(first.info, second.info);
-
+TEST_F(OemInfoTest, OneObjectForTheProcessWhoseNameComesThroughTheApplicationsLoader) {
+  IOemInfo* oem = new_IOemInfo();
+  ASSERT_NE(nullptr, oem);
+  EXPECT_EQ(oem, new_IOemInfo());
   // Callers that release once too often must not end the one object.
-  IOemInfo* third = new_IOemInfo();
-  for (int i = 0; i < 5; ++i) third->Release();
-  EXPECT_EQ(0u, std::strlen(third->GetOemField1()));
-  EXPECT_STREQ("Orvane for AutoCAD", third->GetProductName());
-}
+  for (int i = 0; i < 5; ++i) oem->Release();
+  EXPECT_STREQ("Orvane for AutoCAD", oem->GetProductName());
 
-TEST_F(OemInfoTest, ProductNameComesFromTheStringTableThroughTheApplicationsLoader) {
-  Held oem(new_IOemInfo());
-  SetOemStringLoader(nullptr);
-  EXPECT_STREQ("Orvane for AutoCAD", oem.info->GetProductName());
-
-  // Handing in a loader drops the name kept from the module's own table.
+  // Handing in a loader drops the name kept from the module's own table; the name is kept after the
+  // first load.
   g_loaderCalls = 0;
   SetOemStringLoader(&NamedLoader);
-  EXPECT_STREQ("Loaded 10005", oem.info->GetProductName());
-  EXPECT_STREQ("Loaded 10005", oem.info->GetProductName());
-  EXPECT_EQ(1, g_loaderCalls) << "the name is kept after the first load";
-
+  EXPECT_STREQ("Loaded 10005", oem->GetProductName());
+  EXPECT_STREQ("Loaded 10005", oem->GetProductName());
+  EXPECT_EQ(1, g_loaderCalls);
   // A name that cannot be loaded is empty and asked for again next time.
   g_loaderCalls = 0;
   SetOemStringLoader(&MissingLoader);
-  EXPECT_STREQ("", oem.info->GetProductName());
-  EXPECT_STREQ("", oem.info->GetProductName());
+  EXPECT_STREQ("", oem->GetProductName());
+  EXPECT_STREQ("", oem->GetProductName());
   EXPECT_EQ(2, g_loaderCalls);
+  SetOemStringLoader(nullptr);
+  EXPECT_STREQ("Orvane for AutoCAD", oem->GetProductName());
 }
 
 TEST_F(OemInfoTest, VersionOfFilesOfOtherShapes) {
   const std::string folder = TestProgramFolder();
-  const std::string notPe = folder + "about_not_a_program.dll";
-  {
-    fw::FileHandle file(
-        CreateFileA(notPe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    ASSERT_TRUE(file);
-    DWORD written = 0;
-    WriteFile(file.get(), "MZ but nothing more", 19, &written, nullptr);
-  }
+  ScratchFolder scratch;
+  const std::string notPe = scratch.Write("not_a_program.dll", "MZ but nothing more");
   std::string digits;
   for (int i = 0; i < 259; ++i) digits += static_cast<char>('0' + i % 10);
   struct Row {
@@ -109,7 +86,6 @@ TEST_F(OemInfoTest, VersionOfFilesOfOtherShapes) {
     EXPECT_EQ(row.text, std::string(buffer)) << "row " << i << " " << row.path;
     EXPECT_EQ('X', buffer[260]) << "row " << i << ": written past the buffer";
   }
-  DeleteFileA(notPe.c_str());
 }
 
 }  // namespace

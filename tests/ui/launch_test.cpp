@@ -1,10 +1,13 @@
-#include <windows.h>
-#include <ole2.h>
-#include <shlobj.h>
+// What the main dialog starts and hands out without a window: the run command, the profile shortcut
+// and its drop data, and where help is looked for.
+#include "ui/launch.h"
 
 #include <gtest/gtest.h>
+#include <ole2.h>
+#include <shlobj.h>
+#include <windows.h>
 
-#include "ui/launch.h"
+#include "ui/main_dialog_help.h"
 
 namespace {
 
@@ -38,54 +41,49 @@ PMAcadProfile Profile(const PMAcad& product, const std::string& name, LONG drawi
   return profile;
 }
 
-TEST(RunArguments, IdProfileAndTheFirstLinkedTemplate) {
-  PMAcad product = Product();
-  EXPECT_EQ("-r -a \"AutoCAD LT\\R17.2\\ACADLT-7001:409\" -p \"Work\" -AcCL -t \"C:\\Templates\\iso a3.dwt\"",
-            RunArguments(product, Profile(product, "Work")));
-  // A link that is not stored does not count: the next linked template is taken.
-  EXPECT_EQ("-r -a \"AutoCAD LT\\R17.2\\ACADLT-7001:409\" -p \"Work\" -AcCL -t \"C:\\Other.dwt\"",
-            RunArguments(product, Profile(product, "Work", LinkEnable)));
-  EXPECT_EQ("\"C:\\T\\Tarnwick.exe\" -r -a \"AutoCAD LT\\R17.2\\ACADLT-7001:409\" -p \"Work\" -AcCL -t "
-            "\"C:\\Templates\\iso a3.dwt\"",
-            RunCommandLine("C:\\T\\Tarnwick.exe", product, Profile(product, "Work")));
-}
-
-TEST(RunArguments, NoAcCLWithoutATemplate) {
+TEST(RunArguments, IdProfileAndTheFirstLinkedTemplateQuotedSoThatNothingBreaksOut) {
+  const std::string id = "-r -a \"AutoCAD LT\\R17.2\\ACADLT-7001:409\" -p ";
+  const struct {
+    std::string profile, drawingTemplate;  // the template of the second application
+    LONG drawingState;
+    std::string arguments;
+  } rows[] = {
+      {"Work", "C:\\Templates\\iso a3.dwt", LinkLinked,
+       id + "\"Work\" -AcCL -t \"C:\\Templates\\iso a3.dwt\""},
+      // A link that is not stored does not count: the next linked template is taken.
+      {"Work", "C:\\Templates\\iso a3.dwt", LinkEnable, id + "\"Work\" -AcCL -t \"C:\\Other.dwt\""},
+      {"Work\" -AcCL /b x.scr", "C:\\Templates\\", LinkLinked,
+       id + "\"Work\\\" -AcCL /b x.scr\" -AcCL -t \"C:\\Templates\\\\\""},
+  };
+  for (size_t row = 0; row < sizeof rows / sizeof rows[0]; ++row) {
+    PMAcad product = Product();
+    product.Applications[1].Template = rows[row].drawingTemplate;
+    EXPECT_EQ(rows[row].arguments,
+              RunArguments(product, Profile(product, rows[row].profile, rows[row].drawingState)))
+        << "row " << row;
+  }
+  // No template among the linked applications: no -AcCL.
   PMAcad product = Product();
   product.Applications[1].Template.clear();
   product.Applications[2].Template.clear();
-  EXPECT_EQ("-r -a \"AutoCAD LT\\R17.2\\ACADLT-7001:409\" -p \"Work\"", RunArguments(product, Profile(product, "Work")));
-  PMAcadProfile unlinkedOnly = Profile(Product(), "P");
-  for (PMAcadAppLink& link : unlinkedOnly.Links) link.State = LinkNotLinked;
-  EXPECT_EQ(std::string::npos, RunArguments(Product(), unlinkedOnly).find("-AcCL"));
-}
-
-TEST(RunArguments, QuotesCannotBreakOut) {
-  PMAcad product = Product();
-  product.Applications[1].Template = "C:\\Templates\\";
-  EXPECT_EQ("-r -a \"AutoCAD LT\\R17.2\\ACADLT-7001:409\" -p \"Work\\\" -AcCL /b x.scr\" -AcCL -t \"C:\\Templates\\\\\"",
-            RunArguments(product, Profile(product, "Work\" -AcCL /b x.scr")));
+  EXPECT_EQ(id + "\"Work\"", RunArguments(product, Profile(product, "Work")));
+  EXPECT_EQ("\"C:\\T\\Tarnwick.exe\" " + id + "\"Work\"",
+            RunCommandLine("C:\\T\\Tarnwick.exe", product, Profile(product, "Work")));
 }
 
 TEST(ShortcutFileName, DropsCharactersFilesCannotHold) {
   PMAcad product = Product();
   EXPECT_EQ("AutoCAD LT 2009 in ab c.lnk", ShortcutFileName(product, Profile(product, "a<>\\/:?*b c")));
-  EXPECT_EQ("AutoCAD LT 2009 in Work.lnk", ShortcutFileName(product, Profile(product, "Work")));
-}
-
-std::string TempBase() {
-  char temp[MAX_PATH];
-  ::GetTempPathA(MAX_PATH, temp);
-  return std::string(temp) + "tw_folder_" + std::to_string(::GetCurrentProcessId());
 }
 
 TEST(PrivateFolder, DigitsAccumulateWhileFoldersExist) {
-  const std::string base = TempBase();
+  char temp[MAX_PATH];
+  ::GetTempPathA(MAX_PATH, temp);
+  const std::string base = std::string(temp) + "tw_folder_" + std::to_string(::GetCurrentProcessId());
   std::vector<std::string> made;
   for (int i = 0; i < 10; ++i) made.push_back(MakePrivateFolder(base));
   EXPECT_EQ(base, made[0]);
   EXPECT_EQ(base + "0", made[1]);
-  EXPECT_EQ(base + "01", made[2]);
   EXPECT_EQ(base + "012345678", made[9]);
   EXPECT_EQ("", MakePrivateFolder(base));  // ten tries, all taken
   for (const std::string& folder : made) ::RemoveDirectoryA(folder.c_str());
@@ -100,15 +98,35 @@ TEST(FileDropData, HeaderPathAndTwoZeros) {
   const DROPFILES* header = reinterpret_cast<const DROPFILES*>(bytes);
   EXPECT_EQ(20u, header->pFiles);
   EXPECT_FALSE(header->fWide);
-  EXPECT_EQ(path, std::string(reinterpret_cast<const char*>(bytes + 20)));
-  EXPECT_EQ(0, bytes[20 + path.size()]);
-  EXPECT_EQ(0, bytes[21 + path.size()]);
+  EXPECT_EQ(path + std::string(2, '\0'),
+            std::string(reinterpret_cast<const char*>(bytes + 20), path.size() + 2));
   ::GlobalUnlock(memory.get());
-
   // A longer path gets a larger block instead of running past the end.
-  std::string longPath(400, 'x');
-  fw::GlobalMemory large = MakeFileDropData(longPath);
-  EXPECT_EQ(20u + 400u + 2u, ::GlobalSize(large.get()));
+  EXPECT_EQ(20u + 400u + 2u, ::GlobalSize(MakeFileDropData(std::string(400, 'x')).get()));
+}
+
+// The shortcut as the shell reads it back: "path|arguments|description|icon,index".
+std::string ReadShortcut(const std::string& file) {
+  IShellLinkA* link = nullptr;
+  IPersistFile* persist = nullptr;
+  if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                reinterpret_cast<void**>(&link))))
+    return "(no shell link)";
+  std::string text = "(unreadable)";
+  const std::wstring wide(file.begin(), file.end());
+  if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist))) &&
+      SUCCEEDED(persist->Load(wide.c_str(), STGM_READ))) {
+    char path[MAX_PATH] = "", arguments[1024] = "", description[1024] = "", icon[MAX_PATH] = "";
+    int index = -1;
+    link->GetPath(path, sizeof path, nullptr, SLGP_RAWPATH);
+    link->GetArguments(arguments, sizeof arguments);
+    link->GetDescription(description, sizeof description);
+    link->GetIconLocation(icon, sizeof icon, &index);
+    text = std::string(path) + "|" + arguments + "|" + description + "|" + icon + "," + std::to_string(index);
+  }
+  if (persist) persist->Release();
+  link->Release();
+  return text;
 }
 
 class Shortcut : public ::testing::Test {
@@ -117,65 +135,49 @@ class Shortcut : public ::testing::Test {
   void TearDown() override { ::CoUninitialize(); }
 };
 
-TEST_F(Shortcut, FileReadsBackThroughTheShellLink) {
+TEST_F(Shortcut, StartsTheProgramInTheProfileAndGoesWithItsFolder) {
   PMAcad product = Product();
   std::string folder, file;
   {
     ProfileShortcut shortcut("C:\\Tools\\Tarnwick.exe", product, Profile(product, "Work: a?"));
-    ASSERT_FALSE(shortcut.Path().empty());
     folder = shortcut.Folder();
     file = shortcut.Path();
     EXPECT_EQ(folder + "\\AutoCAD LT 2009 in Work a.lnk", file);
-
-    IShellLinkA* link = nullptr;
-    ASSERT_TRUE(SUCCEEDED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                             reinterpret_cast<void**>(&link))));
-    IPersistFile* persist = nullptr;
-    ASSERT_TRUE(SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist))));
-    std::wstring wide(file.begin(), file.end());
-    ASSERT_TRUE(SUCCEEDED(persist->Load(wide.c_str(), STGM_READ)));
-    char text[1024] = "";
-    int icon = -1;
-    link->GetPath(text, sizeof text, nullptr, SLGP_RAWPATH);
-    EXPECT_STREQ("C:\\Tools\\Tarnwick.exe", text);
-    link->GetArguments(text, sizeof text);
-    EXPECT_STREQ("-r -a \"AutoCAD LT\\R17.2\\ACADLT-7001:409\" -p \"Work: a?\" -AcCL -t \"C:\\Templates\\iso a3.dwt\"",
-                 text);
-    link->GetDescription(text, sizeof text);
-    EXPECT_STREQ("Starts AutoCAD LT 2009 in the profile Work: a?", text);
-    link->GetIconLocation(text, sizeof text, &icon);
-    EXPECT_STREQ("C:\\Icons\\drawing.ico", text);
-    EXPECT_EQ(0, icon);
-    persist->Release();
-    link->Release();
+    EXPECT_EQ("C:\\Tools\\Tarnwick.exe|" + RunArguments(product, Profile(product, "Work: a?")) +
+                  "|Starts AutoCAD LT 2009 in the profile Work: a?|C:\\Icons\\drawing.ico,0",
+              ReadShortcut(file));
+    // A second one goes to the next folder; without an application icon it shows the product's.
+    product.Applications[1].ShortcutIconName.clear();
+    ProfileShortcut second("C:\\Tarnwick.exe", product, Profile(product, "B"));
+    EXPECT_EQ(folder + "0", second.Folder());
+    const std::string read = ReadShortcut(second.Path());
+    EXPECT_EQ("C:\\Program Files\\AutoCAD LT 2009\\acadlt.exe,0", read.substr(read.rfind('|') + 1));
   }
-  // Removed with its folder.
   EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(file.c_str()));
   EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(folder.c_str()));
 }
 
-TEST_F(Shortcut, SecondShortcutGoesToTheFallbackFolder) {
-  PMAcad product = Product();
-  for (PMApplication& application : product.Applications) application.ShortcutIconName.clear();
-  ProfileShortcut first("C:\\Tarnwick.exe", product, Profile(product, "A"));
-  ProfileShortcut second("C:\\Tarnwick.exe", product, Profile(product, "B"));
-  ASSERT_FALSE(first.Path().empty());
-  ASSERT_FALSE(second.Path().empty());
-  EXPECT_EQ(first.Folder() + "0", second.Folder());
-
-  IShellLinkA* link = nullptr;
-  ASSERT_TRUE(SUCCEEDED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                           reinterpret_cast<void**>(&link))));
-  IPersistFile* persist = nullptr;
-  link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist));
-  std::wstring wide(second.Path().begin(), second.Path().end());
-  ASSERT_TRUE(SUCCEEDED(persist->Load(wide.c_str(), STGM_READ)));
-  char icon[MAX_PATH] = "";
-  int index = -1;
-  link->GetIconLocation(icon, sizeof icon, &index);
-  EXPECT_STREQ("C:\\Program Files\\AutoCAD LT 2009\\acadlt.exe", icon);  // no application icon: the product's
-  persist->Release();
-  link->Release();
+TEST(HelpFile, BesideTheProgramOrAboveAnAddOnFolder) {
+  const struct {
+    const char *program, *help, *guide;
+  } rows[] = {
+      {"C:\\P\\Tarnwick.exe", "C:\\P\\Tarnwick.hlp", "C:\\P\\Tarnwick.html"},
+      {"C:\\PROG\\TARNWICK.EXE", "C:\\PROG\\TARNWICK.hlp", "C:\\PROG\\TARNWICK.html"},
+      {"C:\\tools.exe.d\\Tarnwick.exe", "C:\\tools.exe.d\\Tarnwick.hlp", "C:\\tools.exe.d\\Tarnwick.html"},
+      {"C:\\Apps\\Tarnwick.alx\\Tarnwick.exe", "C:\\Apps\\Tarnwick.hlp",
+       "C:\\Apps\\Tarnwick.alx\\Tarnwick.html"},
+      {"C:\\A\\Extra.ALX\\bin\\Tarnwick.exe", "C:\\A\\Extra.ALX\\Tarnwick.hlp",
+       "C:\\A\\Extra.ALX\\bin\\Tarnwick.html"},
+      {"Tarnwick.exe", "Tarnwick.hlp", "Tarnwick.html"},
+      {"", ".hlp", ".html"},
+  };
+  for (size_t row = 0; row < sizeof rows / sizeof rows[0]; ++row) {
+    EXPECT_EQ(rows[row].help, HelpFilePath(rows[row].program)) << "row " << row;
+    EXPECT_EQ(rows[row].guide, UserGuidePath(rows[row].program)) << "row " << row;
+  }
+  // The WinHelp macro doubles backslashes and turns slashes into them.
+  EXPECT_EQ("JumpID(\"\\\\\\\\server\\\\share\\\\a\\\\b.hlp\",\"TarnwickMain\")",
+            HelpJumpMacro("//server/share\\a/b.hlp", kMainHelpTopic));
 }
 
 }  // namespace

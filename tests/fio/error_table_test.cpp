@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "file_test_util.h"
+#include "base/exceptions.h"
 #include "fio/file_errors.h"
 #include "fio/xfile.h"
 
@@ -31,13 +31,6 @@ TEST(ErrorTable, EverySystemErrorOfTheTable) {
   for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i)
     for (DWORD error : rows[i].errors)
       EXPECT_EQ(rows[i].code, FioCodeFromSystemError(error)) << "row " << i << ", system error " << error;
-}
-
-TEST(ErrorTable, ThrownWithOperationAndName) {
-  EXPECT_FILE_ERROR(FioThrowSystemError(FIOOP_COPY, "from.txt", ERROR_SHARING_VIOLATION), FIOERR_SHARING,
-                    FIOOP_COPY, "from.txt");
-  SetLastError(ERROR_PATH_NOT_FOUND);
-  EXPECT_FILE_ERROR(FioThrowLastError(FIOOP_DELETE, "x"), FIOERR_BAD_PATH, FIOOP_DELETE, "x");
 }
 
 }  // namespace

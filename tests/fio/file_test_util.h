@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 #include "base/exceptions.h"
@@ -32,15 +33,11 @@ constexpr int kPlainError = -1;
   } while (0)
 
 // Holds one reference of a file and releases it at scope end.
-template <class I>
-class FileRef {
- public:
-  explicit FileRef(I* file) : file_(file) {}
-  ~FileRef() { file_->Release(); }
-  FileRef(const FileRef&) = delete;
-  FileRef& operator=(const FileRef&) = delete;
-  I* operator->() const { return file_; }
-
- private:
-  I* file_;
+struct FileReleaser {
+  template <class I>
+  void operator()(I* file) const {
+    file->Release();
+  }
 };
+template <class I>
+using FileRef = std::unique_ptr<I, FileReleaser>;

@@ -4,21 +4,14 @@
 #include <gtest/gtest.h>
 
 #include "engine/configuration.h"
-#include "registry_sandbox.h"
+#include "engine_test.h"
 
 namespace {
 
-const char kKey[] = "Software\\Autodesk\\AutoCAD\\R16.0\\ACAD-201:409";
 const std::string kRoot = std::string(kKey) + "\\Applications\\Tarnwick";
 const std::string kLinks = std::string(kKey) + "\\Profiles\\P\\Tarnwick\\Applications";
 
 std::string App(const std::string& name) { return kRoot + "\\Applications\\" + name; }
-
-std::string Joined(const StringList& list) {
-  std::string text;
-  for (const std::string& item : list) text += item + ";";
-  return text;
-}
 
 // Every field, "|" between them.
 std::string Describe(const PMApplication& a) {

@@ -7,13 +7,11 @@
 #include "engine/apply.h"
 #include "engine/profile_import.h"
 #include "engine/profiles.h"
+#include "engine_test.h"
 #include "fake_library.h"
-#include "registry_sandbox.h"
 #include "tests/support/scratch_folder.h"
 
 namespace {
-
-const char kKey[] = "Software\\Autodesk\\AutoCAD\\R16.0\\ACAD-201:409";
 
 std::string Profile(const std::string& name) { return ProfileKeyPath(kKey, name); }
 std::string Tree(const std::string& name) { return inspect::DumpTree(HKEY_CURRENT_USER, Profile(name)); }

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "registry_sandbox.h"
+#include "engine_test.h"
 #include "tests/support/scratch_folder.h"
 
 namespace {

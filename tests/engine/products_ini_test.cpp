@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/applications.h"
+#include "engine_test.h"
 #include "fake_library.h"
 #include "tests/support/scratch_folder.h"
 
@@ -16,13 +17,6 @@ PMAcad Product(const std::string& key, DWORD view) {
   return product;
 }
 
-std::string Joined(const StringList& list) {
-  std::string text;
-  for (const std::string& item : list) text += item + ";";
-  return text;
-}
-
-const char kR16[] = "Software\\Autodesk\\AutoCAD\\R16.0\\ACAD-201:409";
 const char kLt[] = "Software\\Autodesk\\AutoCAD LT\\R9\\ACADLT-1:409";
 
 class ProductsIniTest : public ::testing::Test {
@@ -43,7 +37,7 @@ TEST_F(ProductsIniTest, PlatformPassForAllProductsThenProductsPass) {
                                         "[Platform\\AutoCAD\\R17.0]\r\n"
                                         "[Old Platform\\AutoCAD LT\\R9 extra]\r\n"
                                         "[Products\\AutoCAD LT\\R9\\]\r\n");
-  const std::vector<PMAcad> products = {Product(kR16, 0), Product(kR16, KEY_WOW64_64KEY), Product(kLt, 0)};
+  const std::vector<PMAcad> products = {Product(kKey, 0), Product(kKey, KEY_WOW64_64KEY), Product(kLt, 0)};
   SetupProducts(products, ini, fake_.Library());
   const std::string r16 = "AutoCAD\\R16.0\\ACAD-201:409|" + ini + "|";
   const std::string lt = "AutoCAD LT\\R9\\ACADLT-1:409|" + ini + "|";
@@ -60,14 +54,17 @@ TEST_F(ProductsIniTest, PlatformPassForAllProductsThenProductsPass) {
             fake_.Log());
 }
 
+// The file is the one in the program folder, when it can be read.
 TEST_F(ProductsIniTest, NoFileOrNoPathDoesNothing) {
-  const std::vector<PMAcad> products = {Product(kR16, 0)};
+  EXPECT_EQ("", ProductsIniPathIn(folder_.Path() + "\\"));
+  const std::vector<PMAcad> products = {Product(kKey, 0)};
   SetupProducts(products, "", fake_.Library());
   SetupProducts(products, folder_.Path() + "\\Products.ini", fake_.Library());
   EXPECT_EQ("", fake_.Log());
   // Without the library the set-up does nothing either, and does not fail.
-  folder_.Write("Products.ini", "[Platform\\AutoCAD\\R16.0]\r\n");
-  SetupProducts(products, folder_.Path() + "\\Products.ini", MissingRegistrationLibrary());
+  const std::string ini = folder_.Write("Products.ini", "[Platform\\AutoCAD\\R16.0]\r\n");
+  EXPECT_EQ(ini, ProductsIniPathIn(folder_.Path() + "\\"));
+  SetupProducts(products, ini, MissingRegistrationLibrary());
   EXPECT_EQ("", fake_.Log());
 }
 
@@ -75,7 +72,7 @@ TEST_F(ProductsIniTest, MalformedFilesGiveOnlyTheirRealSections) {
   const struct {
     const char* what;
     std::string bytes;
-    const char* sections;
+    std::string sections;
   } rows[] = {
       {"empty", "", ""},
       {"no sections", "key=value\r\njust text\r\n", ""},
@@ -84,23 +81,14 @@ TEST_F(ProductsIniTest, MalformedFilesGiveOnlyTheirRealSections) {
        "Platform\\AutoCAD\\R16.0;"},
       {"unix line ends", "[One]\n[Two]\nk=v\n", "One;Two;"},
       {"no line end", "[Only]", "Only;"},
-      {"long section name", "[" + std::string(5000, 's') + "]\r\n[After]\r\n", nullptr},
+      {"long section name", "[" + std::string(5000, 's') + "]\r\n[After]\r\n",
+       std::string(5000, 's') + ";After;"},
   };
   for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
     const std::string ini = folder_.Write("Products.ini", rows[i].bytes);
-    const StringList names = ReadIniSectionNames(ini);
-    if (rows[i].sections)
-      EXPECT_EQ(rows[i].sections, Joined(names)) << rows[i].what;
-    else
-      EXPECT_EQ(std::string(5000, 's') + ";After;", Joined(names)) << rows[i].what;
+    EXPECT_EQ(rows[i].sections, Joined(ReadIniSectionNames(ini))) << rows[i].what;
   }
   EXPECT_TRUE(ReadIniSectionNames(folder_.Path() + "\\missing.ini").empty());
-}
-
-TEST_F(ProductsIniTest, ThePathIsTheProgramFolderFileWhenReadable) {
-  EXPECT_EQ("", ProductsIniPathIn(folder_.Path() + "\\"));
-  const std::string ini = folder_.Write("Products.ini", "[S]\r\n");
-  EXPECT_EQ(ini, ProductsIniPathIn(folder_.Path() + "\\"));
 }
 
 TEST(ProductsIniPatternTest, PatternsAndModes) {

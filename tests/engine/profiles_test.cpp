@@ -4,11 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "engine/registry_tree.h"
-#include "registry_sandbox.h"
+#include "engine_test.h"
 
 namespace {
 
-const char kKey[] = "Software\\Autodesk\\AutoCAD\\R16.0\\ACAD-201:409";
 const std::string kProfiles = std::string(kKey) + "\\Profiles";
 
 std::string Profile(const std::string& name) { return kProfiles + "\\" + name; }

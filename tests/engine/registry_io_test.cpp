@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "registry_sandbox.h"
+#include "engine_test.h"
 
 namespace {
 

@@ -4,11 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include "registry_sandbox.h"
+#include "engine_test.h"
 
 namespace {
 
-const char kKey[] = "Software\\Autodesk\\AutoCAD\\R16.0\\ACAD-201:409";
 const std::string kProfiles = std::string(kKey) + "\\Profiles";
 
 StoredValue Value(const std::string& path, const char* name) {

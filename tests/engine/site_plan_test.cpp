@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "engine/site_apply.h"
+#include "engine_test.h"
 #include "fake_library.h"
-#include "registry_sandbox.h"
 
 namespace {
 
@@ -120,7 +120,7 @@ TEST(SitePlan, ReplaceAlwaysAsksTheComparerAndTwoCurrentProfilesAreAnError) {
 
 class SiteChangeTest : public ::testing::Test {
  protected:
-  const std::string key_ = "Software\\Autodesk\\AutoCAD\\R16.0\\ACAD-201:409";
+  const std::string key_ = kKey;
   RegistrySandbox sandbox_;
   FakeRegistrationLibrary library_;
 };

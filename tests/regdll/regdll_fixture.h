@@ -5,23 +5,35 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "regdll/QvApmReg.h"
 #include "tests/support/private_registry.h"
+#include "tests/support/scratch_folder.h"
 
 using seed::SetDword;
 using seed::SetRaw;
 using seed::SetString;
+using Names = std::vector<std::string>;
 
 class RegdllTest : public ::testing::Test {
  protected:
   static constexpr REGSAM k32 = 0;
   static constexpr REGSAM k64 = KEY_WOW64_64KEY;
+  // Access lists (SDDL) that TearDown can still remove: Wine lets the owner delete whatever the list
+  // says, but a key that cannot be read cannot be emptied.
+  static constexpr const char* kReadAndDelete = "D:(A;;KRSDWD;;;WD)";
+  static constexpr const char* kUnreadable = "D:(A;;WD;;;WD)";
 
-  void SetUp() override;
-  void TearDown() override;
+  void SetUp() override { ASSERT_TRUE(registry_->ok()); }
+  void TearDown() override {
+    registry_.reset();
+    EXPECT_EQ(ERROR_SUCCESS, PrivateRegistry::LastCleanup());
+  }
 
   static std::string RawMachinePath(REGSAM view, const std::string& path) {
     return PrivateRegistry::RawMachinePath(view, path);
@@ -29,33 +41,43 @@ class RegdllTest : public ::testing::Test {
   static void CreateKey(HKEY root, const std::string& path, REGSAM view = 0, bool isVolatile = false) {
     seed::CreatePath(root, path, view, isVolatile ? REG_OPTION_VOLATILE : 0);
   }
-  // Access lists (SDDL) that TearDown can still remove: Wine lets the owner delete whatever the list
-  // says, but a key that cannot be read cannot be emptied.
-  static constexpr const char* kReadAndDelete = "D:(A;;KRSDWD;;;WD)";
-  static constexpr const char* kUnreadable = "D:(A;;WD;;;WD)";
-
   // Reads without any redirection: machine paths must be raw paths. Names come sorted.
   static bool Exists(HKEY root, const std::string& rawPath) { return inspect::KeyExists(root, rawPath, k64); }
   static StoredValue Value(HKEY root, const std::string& rawPath, const std::string& name) {
     return inspect::Value(root, rawPath, name, k64);
   }
-  static std::vector<std::string> ValueNames(HKEY root, const std::string& rawPath);
-  static std::vector<std::string> Subkeys(HKEY root, const std::string& rawPath);
+  static Names Sorted(Names names) {
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+  static Names ValueNames(HKEY root, const std::string& rawPath) {
+    return Sorted(inspect::ValueNames(root, rawPath, k64));
+  }
+  static Names Subkeys(HKEY root, const std::string& rawPath) {
+    return Sorted(inspect::SubkeyNames(root, rawPath, k64));
+  }
 
   // A product key with the values discovery needs, in the given view.
-  void CreateProduct(const std::string& acadId, REGSAM view);
-  // HKCU\Software\Autodesk\<id>\Profiles\<profile> with a description.
-  void CreateProfile(const std::string& acadId, const std::string& profile);
-  static std::string ProfileKey(const std::string& acadId, const std::string& profile);
-  static std::string LinksKey(const std::string& acadId, const std::string& profile);
+  static void CreateProduct(const std::string& acadId, REGSAM view) {
+    SetString(HKEY_LOCAL_MACHINE, "Software\\Autodesk\\" + acadId, "ProductName", "Product " + acadId, view);
+  }
+  static std::string ProfileKey(const std::string& acadId, const std::string& profile) {
+    return "Software\\Autodesk\\" + acadId + "\\Profiles\\" + profile;
+  }
+  static void CreateProfile(const std::string& acadId, const std::string& profile) {
+    SetString(HKEY_CURRENT_USER, ProfileKey(acadId, profile), "", "Profile " + profile);
+  }
+  static std::string LinksKey(const std::string& acadId, const std::string& profile) {
+    return ProfileKey(acadId, profile) + "\\Tarnwick\\Applications";
+  }
   // The profile's links in the order the program reads them back: by LoadOrder, those without one last.
-  static std::vector<std::string> LinkOrder(const std::string& acadId, const std::string& profile);
+  static Names LinkOrder(const std::string& acadId, const std::string& profile) {
+    Names names;
+    std::istringstream links(inspect::LinkOrder(HKEY_CURRENT_USER, LinksKey(acadId, profile), k64));
+    for (std::string link; links >> link;) names.push_back(link.substr(0, link.rfind('=')));
+    return names;
+  }
 
-  // Writes a file into this test's own folder and returns its full path.
-  std::string WriteFile(const std::string& name, const std::string& bytes);
-  const std::string& Folder() const { return folder_; }
-
- private:
-  std::unique_ptr<PrivateRegistry> registry_;
-  std::string folder_;
+  std::unique_ptr<PrivateRegistry> registry_{new PrivateRegistry("regdll")};
+  ScratchFolder folder_;
 };

@@ -1,5 +1,6 @@
-// The program's resources as the system loads them from this module: both languages must
-// hold the same dialogs, menu and strings with only the texts translated.
+// The program's resources as the system loads them from this module: the Russian resources and
+// the German sample dictionary must cover the same dialogs, menu and strings as the English
+// resources with only the texts translated.
 #include <windows.h>
 // commctrl.h builds on the types of windows.h.
 #include <commctrl.h>
@@ -14,6 +15,7 @@
 #include "base/handles.h"
 #include "resources/resource.h"
 #include "tarnwick_version.h"
+#include "translate/wld.h"
 
 namespace {
 
@@ -22,12 +24,17 @@ const WORD kRussian = MAKELANGID(LANG_RUSSIAN, SUBLANG_DEFAULT);
 const WORD kLanguages[] = {kEnglish, kRussian};
 const WORD kDialogs[] = {IDD_MAIN, IDD_ADD_PROFILE, IDD_CHANGE_PROFILE, IDD_ABOUT};
 
-const void* OwnResource(LPCSTR type, WORD id, WORD language, DWORD* size = nullptr) {
+std::string BesideThisProgram(const char* name) {
+  char path[MAX_PATH] = "";
+  ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder(path);
+  return folder.substr(0, folder.find_last_of('\\') + 1) + name;
+}
+
+const void* OwnResource(LPCSTR type, WORD id, WORD language) {
   HMODULE self = ::GetModuleHandleA(nullptr);
   HRSRC found = ::FindResourceExA(self, type, MAKEINTRESOURCEA(id), language);
-  if (!found) return nullptr;
-  if (size) *size = ::SizeofResource(self, found);
-  return ::LockResource(::LoadResource(self, found));
+  return found ? ::LockResource(::LoadResource(self, found)) : nullptr;
 }
 
 // String id in language as stored; "?" when its block is missing.
@@ -38,9 +45,9 @@ std::wstring BlockString(UINT id, WORD language) {
   return std::wstring(p + 1, *p);
 }
 
-std::string Utf8(const std::wstring& text) {
+std::string Narrow(const std::wstring& text, UINT codePage = CP_UTF8) {
   std::string out(text.size() * 3 + 1, '\0');
-  out.resize(::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &out[0],
+  out.resize(::WideCharToMultiByte(codePage, 0, text.c_str(), static_cast<int>(text.size()), &out[0],
                                    static_cast<int>(out.size()), nullptr, nullptr));
   return out;
 }
@@ -77,40 +84,57 @@ std::wstring Structure(const std::wstring& text) {
   return found;
 }
 
-TEST(StringTable, RussianKeepsArgumentsLineEndsAndTrailingBlanks) {
+// The German sample dictionary holds a translation of english that keeps its structure.
+void ExpectGerman(const std::wstring& english, const std::string& where) {
+  static CWld german;
+  german.Init(BesideThisProgram("Tarnwick.de.wld").c_str());
+  const char* translation = german.Translate(Narrow(english, CP_ACP).c_str(), 1);
+  ASSERT_NE(nullptr, translation) << where << ": no German for \"" << Narrow(english) << "\"";
+  std::wstring wide(strlen(translation) + 1, L'\0');
+  wide.resize(::MultiByteToWideChar(CP_ACP, 0, translation, -1, &wide[0], static_cast<int>(wide.size())) - 1);
+  EXPECT_EQ(Structure(english), Structure(wide)) << where << ": " << translation;
+}
+
+TEST(StringTable, TranslationsKeepArgumentsLineEndsAndTrailingBlanks) {
   const std::vector<UINT> ids = EnglishStringIds();
   ASSERT_GT(ids.size(), 20u);
   for (UINT id : ids) {
     const std::wstring english = BlockString(id, kEnglish), russian = BlockString(id, kRussian);
     ASSERT_FALSE(english.empty() || russian.empty()) << "id " << id;
-    EXPECT_EQ(Structure(english), Structure(russian)) << "id " << id << ": " << Utf8(russian);
-    EXPECT_EQ(english.back() == L' ', russian.back() == L' ') << "id " << id << ": " << Utf8(russian);
+    EXPECT_EQ(Structure(english), Structure(russian)) << "id " << id << ": " << Narrow(russian);
+    EXPECT_EQ(english.back() == L' ', russian.back() == L' ') << "id " << id << ": " << Narrow(russian);
     if (id != IDS_APP_NAME) {
       EXPECT_NE(english, russian) << "id " << id << " is not translated";
     }
+    ExpectGerman(english, "id " + std::to_string(id));
   }
   // The usage lines start with the same option names in both languages.
   std::vector<std::wstring> options[2];
   for (int l = 0; l < 2; ++l) {
     const std::wstring usage = BlockString(IDS_USAGE, kLanguages[l]);
-    for (size_t start = 0; start < usage.size();) {
-      const size_t end = std::min(usage.find(L'\n', start), usage.size());
-      const size_t tab = usage.find(L'\t', start);
-      if (tab < end) options[l].push_back(usage.substr(start, tab - start));
-      start = end + 1;
-    }
+    for (size_t start = 0; start < usage.size(); start = std::min(usage.find(L'\n', start), usage.size()) + 1)
+      if (usage.find(L'\t', start) < usage.find(L'\n', start))
+        options[l].push_back(usage.substr(start, usage.find(L'\t', start) - start));
   }
   EXPECT_EQ(7u, options[0].size());
   EXPECT_EQ(options[0], options[1]);
 }
 
-// One created dialog's controls, in creation order.
+// One created dialog's controls, in creation order, after the dialog itself.
 struct Control {
   int id;
   std::wstring className, text;
   DWORD style;
   RECT rect;
 };
+
+Control Describe(HWND window, const wchar_t* className) {
+  WCHAR text[512] = L"";
+  ::GetWindowTextW(window, text, 512);
+  Control control{::GetDlgCtrlID(window), className, text, static_cast<DWORD>(::GetWindowLongW(window, GWL_STYLE)), {}};
+  ::GetWindowRect(window, &control.rect);
+  return control;
+}
 
 INT_PTR CALLBACK PassiveDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
@@ -122,20 +146,20 @@ std::vector<Control> CreateAndList(WORD dialog, WORD language) {
   HWND window = ::CreateDialogIndirectParamW(::GetModuleHandleW(nullptr), static_cast<LPCDLGTEMPLATEW>(bytes),
                                              nullptr, PassiveDialogProc, 0);
   EXPECT_NE(nullptr, window) << "dialog " << dialog << " language " << language << " error " << ::GetLastError();
+  controls.push_back(Describe(window, L"Caption"));
+  controls.back().id = IDC_STATIC;
   for (HWND child = ::GetWindow(window, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-    WCHAR className[64] = L"", text[512] = L"";
+    WCHAR className[64] = L"";
     ::GetClassNameW(child, className, 64);
-    ::GetWindowTextW(child, text, 512);
-    Control control{::GetDlgCtrlID(child), className, text, static_cast<DWORD>(::GetWindowLongW(child, GWL_STYLE)),
-                    {}};
-    ::GetWindowRect(child, &control.rect);
-    controls.push_back(control);
+    controls.push_back(Describe(child, className));
   }
   ::DestroyWindow(window);
   return controls;
 }
 
-bool IsTextControl(const Control& c) { return c.className == L"Button" || c.className == L"Static"; }
+bool IsTextControl(const Control& c) {
+  return c.className == L"Button" || c.className == L"Static" || c.className == L"Caption";
+}
 
 class Dialogs : public ::testing::Test {
  protected:
@@ -146,11 +170,11 @@ class Dialogs : public ::testing::Test {
   }
 };
 
-TEST_F(Dialogs, RussianHasTheEnglishControlsWithTranslatedTexts) {
+TEST_F(Dialogs, TranslationsHaveTheEnglishControlsWithTranslatedTexts) {
   for (WORD dialog : kDialogs) {
     const std::vector<Control> english = CreateAndList(dialog, kEnglish);
     const std::vector<Control> russian = CreateAndList(dialog, kRussian);
-    ASSERT_FALSE(english.empty()) << "dialog " << dialog;
+    ASSERT_GT(english.size(), 1u) << "dialog " << dialog;
     ASSERT_EQ(english.size(), russian.size()) << "dialog " << dialog;
     for (size_t i = 0; i < english.size(); ++i) {
       const Control &en = english[i], &ru = russian[i];
@@ -159,7 +183,9 @@ TEST_F(Dialogs, RussianHasTheEnglishControlsWithTranslatedTexts) {
       EXPECT_EQ(en.className, ru.className) << where;
       EXPECT_EQ(en.style, ru.style) << where;
       EXPECT_TRUE(::EqualRect(&en.rect, &ru.rect)) << where;
-      if (IsTextControl(en) && !en.text.empty() && en.text.find(L"Orvane") == std::wstring::npos) {
+      if (!IsTextControl(en) || en.text.empty()) continue;
+      ExpectGerman(en.text, where);
+      if (en.text.find(L"Orvane") == std::wstring::npos) {
         EXPECT_NE(en.text, ru.text) << where << " is not translated";
       }
     }
@@ -184,7 +210,7 @@ TEST_F(Dialogs, IdsAndAccessKeysAreUniqueInEveryLanguage) {
           continue;
         const WCHAR key = static_cast<WCHAR>(reinterpret_cast<UINT_PTR>(
             ::CharUpperW(reinterpret_cast<LPWSTR>(static_cast<UINT_PTR>(c.text[amp + 1])))));
-        EXPECT_EQ(0, keys[key]++) << where << " repeats access key " << Utf8(std::wstring(1, key));
+        EXPECT_EQ(0, keys[key]++) << where << " repeats access key " << Narrow(std::wstring(1, key));
       }
     }
 }
@@ -196,24 +222,30 @@ TEST(ProfileMenu, SameCommandsInEveryLanguage) {
     ASSERT_TRUE(menu) << "language " << kLanguages[l];
     ASSERT_EQ(1, ::GetMenuItemCount(menu.get()));
     HMENU popup = ::GetSubMenu(menu.get(), 0);
-    for (int i = 0; i < ::GetMenuItemCount(popup); ++i) ids[l].push_back(::GetMenuItemID(popup, i));
+    for (int i = 0; i < ::GetMenuItemCount(popup); ++i) {
+      ids[l].push_back(::GetMenuItemID(popup, i));
+      WCHAR text[256] = L"";
+      if (l == 0 && ::GetMenuStringW(popup, i, text, 256, MF_BYPOSITION) > 0)
+        ExpectGerman(text, "menu item " + std::to_string(i));
+    }
   }
   EXPECT_GT(ids[0].size(), 1u);
   EXPECT_EQ(ids[0], ids[1]);
 }
 
 TEST(Images, TheSystemLoadsEveryPicture) {
-  HINSTANCE self = ::GetModuleHandleW(nullptr);
   const struct {
     WORD id;
     UINT type;
     int size;
-  } rows[] = {{IDI_PROGRAM, IMAGE_ICON, 16},        {IDI_PROGRAM, IMAGE_ICON, 32},
-              {IDB_ABOUT_PICTURE, IMAGE_BITMAP, 0}, {IDB_ABOUT_PICTURE_256, IMAGE_BITMAP, 0},
+  } rows[] = {{IDI_PROGRAM, IMAGE_ICON, 16},
+              {IDI_PROGRAM, IMAGE_ICON, 32},
+              {IDB_ABOUT_PICTURE, IMAGE_BITMAP, 0},
+              {IDB_ABOUT_PICTURE_256, IMAGE_BITMAP, 0},
               {IDC_HAND_LINK, IMAGE_CURSOR, 0}};
   for (size_t row = 0; row < sizeof rows / sizeof rows[0]; ++row) {
-    HANDLE image = ::LoadImageW(self, MAKEINTRESOURCEW(rows[row].id), rows[row].type, rows[row].size,
-                                rows[row].size, 0);
+    HANDLE image = ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(rows[row].id), rows[row].type,
+                                rows[row].size, rows[row].size, 0);
     EXPECT_NE(nullptr, image) << "row " << row << " error " << ::GetLastError();
   }
 }
@@ -223,9 +255,7 @@ TEST(Images, TheSystemLoadsEveryPicture) {
 TEST(VersionResource, TheProgramAndTheRegistrationLibraryCarryTheBuildsVersion) {
   char program[MAX_PATH] = "";
   ::GetModuleFileNameA(nullptr, program, MAX_PATH);
-  std::string library(program);
-  library = library.substr(0, library.find_last_of('\\') + 1) + "QvApmReg.dll";
-  for (const std::string& path : {std::string(program), library}) {
+  for (const std::string& path : {std::string(program), BesideThisProgram("QvApmReg.dll")}) {
     DWORD ignored = 0;
     std::vector<char> info(::GetFileVersionInfoSizeA(path.c_str(), &ignored));
     ASSERT_FALSE(info.empty()) << path;

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
-#include "tests/support/scratch_folder.h"
 #include "tests/support/dialog_template.h"
+#include "tests/support/scratch_folder.h"
 #include "translate/dlg_layout.h"
 #include "translate/dlg_walk.h"
 #include "translate/wld.h"
@@ -24,13 +24,10 @@ TemplateItem Item(WORD classOrdinal, const wchar_t* title) {
   return item;
 }
 
-// Every kind of item once: translatable classes, an edit, a named class, an ordinal title and
-// creation data.
+// Every kind of item once: translatable classes, an edit, a named class, an ordinal title,
+// creation data and a text with characters above 255.
 std::vector<TemplateItem> MixedItems(const wchar_t* staticTitle, const wchar_t* buttonTitle) {
-  std::vector<TemplateItem> items;
-  items.push_back(Item(0x0082, staticTitle));  // static
-  items.push_back(Item(0x0081, L"Close"));     // edit: never translated
-  items.push_back(Item(0x0080, buttonTitle));  // button
+  std::vector<TemplateItem> items = {Item(0x0082, staticTitle), Item(0x0081, L"Close"), Item(0x0080, buttonTitle)};
   TemplateItem named = Item(0, L"Close");
   named.className = L"Button";  // a named class keeps its title
   items.push_back(named);
@@ -41,6 +38,8 @@ std::vector<TemplateItem> MixedItems(const wchar_t* staticTitle, const wchar_t* 
   withData.creationData = {1, 2, 3};
   items.push_back(withData);
   items.push_back(Item(0x0082, L""));  // an empty title stays one zero character
+  // U+0148 has the low byte 0x48 ('H'): this must not be taken for "Hello".
+  items.push_back(Item(0x0082, L"\x0148" L"ello"));
   return items;
 }
 
@@ -48,9 +47,9 @@ class TemplateWalkTest : public ::testing::Test {
  protected:
   void SetUp() override { dictionary_.Init(folder_.Write("dlg.wld", kDictionary).c_str()); }
 
-  // The walk's copy as bytes; "<null>" when the source stays as it is.
-  std::vector<BYTE> Walk(const std::vector<BYTE>& source, size_t limit = 0, const char* context = nullptr,
-                         const QVDlgPos* layout = nullptr) {
+  // The walk's copy as bytes; empty when the source stays as it is.
+  std::vector<BYTE> Walk(const std::vector<BYTE>& source, size_t limit = 0, const QVDlgPos* layout = nullptr,
+                         const char* context = nullptr) {
     DialogWalk walk;
     walk.source = source.data();
     walk.limit = limit;
@@ -71,55 +70,27 @@ class TemplateWalkTest : public ::testing::Test {
   CWld dictionary_;
 };
 
-TEST_F(TemplateWalkTest, PlainTemplateExactBytes) {
-  DialogSpec source;
-  source.caption = L"Greeting";
-  source.items = MixedItems(L"Hello", L"Close");
-  DialogSpec expected = source;
-  expected.caption = L"Gruss";
-  expected.items = MixedItems(L"Hallo", L"Schliessen");
-  const std::vector<BYTE> sourceBytes = BuildTemplate(source);
-  const std::vector<BYTE> before = sourceBytes;
-  const std::vector<BYTE> copy = Walk(sourceBytes);
-  EXPECT_EQ(BuildTemplate(expected), copy) << "got\n"
-                                           << HexDump(copy) << "\nwanted\n"
-                                           << HexDump(BuildTemplate(expected));
-  EXPECT_EQ(before, sourceBytes) << "the source must stay untouched";
-}
-
-TEST_F(TemplateWalkTest, ExtendedTemplateExactBytesWithTheDictionaryFont) {
-  DialogSpec source;
-  source.extended = true;
-  source.style |= DS_SETFONT;
-  source.hasFont = true;
-  source.font = {10, 700, 1, 204, L"Courier New"};
-  source.caption = L"Greeting";
-  source.items = MixedItems(L"Hello", L"Close");
-  DialogSpec expected = source;
-  expected.caption = L"Gruss";
-  expected.items = MixedItems(L"Hallo", L"Schliessen");
-  // The dictionary's default font: its size, normal weight, not italic, its character set and
-  // its face passed through the dictionary.
-  expected.font = {8, 400, 0, static_cast<BYTE>(dictionary_.GetFontScript()), L"Tahoma"};
-  const std::vector<BYTE> copy = Walk(BuildTemplate(source));
-  EXPECT_EQ(BuildTemplate(expected), copy) << "got\n" << HexDump(copy);
-}
-
-TEST_F(TemplateWalkTest, CharactersAbove255StayUntranslated) {
-  DialogSpec source;
-  source.caption = L"Greeting";
-  // U+0148 has the low byte 0x48 ('H'): "\x0148ello" must not be taken for "Hello".
-  source.items = {Item(0x0082,
-                       L"\x0148"
-                       L"ello"),
-                  Item(0x0082, L"Hello")};
-  DialogSpec expected = source;
-  expected.caption = L"Gruss";
-  expected.items = {Item(0x0082,
-                         L"\x0148"
-                         L"ello"),
-                    Item(0x0082, L"Hallo")};
-  EXPECT_EQ(BuildTemplate(expected), Walk(BuildTemplate(source)));
+TEST_F(TemplateWalkTest, ExactBytesOfBothForms) {
+  for (bool extended : {false, true}) {
+    DialogSpec source;
+    source.extended = extended;
+    source.style |= DS_SETFONT;
+    source.hasFont = true;
+    source.font = {10, 700, 1, 204, L"Courier New"};
+    source.caption = L"Greeting";
+    source.items = MixedItems(L"Hello", L"Close");
+    DialogSpec expected = source;
+    expected.caption = L"Gruss";
+    expected.items = MixedItems(L"Hallo", L"Schliessen");
+    // The dictionary's default font: its size, normal weight, not italic, its character set and
+    // its face passed through the dictionary.
+    expected.font = {8, 400, 0, static_cast<BYTE>(dictionary_.GetFontScript()), L"Tahoma"};
+    const std::vector<BYTE> sourceBytes = BuildTemplate(source);
+    const std::vector<BYTE> before = sourceBytes;
+    const std::vector<BYTE> copy = Walk(sourceBytes);
+    EXPECT_EQ(BuildTemplate(expected), copy) << (extended ? "extended" : "plain") << ", got\n" << HexDump(copy);
+    EXPECT_EQ(before, sourceBytes) << "the source must stay untouched";
+  }
 }
 
 TEST_F(TemplateWalkTest, MalformedTemplatesWithAKnownSizeStayAsTheyAre) {
@@ -135,62 +106,47 @@ TEST_F(TemplateWalkTest, MalformedTemplatesWithAKnownSizeStayAsTheyAre) {
 
   std::vector<BYTE> cut(bytes.begin(), bytes.begin() + 18 + 4 + 6);  // caption without its zero
   EXPECT_TRUE(Walk(cut, cut.size()).empty());
-  for (size_t size = 1; size < bytes.size(); ++size)
-    EXPECT_TRUE(Walk(bytes, size).empty()) << "limit " << size;
+  for (size_t size = 1; size < bytes.size(); ++size) EXPECT_TRUE(Walk(bytes, size).empty()) << "limit " << size;
 }
 
-TEST(TemplateWalkNothingToDo, EmptyDictionaryWithoutFontGivesTheSource) {
-  ScratchFolder folder;
-  CWld dictionary;
-  dictionary.Init(
-      folder
-          .Write("nofont.wld",
-                 "\"DialogFontName\"\n\"\"\n\"DialogFontScript\"\n\"0\"\n\"DialogFontSize\"\n\"8\"\n")
-          .c_str());
-  ASSERT_FALSE(dictionary.IsCustomFont());
-  DialogSpec source;
-  source.caption = L"Greeting";
-  const std::vector<BYTE> bytes = BuildTemplate(source);
+TEST_F(TemplateWalkTest, EmptyDictionaryWithoutFontGivesTheSource) {
+  CWld plain;
+  plain.Init(folder_.Write("nofont.wld", "\"DialogFontName\"\n\"\"\n\"DialogFontScript\"\n\"0\"\n\"DialogFontSize\"\n\"8\"\n")
+                 .c_str());
+  ASSERT_FALSE(plain.IsCustomFont());
+  const std::vector<BYTE> bytes = BuildTemplate(DialogSpec());
   DialogWalk walk;
   walk.source = bytes.data();
   int size = -1;
-  EXPECT_EQ(nullptr, WalkDialogTemplate(dictionary, walk, &size));
+  EXPECT_EQ(nullptr, WalkDialogTemplate(plain, walk, &size));
   EXPECT_EQ(0, size);
 }
 
-// The layout variant moves the edges of the dialog and of its items.
+// The layout moves the edges of the dialog and of its items; the context comes first in lookups.
 TEST_F(TemplateWalkTest, LayoutMovesEdges) {
   for (bool extended : {false, true}) {
     DialogSpec source;
     source.extended = extended;
     source.caption = L"Greeting";
-    source.cx = 100;
-    source.cy = 50;
     for (short i = 0; i < 5; ++i) {
       TemplateItem item = Item(0x0080, L"Close");
       item.x = static_cast<short>(10 * i);
-      item.y = 5;
       item.cx = 30;
-      item.cy = 12;
       source.items.push_back(item);
     }
     QVDlgPos layout;
     layout.m_cx = 20;
-    layout.m_cy = 0;
     layout.m_items.SetAt(3, CIRect{10, 0, 10, 0});  // moved 10 to the right, same width
     layout.m_items.SetAt(1, CIRect{0, 0, 10, 0});   // 10 wider in place
     layout.m_items.SetAt(4, CIRect{-2, -3, 4, 5});  // every edge on its own
     DialogSpec expected = source;
     expected.caption = L"Gruss";
-    expected.cx = 120;
-    for (TemplateItem& item : expected.items) item.title = L"Schliessen";
+    expected.cx = source.cx + 20;
+    for (TemplateItem& item : expected.items) item.title = L"Zu (Kontext)";
     expected.items[3].x = 40;
     expected.items[1].cx = 40;
-    expected.items[4].x = 38;
-    expected.items[4].y = 2;
-    expected.items[4].cx = 36;
-    expected.items[4].cy = 20;
-    EXPECT_EQ(BuildTemplate(expected), Walk(BuildTemplate(source), 0, nullptr, &layout))
+    expected.items[4] = {0x0080, L"", L"Zu (Kontext)", 0, {}, 38, -3, 36, 18};
+    EXPECT_EQ(BuildTemplate(expected), Walk(BuildTemplate(source), 0, &layout, "dlg.dll#1#300"))
         << (extended ? "extended" : "plain");
   }
 }

@@ -32,10 +32,6 @@ HOOK_TARGET_API HRSRC Target_FindResourceA(HMODULE from, LPCSTR name, LPCSTR typ
   return FindResourceA(from, name, type);
 }
 
-HOOK_TARGET_API HRSRC Target_FindResourceExW(HMODULE from, LPCWSTR type, LPCWSTR name, WORD language) {
-  return FindResourceExW(from, type, name, language);
-}
-
 HOOK_TARGET_API HGLOBAL Target_LoadResource(HMODULE from, HRSRC resource) {
   return LoadResource(from, resource);
 }

@@ -18,7 +18,6 @@ HOOK_TARGET_API int Target_LoadStringW(HMODULE from, UINT id, WCHAR* buffer, int
 HOOK_TARGET_API HMENU Target_LoadMenuA(HMODULE from, UINT id);
 HOOK_TARGET_API HMENU Target_LoadMenuIndirectA(const void* menuTemplate);
 HOOK_TARGET_API HRSRC Target_FindResourceA(HMODULE from, LPCSTR name, LPCSTR type);
-HOOK_TARGET_API HRSRC Target_FindResourceExW(HMODULE from, LPCWSTR type, LPCWSTR name, WORD language);
 HOOK_TARGET_API HGLOBAL Target_LoadResource(HMODULE from, HRSRC resource);
 HOOK_TARGET_API void* Target_LockResource(HGLOBAL loaded);
 HOOK_TARGET_API DWORD Target_SizeofResource(HMODULE from, HRSRC resource);

@@ -13,6 +13,6 @@
 #define TARGET_DIALOG_EX 301
 #define TARGET_DIALOG_LAYOUT 302  // with a layout in the global dictionary
 #define TARGET_DIALOG_BROKEN 303  // claims 200 items and holds none
-#define TARGET_STRINGS_BROKEN 50  // a string block whose first string claims 500 characters
+#define TARGET_STRINGS_BROKEN 50  // a string block whose last string claims more than it holds
 #define TARGET_LABEL 310
 #define TARGET_EDIT 311

@@ -5,11 +5,8 @@
 
 #include <string>
 
-#include "tests/support/scratch_folder.h"
 #include "base/handles.h"
-#include "tests/support/dialog_template.h"
-#include "translate/dlg_template.h"
-#include "translate/supp_state.h"
+#include "tests/support/scratch_folder.h"
 #include "translate_fixture.h"
 
 namespace {
@@ -25,12 +22,6 @@ TEST_F(SuppTest, AddWldAddsToTheLoadedDictionary) {
       1, Supp_AddWld(folder.Write("more.wld", "\"Added text\"\n\"Neu\"\n\"Hello\"\n\"Servus\"\n").c_str()));
   EXPECT_STREQ("Neu", Supp_Translate("Added text"));
   EXPECT_STREQ("Hallo", Supp_Translate("Hello")) << "the first translation stays";
-}
-
-std::string MenuText(HMENU menu, UINT position) {
-  char text[128] = "";
-  ::GetMenuStringA(menu, position, text, sizeof text, MF_BYPOSITION);
-  return text;
 }
 
 TEST_F(SuppTest, TranslateMenuKeepsGrayedAndChecked) {

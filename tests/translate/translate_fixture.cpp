@@ -2,9 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/scratch_folder.h"
+#include "../e2e/program_driver.h"
 #include "base/handles.h"
 #include "hook_target.h"
+#include "tests/support/scratch_folder.h"
 #include "translate/supp.h"
 
 const char kGlobalDictionary[] =
@@ -68,16 +69,17 @@ std::string WindowText(HWND window) {
   return text;
 }
 
+std::string MenuText(HMENU menu, UINT position) {
+  char text[128] = "";
+  ::GetMenuStringA(menu, position, text, sizeof text, MF_BYPOSITION);
+  return text;
+}
+
+INT_PTR CALLBACK ModelessDialogProc(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
+
 namespace {
 
 std::vector<CaughtBox> g_caught;
-
-BOOL CALLBACK CollectStatic(HWND child, LPARAM param) {
-  char className[32] = "";
-  ::GetClassNameA(child, className, sizeof className);
-  if (lstrcmpiA(className, "Static") == 0) *reinterpret_cast<std::string*>(param) += WindowText(child);
-  return TRUE;
-}
 
 LRESULT CALLBACK CatchBox(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HCBT_ACTIVATE) {
@@ -85,7 +87,7 @@ LRESULT CALLBACK CatchBox(int code, WPARAM wParam, LPARAM lParam) {
     char className[32] = "";
     ::GetClassNameA(box, className, sizeof className);
     if (strcmp(className, "#32770") == 0) {
-      g_caught.push_back({WindowText(box), StaticTexts(box)});
+      g_caught.push_back({WindowText(box), MessageBoxText(box)});
       ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     }
   }
@@ -93,12 +95,6 @@ LRESULT CALLBACK CatchBox(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 }  // namespace
-
-std::string StaticTexts(HWND window) {
-  std::string texts;
-  ::EnumChildWindows(window, CollectStatic, reinterpret_cast<LPARAM>(&texts));
-  return texts;
-}
 
 MessageBoxCatcher::MessageBoxCatcher() {
   g_caught.clear();

@@ -47,10 +47,10 @@ class MessageBoxCatcher {
   HHOOK hook_;
 };
 
-
 std::string WindowText(HWND window);
-// The texts of every static child of window, joined.
-std::string StaticTexts(HWND window);
+std::string MenuText(HMENU menu, UINT position);
+// A modeless dialog's procedure that does nothing.
+INT_PTR CALLBACK ModelessDialogProc(HWND, UINT message, WPARAM, LPARAM);
 
 // The import address entry of function (imported from dll) in module, or null.
 void** ImportEntry(HMODULE module, const char* dll, const char* function);

@@ -2,185 +2,128 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "tests/support/scratch_folder.h"
-#include "base/keys.h"
 #include "translate/wld.h"
 
 namespace {
 
-class WldFileTest : public ::testing::Test {
- protected:
-  // A dictionary read from a file of exactly these bytes.
-  void Load(const std::string& bytes) { dictionary_.Init(folder_.Write("test.wld", bytes).c_str()); }
-  std::string Lookup(const char* text) {
-    const char* found = dictionary_.Translate(text, 1);
-    return found ? found : "<none>";
-  }
-
-  ScratchFolder folder_;
-  CWld dictionary_;
+struct FileCase {
+  std::string bytes;
+  int entries;                                                 // -1: not checked
+  std::vector<std::pair<std::string, const char*>> lookups;  // null: no translation
 };
 
-TEST_F(WldFileTest, PairsOfQuotedLinesWithCrLf) {
-  Load("\"Open\"\r\n\"Oeffnen\"\r\n\"Close\"\r\n\"Schliessen\"\r\n");
-  EXPECT_EQ(2, dictionary_.GetEntryCount());
-  EXPECT_EQ("Oeffnen", Lookup("Open"));
-  EXPECT_EQ("Schliessen", Lookup("Close"));
-  EXPECT_EQ("<none>", Lookup("open"));  // texts are compared exactly
-  EXPECT_TRUE(dictionary_.IsLoaded());
-}
-
-TEST_F(WldFileTest, SkippedLinesDoNotBreakPairs) {
-  Load(
-      "; comment\n\n\"Open\"\nnot quoted\n  ; \"comment after "
-      "blanks\"\n\"\n\"Oeffnen\"\n\"Close\"\n\"Zu\"\n");
-  EXPECT_EQ("Oeffnen", Lookup("Open"));
-  EXPECT_EQ("Zu", Lookup("Close"));
-  EXPECT_EQ(2, dictionary_.GetEntryCount());
-}
-
-TEST_F(WldFileTest, OverlongLineIsCutAndLaterPairsStayTogether) {
-  // The cut falls just before a quote, so a rest read as a line of its own would be accepted.
-  const std::string longLine =
-      "\"" + std::string(CWld::LINE_BUFFER - 2, 'a') + "\"" + std::string(807, 'b') + "\"";
-  ASSERT_EQ(9000u, longLine.size());
-  Load(longLine + "\n\"Lang\"\n\"Open\"\n\"Oeffnen\"\n");
-  EXPECT_EQ(2, dictionary_.GetEntryCount());
-  EXPECT_EQ("Lang", Lookup(std::string(CWld::LINE_BUFFER - 3, 'a').c_str()));
-  EXPECT_EQ("Oeffnen", Lookup("Open"));
-}
-
-TEST_F(WldFileTest, EmptyTranslationLeavesTheSourceUntranslated) {
-  Load("\"Open\"\n\"\"\n\"Close\"\n\"Zu\"\n");
-  EXPECT_EQ("<none>", Lookup("Open"));
-  EXPECT_STREQ("Open", dictionary_.Translate("Open", 0));
-  EXPECT_EQ("Zu", Lookup("Close"));
-  char buffer[16] = "Open";
-  EXPECT_EQ(4, dictionary_.Translate(buffer, sizeof buffer));
-  EXPECT_STREQ("Open", buffer);
-}
-
-TEST_F(WldFileTest, EscapesApplyToBothTexts) {
-  Load("\"Line\\nbreak\"\n\"Zeile\\tTab\\\\n\"\n\"C:\\temp\"\n\"C:\\Temp\"\n");
-  EXPECT_EQ("Zeile\tTab\n", Lookup("Line\nbreak"));
-  EXPECT_EQ("<none>", Lookup("C:\\temp"));  // "\t" in the file is a tab
-  EXPECT_EQ("C:\\Temp", Lookup("C:\temp"));
-}
-
-TEST_F(WldFileTest, OddLineCountDropsTheLastSource) {
-  Load("\"Open\"\n\"Oeffnen\"\n\"Close\"\n");
-  EXPECT_EQ(1, dictionary_.GetEntryCount());
-  EXPECT_EQ("<none>", Lookup("Close"));
-}
-
-TEST_F(WldFileTest, UnterminatedQuoteTakesTheLastCharacterAsClosing) {
-  Load("\"Open\n\"Oeffnen\n");
-  EXPECT_EQ("Oeffne", Lookup("Ope"));
-}
-
-TEST_F(WldFileTest, LastLineWithoutLineEnd) {
-  Load("\"Open\"\n\"Oeffnen\"");
-  EXPECT_EQ("Oeffnen", Lookup("Open"));
-}
-
-TEST_F(WldFileTest, BinaryJunkIsSkippedWithoutHarm) {
+TEST(WldFile, PairsOfAcceptedLines) {
+  // The cut of an overlong line falls just before a quote, so a rest read as a line of its own
+  // would be accepted and pair the later lines wrongly.
+  const std::string overlong = "\"" + std::string(CWld::LINE_BUFFER - 2, 'a') + "\"" + std::string(807, 'b') + "\"";
   std::string junk;
   for (int i = 0; i < 5000; ++i) junk += static_cast<char>((i * 7919 + 13) % 256);
-  junk += "\n\"Open\"\n\"Oeffnen\"\n";
-  junk += std::string("\0\0\"x\0\"\n", 7);
-  Load(junk);
-  EXPECT_EQ("Oeffnen", Lookup("Open"));
+  const std::string huge = "\"" + std::string(100000, 'a') + "\"\n\"huge\"\n" + std::string(50000, 'b') + "\n";
+  const FileCase cases[] = {
+      {"\"Open\"\r\n\"Oeffnen\"\r\n\"Close\"\r\n\"Schliessen\"\r\n",
+       2,
+       {{"Open", "Oeffnen"}, {"Close", "Schliessen"}, {"open", nullptr}}},
+      {"; comment\n\n\"Open\"\nnot quoted\n  ; \"comment after blanks\"\n\"\n\"Oeffnen\"\n\"Close\"\n\"Zu\"\n",
+       2,
+       {{"Open", "Oeffnen"}, {"Close", "Zu"}}},
+      {overlong + "\n\"Lang\"\n\"Open\"\n\"Oeffnen\"\n",
+       2,
+       {{std::string(CWld::LINE_BUFFER - 3, 'a'), "Lang"}, {"Open", "Oeffnen"}}},
+      {"\"Open\"\n\"\"\n\"Close\"\n\"Zu\"\n", -1, {{"Open", nullptr}, {"Close", "Zu"}}},  // empty: untranslated
+      {"\"Line\\nbreak\"\n\"Zeile\\tTab\\\\n\"\n\"C:\\temp\"\n\"C:\\Temp\"\n",
+       2,
+       {{"Line\nbreak", "Zeile\tTab\n"}, {"C:\\temp", nullptr}, {"C:\temp", "C:\\Temp"}}},  // escapes on both sides
+      {"\"Open\"\n\"Oeffnen\"\n\"Close\"\n", 1, {{"Close", nullptr}}},  // an odd line count drops the last source
+      {"\"Open\n\"Oeffnen\n", 1, {{"Ope", "Oeffne"}}},                // the last character closes
+      {"\"Open\"\n\"Oeffnen\"", 1, {{"Open", "Oeffnen"}}},            // no line end at the end
+      {junk + "\n\"Open\"\n\"Oeffnen\"\n" + std::string("\0\0\"x\0\"\n", 7), -1, {{"Open", "Oeffnen"}}},
+      {huge + "\"Open\"\n\"Oeffnen\"\n", -1, {{"Open", "Oeffnen"}, {std::string(100000, 'a'), nullptr}}},
+      {"", 0, {}},
+  };
+  ScratchFolder folder;
+  for (size_t row = 0; row < sizeof cases / sizeof cases[0]; ++row) {
+    CWld dictionary;
+    EXPECT_EQ(1, dictionary.Init(folder.Write("test.wld", cases[row].bytes).c_str())) << "row " << row;
+    if (cases[row].entries >= 0) {
+      EXPECT_EQ(cases[row].entries, dictionary.GetEntryCount()) << "row " << row;
+    }
+    for (const auto& lookup : cases[row].lookups) {
+      const char* found = dictionary.Translate(lookup.first.c_str(), 1);
+      EXPECT_STREQ(lookup.second, found) << "row " << row << ": " << lookup.first.substr(0, 20);
+    }
+  }
 }
 
-TEST_F(WldFileTest, HugeLinesDoNotHideLaterEntries) {
-  std::string bytes = "\"" + std::string(100000, 'a') + "\"\n\"huge\"\n";
-  bytes += std::string(50000, 'b') + "\n";
-  bytes += "\"Open\"\n\"Oeffnen\"\n";
-  Load(bytes);
-  EXPECT_EQ("Oeffnen", Lookup("Open"));
-  EXPECT_EQ("<none>", Lookup(std::string(100000, 'a').c_str()));
+TEST(WldFile, InitReadsOnceAndMissingFilesChangeNothing) {
+  ScratchFolder folder;
+  CWld dictionary;
+  EXPECT_TRUE(dictionary.IsCustomFont()) << "the default font before any dictionary";
+  EXPECT_EQ(1, dictionary.Init((folder / "missing.wld").c_str()));
+  EXPECT_TRUE(dictionary.IsLoaded());
+  EXPECT_EQ(1, dictionary.Init(folder.Write("late.wld", "\"Open\"\n\"Auf\"\n").c_str()));
+  EXPECT_EQ(1, dictionary.Add(nullptr));
+  EXPECT_EQ(0, dictionary.GetEntryCount()) << "a second Init reads nothing";
 }
 
-TEST_F(WldFileTest, MissingAndEmptyFilesLeaveTheDictionaryAsItWas) {
-  EXPECT_EQ(1, dictionary_.Init((folder_ / "missing.wld").c_str()));
-  EXPECT_TRUE(dictionary_.IsLoaded());
-  EXPECT_EQ(0, dictionary_.GetEntryCount());
-  EXPECT_EQ(1, dictionary_.Add(folder_.Write("empty.wld", "").c_str()));
-  EXPECT_EQ(0, dictionary_.GetEntryCount());
-  EXPECT_EQ(1, dictionary_.Add(nullptr));
-}
-
-TEST_F(WldFileTest, TranslateInPlaceCutsAtCharacterBoundaries) {
-  Load("\"Open\"\n\"Oeffnen bitte\"\n");
+TEST(WldFile, TranslateInPlaceCutsAtTheBufferSize) {
+  ScratchFolder folder;
+  CWld dictionary;
+  dictionary.Init(folder.Write("cut.wld", "\"Open\"\n\"Oeffnen bitte\"\n").c_str());
   char buffer[32];
   memset(buffer, '#', sizeof buffer);
   strcpy(buffer, "Open");
-  EXPECT_EQ(5, dictionary_.Translate(buffer, 6u));
+  EXPECT_EQ(5, dictionary.Translate(buffer, 6u));
   EXPECT_STREQ("Oeffn", buffer);
-  EXPECT_EQ('#', buffer[6]);  // nothing written past the size
+  EXPECT_EQ('#', buffer[6]) << "nothing written past the size";
   strcpy(buffer, "Open");
-  EXPECT_EQ(13, dictionary_.Translate(buffer, sizeof buffer));
+  EXPECT_EQ(13, dictionary.Translate(buffer, sizeof buffer));
   EXPECT_STREQ("Oeffnen bitte", buffer);
-  EXPECT_EQ(0, dictionary_.Translate(static_cast<char*>(nullptr), 10u));
-  char empty[4] = "";
-  EXPECT_EQ(0, dictionary_.Translate(empty, sizeof empty));
+  strcpy(buffer, "Other");
+  EXPECT_EQ(5, dictionary.Translate(buffer, sizeof buffer)) << "no translation: the text stays";
+  EXPECT_EQ(0, dictionary.Translate(static_cast<char*>(nullptr), 10u));
+  EXPECT_STREQ("Other", dictionary.Translate("Other", 0));
 }
 
-TEST_F(WldFileTest, ContextLookupComesBeforeThePlainOne) {
-  Load("\"mod.dll#3#7Close\"\n\"Kontext\"\n\"Close\"\n\"Zu\"\n");
-  EXPECT_STREQ("Kontext", dictionary_.TranslateInContext("Close", "mod.dll#3#7"));
-  EXPECT_STREQ("Zu", dictionary_.TranslateInContext("Close", "mod.dll#3#8"));
-  EXPECT_STREQ("Zu", dictionary_.TranslateInContext("Close", nullptr));
-  const std::string longContext(600, 'k');
-  EXPECT_STREQ("Zu", dictionary_.TranslateInContext("Close", longContext.c_str()));
+TEST(WldFile, ContextLookupComesBeforeThePlainOne) {
+  ScratchFolder folder;
+  CWld dictionary;
+  dictionary.Init(folder.Write("context.wld", "\"mod.dll#3#7Close\"\n\"Kontext\"\n\"Close\"\n\"Zu\"\n").c_str());
+  EXPECT_STREQ("Kontext", dictionary.TranslateInContext("Close", "mod.dll#3#7"));
+  EXPECT_STREQ("Zu", dictionary.TranslateInContext("Close", "mod.dll#3#8"));
+  EXPECT_STREQ("Zu", dictionary.TranslateInContext("Close", nullptr));
+  EXPECT_STREQ("Zu", dictionary.TranslateInContext("Close", std::string(600, 'k').c_str()));
 }
 
-// The dictionary font and its settings.
-int ScreenDpi() {
+// The dictionary font: any three settings make it, the size clamped to 8..16.
+TEST(WldFile, FontSettings) {
+  const struct {
+    const char* settings;
+    const char* face;
+    int size;
+  } cases[] = {
+      {"\"DialogFontName\"\n\"Tahoma\"\n\"DialogFontScript\"\n\"0\"\n\"DialogFontSize\"\n\"10\"\n", "Tahoma", 10},
+      {"\"DialogFontSize\"\n\"30\"\n\"DialogFontName\"\n\"Arial\"\n\"DialogFontScript\"\n\"0\"\n", "Arial", 16},
+      {"\"DialogFontName\"\n\"Arial\"\n\"DialogFontScript\"\n\"0\"\n\"DialogFontSize\"\n\"5\"\n", "Arial", 8},
+      {"\"DialogFontName\"\n\"Arial\"\n\"DialogFontScript\"\n\"0\"\n\"DialogFontSize\"\n\"junk\"\n", "Arial", 8},
+      {"\"DialogFontSize\"\n\"10\"\n\"DialogFontSize\"\n\"11\"\n\"DialogFontSize\"\n\"12\"\n", "MS Shell Dlg", 12},
+  };
   HDC screen = ::GetDC(nullptr);
   const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
   ::ReleaseDC(nullptr, screen);
-  return dpi;
-}
-
-LOGFONTA FontOf(HFONT font) {
-  LOGFONTA logFont = {};
-  ::GetObjectA(font, sizeof logFont, &logFont);
-  return logFont;
-}
-
-struct FontCase {
-  const char* settings;
-  const char* face;
-  int script;
-  int size;
-};
-
-TEST(WldFontSettings, ThreeSettingsMakeTheFontWithTheSizeClamped) {
-  const FontCase cases[] = {
-      {"\"DialogFontName\"\n\"Tahoma\"\n\"DialogFontScript\"\n\"0\"\n\"DialogFontSize\"\n\"10\"\n", "Tahoma",
-       0, 10},
-      {"\"DialogFontSize\"\n\"30\"\n\"DialogFontName\"\n\"Arial\"\n\"DialogFontScript\"\n\"0\"\n", "Arial", 0,
-       16},
-      {"\"DialogFontName\"\n\"Arial\"\n\"DialogFontScript\"\n\"0\"\n\"DialogFontSize\"\n\"5\"\n", "Arial", 0,
-       8},
-      {"\"DialogFontName\"\n\"Arial\"\n\"DialogFontScript\"\n\"0\"\n\"DialogFontSize\"\n\"junk\"\n", "Arial",
-       0, 8},
-      // Any three settings count; the face not given stays the default font's.
-      {"\"DialogFontSize\"\n\"10\"\n\"DialogFontSize\"\n\"11\"\n\"DialogFontSize\"\n\"12\"\n", "MS Shell Dlg",
-       0, 12},
-  };
+  ScratchFolder folder;
   for (size_t row = 0; row < sizeof cases / sizeof cases[0]; ++row) {
-    ScratchFolder folder;
     CWld dictionary;
     dictionary.Init(folder.Write("font.wld", cases[row].settings).c_str());
     EXPECT_TRUE(dictionary.IsCustomFont()) << "row " << row;
-    EXPECT_STREQ(cases[row].face, dictionary.GetFontFace()) << "row " << row;
     EXPECT_EQ(cases[row].size, dictionary.GetFontSize()) << "row " << row;
-    const LOGFONTA font = FontOf(dictionary.GetFont());
+    LOGFONTA font = {};
+    ::GetObjectA(dictionary.GetFont(), sizeof font, &font);
     EXPECT_STREQ(cases[row].face, font.lfFaceName) << "row " << row;
-    EXPECT_EQ(-(ScreenDpi() * cases[row].size / 72), font.lfHeight) << "row " << row;
+    EXPECT_EQ(-(dpi * cases[row].size / 72), font.lfHeight) << "row " << row;
     EXPECT_EQ(0, dictionary.GetEntryCount()) << "row " << row << ": settings are not entries";
   }
 }

@@ -16,7 +16,7 @@ TEST(WldLineRules, AcceptsQuotedLinesOnly) {
   const LineCase cases[] = {
       {"\"Open\"", "Open"},
       {"  \"Open\"  \r\n", "Open"},  // white space and CR LF cut before the closing quote
-      {"\t\"Open\"\t", "Open"},
+      {"\t\v\f\"Open\"\t\v", "Open"},
       {"\"\"", ""},         // two quotes: an empty text
       {"\"", nullptr},      // one character
       {"  \"  ", nullptr},  // one character after the cut
@@ -40,14 +40,6 @@ TEST(WldLineRules, AcceptsQuotedLinesOnly) {
       EXPECT_STREQ(cases[row].text, text) << "row " << row;
     }
   }
-}
-
-TEST(WldLineRules, TrimStepsByCharacters) {
-  // In a double-byte code page a trail byte is not white space; in 1252 the bytes are plain.
-  std::string line = "  \"x\" \t\r";
-  EXPECT_STREQ("\"x\"", wldtext::TrimLine(&line[0]));
-  std::string blank = " \t\r\n\v\f ";
-  EXPECT_STREQ("", wldtext::TrimLine(&blank[0]));
 }
 
 struct EscapeCase {

@@ -39,7 +39,8 @@ const void* OwnResource(LPCSTR type, WORD id, WORD language) {
 
 // String id in language as stored; "?" when its block is missing.
 std::wstring BlockString(UINT id, WORD language) {
-  const WCHAR* p = static_cast<const WCHAR*>(OwnResource(RT_STRING, static_cast<WORD>(id / 16 + 1), language));
+  const WCHAR* p =
+      static_cast<const WCHAR*>(OwnResource(RT_STRING, static_cast<WORD>(id / 16 + 1), language));
   if (!p) return L"?";
   for (UINT slot = 0; slot < id % 16; ++slot) p += 1 + *p;
   return std::wstring(p + 1, *p);
@@ -60,7 +61,8 @@ BOOL CALLBACK CollectBlock(HMODULE, LPCSTR, LPSTR name, LONG_PTR blocks) {
 // Every string of the English table.
 std::vector<UINT> EnglishStringIds() {
   std::vector<WORD> blocks;
-  ::EnumResourceNamesA(::GetModuleHandleA(nullptr), RT_STRING, CollectBlock, reinterpret_cast<LONG_PTR>(&blocks));
+  ::EnumResourceNamesA(::GetModuleHandleA(nullptr), RT_STRING, CollectBlock,
+                       reinterpret_cast<LONG_PTR>(&blocks));
   std::vector<UINT> ids;
   for (WORD block : blocks)
     for (UINT id = (block - 1) * 16u; id < block * 16u; ++id)
@@ -131,7 +133,8 @@ struct Control {
 Control Describe(HWND window, const wchar_t* className) {
   WCHAR text[512] = L"";
   ::GetWindowTextW(window, text, 512);
-  Control control{::GetDlgCtrlID(window), className, text, static_cast<DWORD>(::GetWindowLongW(window, GWL_STYLE)), {}};
+  Control control{
+      ::GetDlgCtrlID(window), className, text, static_cast<DWORD>(::GetWindowLongW(window, GWL_STYLE)), {}};
   ::GetWindowRect(window, &control.rect);
   return control;
 }
@@ -145,7 +148,8 @@ std::vector<Control> CreateAndList(WORD dialog, WORD language) {
   if (!bytes) return controls;
   HWND window = ::CreateDialogIndirectParamW(::GetModuleHandleW(nullptr), static_cast<LPCDLGTEMPLATEW>(bytes),
                                              nullptr, PassiveDialogProc, 0);
-  EXPECT_NE(nullptr, window) << "dialog " << dialog << " language " << language << " error " << ::GetLastError();
+  EXPECT_NE(nullptr, window) << "dialog " << dialog << " language " << language << " error "
+                             << ::GetLastError();
   controls.push_back(Describe(window, L"Caption"));
   controls.back().id = IDC_STATIC;
   for (HWND child = ::GetWindow(window, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
@@ -198,8 +202,8 @@ TEST_F(Dialogs, IdsAndAccessKeysAreUniqueInEveryLanguage) {
       std::set<int> ids;
       std::map<WCHAR, int> keys;
       for (const Control& c : CreateAndList(dialog, language)) {
-        const std::string where = "dialog " + std::to_string(dialog) + " language " + std::to_string(language) +
-                                  " control " + std::to_string(c.id);
+        const std::string where = "dialog " + std::to_string(dialog) + " language " +
+                                  std::to_string(language) + " control " + std::to_string(c.id);
         if (c.id != IDC_STATIC) {
           EXPECT_TRUE(ids.insert(c.id).second) << where << " appears twice";
         }
@@ -264,8 +268,10 @@ TEST(VersionResource, TheProgramAndTheRegistrationLibraryCarryTheBuildsVersion) 
     char* text = nullptr;
     UINT length = 0;
     ASSERT_TRUE(::VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &length)) << path;
-    EXPECT_EQ(static_cast<DWORD>(MAKELONG(TW_VERSION_MINOR, TW_VERSION_MAJOR)), fixed->dwFileVersionMS) << path;
-    EXPECT_EQ(static_cast<DWORD>(MAKELONG(TW_VERSION_TWEAK, TW_VERSION_PATCH)), fixed->dwFileVersionLS) << path;
+    EXPECT_EQ(static_cast<DWORD>(MAKELONG(TW_VERSION_MINOR, TW_VERSION_MAJOR)), fixed->dwFileVersionMS)
+        << path;
+    EXPECT_EQ(static_cast<DWORD>(MAKELONG(TW_VERSION_TWEAK, TW_VERSION_PATCH)), fixed->dwFileVersionLS)
+        << path;
     ASSERT_TRUE(::VerQueryValueA(info.data(), "\\StringFileInfo\\040904E4\\FileVersion",
                                  reinterpret_cast<void**>(&text), &length))
         << path;
@@ -279,7 +285,8 @@ TEST(Manifest, SelectsCommonControls6ForThisProcess) {
   ASSERT_GT(::GetModuleFileNameA(::GetModuleHandleA("comctl32.dll"), path, MAX_PATH), 0u);
   std::string folder(path);
   ::CharLowerBuffA(&folder[0], static_cast<DWORD>(folder.size()));
-  EXPECT_NE(std::string::npos, folder.find("x86_microsoft.windows.common-controls_6595b64144ccf1df_6.")) << path;
+  EXPECT_NE(std::string::npos, folder.find("x86_microsoft.windows.common-controls_6595b64144ccf1df_6."))
+      << path;
 }
 
 }  // namespace

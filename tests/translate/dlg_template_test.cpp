@@ -27,7 +27,8 @@ TemplateItem Item(WORD classOrdinal, const wchar_t* title) {
 // Every kind of item once: translatable classes, an edit, a named class, an ordinal title,
 // creation data and a text with characters above 255.
 std::vector<TemplateItem> MixedItems(const wchar_t* staticTitle, const wchar_t* buttonTitle) {
-  std::vector<TemplateItem> items = {Item(0x0082, staticTitle), Item(0x0081, L"Close"), Item(0x0080, buttonTitle)};
+  std::vector<TemplateItem> items = {Item(0x0082, staticTitle), Item(0x0081, L"Close"),
+                                     Item(0x0080, buttonTitle)};
   TemplateItem named = Item(0, L"Close");
   named.className = L"Button";  // a named class keeps its title
   items.push_back(named);
@@ -39,7 +40,9 @@ std::vector<TemplateItem> MixedItems(const wchar_t* staticTitle, const wchar_t* 
   items.push_back(withData);
   items.push_back(Item(0x0082, L""));  // an empty title stays one zero character
   // U+0148 has the low byte 0x48 ('H'): this must not be taken for "Hello".
-  items.push_back(Item(0x0082, L"\x0148" L"ello"));
+  items.push_back(Item(0x0082,
+                       L"\x0148"
+                       L"ello"));
   return items;
 }
 
@@ -88,7 +91,8 @@ TEST_F(TemplateWalkTest, ExactBytesOfBothForms) {
     const std::vector<BYTE> sourceBytes = BuildTemplate(source);
     const std::vector<BYTE> before = sourceBytes;
     const std::vector<BYTE> copy = Walk(sourceBytes);
-    EXPECT_EQ(BuildTemplate(expected), copy) << (extended ? "extended" : "plain") << ", got\n" << HexDump(copy);
+    EXPECT_EQ(BuildTemplate(expected), copy) << (extended ? "extended" : "plain") << ", got\n"
+                                             << HexDump(copy);
     EXPECT_EQ(before, sourceBytes) << "the source must stay untouched";
   }
 }
@@ -106,20 +110,8 @@ TEST_F(TemplateWalkTest, MalformedTemplatesWithAKnownSizeStayAsTheyAre) {
 
   std::vector<BYTE> cut(bytes.begin(), bytes.begin() + 18 + 4 + 6);  // caption without its zero
   EXPECT_TRUE(Walk(cut, cut.size()).empty());
-  for (size_t size = 1; size < bytes.size(); ++size) EXPECT_TRUE(Walk(bytes, size).empty()) << "limit " << size;
-}
-
-TEST_F(TemplateWalkTest, EmptyDictionaryWithoutFontGivesTheSource) {
-  CWld plain;
-  plain.Init(folder_.Write("nofont.wld", "\"DialogFontName\"\n\"\"\n\"DialogFontScript\"\n\"0\"\n\"DialogFontSize\"\n\"8\"\n")
-                 .c_str());
-  ASSERT_FALSE(plain.IsCustomFont());
-  const std::vector<BYTE> bytes = BuildTemplate(DialogSpec());
-  DialogWalk walk;
-  walk.source = bytes.data();
-  int size = -1;
-  EXPECT_EQ(nullptr, WalkDialogTemplate(plain, walk, &size));
-  EXPECT_EQ(0, size);
+  for (size_t size = 1; size < bytes.size(); ++size)
+    EXPECT_TRUE(Walk(bytes, size).empty()) << "limit " << size;
 }
 
 // The layout moves the edges of the dialog and of its items; the context comes first in lookups.

@@ -11,7 +11,6 @@
 #define TARGET_MENU_EXIT 202
 #define TARGET_DIALOG 300
 #define TARGET_DIALOG_EX 301
-#define TARGET_DIALOG_LAYOUT 302  // with a layout in the global dictionary
 #define TARGET_DIALOG_BROKEN 303  // claims 200 items and holds none
 #define TARGET_STRINGS_BROKEN 50  // a string block whose last string claims more than it holds
 #define TARGET_LABEL 310

@@ -1,24 +1,23 @@
-// Translated dialog layouts: read with the dictionary and applied to a hooked module's dialog.
+// Translated dialog layouts: read from the layout file beside the dictionary.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "hook_target.h"
 #include "tests/support/scratch_folder.h"
 #include "translate/dlg_layout.h"
 #include "translate/wld.h"
-#include "translate_fixture.h"
 
 namespace {
 
 TEST(DialogLayouts, ReadFromTheLayoutFileBesideTheDictionary) {
   ScratchFolder folder;
-  folder.Write("fr.dlg",
-               "[\\Tarnwick.exe\\Dialogs\\101]\r\nDialog Size=z20,4\r\n3=t10,1,12,2\r\nnote=snot a rectangle\r\n"
-               "[\\Tarnwick.exe\\Dialogs\\#131]\r\n0=t0,0,10,0\r\n"
-               "[\\Tarnwick.exe\\Dialogs\\132]\r\n"             // no values: passed over
-               "[\\other.dll\\Settings\\5]\r\n0=t1,1,1,1\r\n");  // not below "Dialogs"
+  folder.Write(
+      "fr.dlg",
+      "[\\Tarnwick.exe\\Dialogs\\101]\r\nDialog Size=z20,4\r\n3=t10,1,12,2\r\nnote=snot a rectangle\r\n"
+      "[\\Tarnwick.exe\\Dialogs\\#131]\r\n0=t0,0,10,0\r\n"
+      "[\\Tarnwick.exe\\Dialogs\\132]\r\n"              // no values: passed over
+      "[\\other.dll\\Settings\\5]\r\n0=t1,1,1,1\r\n");  // not below "Dialogs"
   CWld dictionary;
   dictionary.Init(folder.Write("fr.wld", "\"Open\"\n\"Ouvrir\"\n").c_str());
   const QVDlgPos* main = dictionary.GetLayout("TARNWICK.EXE#1#101");  // keys ignore letter case
@@ -28,7 +27,8 @@ TEST(DialogLayouts, ReadFromTheLayoutFileBesideTheDictionary) {
   EXPECT_EQ(1, main->m_items.GetCount());
   const CIRect* item = main->m_items.Find(3);
   ASSERT_NE(nullptr, item);
-  EXPECT_EQ((std::vector<long>{10, 1, 12, 2}), (std::vector<long>{item->left, item->top, item->right, item->bottom}));
+  EXPECT_EQ((std::vector<long>{10, 1, 12, 2}),
+            (std::vector<long>{item->left, item->top, item->right, item->bottom}));
   const QVDlgPos* add = dictionary.GetLayout("Tarnwick.exe#1#131");
   ASSERT_NE(nullptr, add);
   ASSERT_NE(nullptr, add->m_items.Find(0));
@@ -67,31 +67,6 @@ TEST(DialogLayouts, MalformedLayoutFilesAreIgnored) {
       EXPECT_NE(nullptr, layout->m_items.Find(1)) << "row " << row;
     }
   }
-}
-
-// A dialog resource of a hooked module with a layout in the global dictionary: 20 units wider,
-// the label 10 units wider in place, the button moved 10 units to the right.
-TEST(DialogLayouts, AppliedWhenAHookedModuleCreatesTheDialog) {
-  EnsureTargetHooked();
-  HWND dialog = Target_CreateDialogParamA(Target_Module(), TARGET_DIALOG_LAYOUT, nullptr, ModelessDialogProc);
-  ASSERT_NE(nullptr, dialog);
-  const struct {
-    int id;  // 0: the dialog's client area
-    RECT units;
-  } rows[] = {{0, {0, 0, 180, 60}}, {TARGET_LABEL, {7, 7, 77, 15}}, {IDOK, {110, 40, 160, 54}}};
-  for (size_t row = 0; row < sizeof rows / sizeof rows[0]; ++row) {
-    RECT wanted = rows[row].units, got;
-    ::MapDialogRect(dialog, &wanted);
-    if (rows[row].id == 0) {
-      ::GetClientRect(dialog, &got);
-    } else {
-      ::GetWindowRect(::GetDlgItem(dialog, rows[row].id), &got);
-      ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&got), 2);
-    }
-    EXPECT_EQ(wanted.left, got.left) << "row " << row;
-    EXPECT_EQ(wanted.right, got.right) << "row " << row;
-  }
-  ::DestroyWindow(dialog);
 }
 
 }  // namespace

@@ -1,10 +1,10 @@
 // The dictionary saved into and restored from a structured storage (an OLE compound file).
 #include <gtest/gtest.h>
 
-#include "tests/support/scratch_folder.h"
-#include "tests/support/ole_storage.h"
 #include "base/exceptions.h"
 #include "param/param_ref.h"
+#include "tests/support/ole_storage.h"
+#include "tests/support/scratch_folder.h"
 #include "translate/wld.h"
 
 namespace {
@@ -19,11 +19,13 @@ class WldStorageTest : public ::testing::Test {
 
 TEST_F(WldStorageTest, SaveAndRestoreRoundTrip) {
   CWld saved;
-  saved.Init(folder_
-                 .Write("saved.wld",
-                        "\"Open\"\n\"Oeffnen\"\n\"Tab\\there\"\n\"Mit\\tTab\"\n\"rWHzDhn\"\n\"eins\"\n\"pYVVfZp\"\n"
-                        "\"zwei\"\n\"DialogFontName\"\n\"Arial\"\n\"DialogFontScript\"\n\"0\"\n\"DialogFontSize\"\n\"11\"\n")
-                 .c_str());
+  saved.Init(
+      folder_
+          .Write("saved.wld",
+                 "\"Open\"\n\"Oeffnen\"\n\"Tab\\there\"\n\"Mit\\tTab\"\n\"rWHzDhn\"\n\"eins\"\n\"pYVVfZp\"\n"
+                 "\"zwei\"\n\"DialogFontName\"\n\"Arial\"\n\"DialogFontScript\"\n\"0\"\n\"DialogFontSize\"\n"
+                 "\"11\"\n")
+          .c_str());
   ASSERT_EQ(4, saved.GetEntryCount());
   const std::string path = folder_ / "dictionary.stg";
   {
@@ -38,7 +40,8 @@ TEST_F(WldStorageTest, SaveAndRestoreRoundTrip) {
   CWld restored;
   restored.Restore(storage.Get());
   EXPECT_EQ(4, restored.GetEntryCount());
-  const char* const pairs[][2] = {{"Open", "Oeffnen"}, {"Tab\there", "Mit\tTab"}, {"rWHzDhn", "eins"}, {"pYVVfZp", "zwei"}};
+  const char* const pairs[][2] = {
+      {"Open", "Oeffnen"}, {"Tab\there", "Mit\tTab"}, {"rWHzDhn", "eins"}, {"pYVVfZp", "zwei"}};
   for (const auto& pair : pairs) EXPECT_STREQ(pair[1], restored.Translate(pair[0], 1)) << pair[0];
   EXPECT_STREQ("Arial", restored.GetFontFace());
   EXPECT_EQ(11, restored.GetFontSize());

@@ -1,0 +1,412 @@
+// The process-wide translation: the set-up, the hook table in a module's import table (strings,
+// menus, resources, dialogs and message boxes of hook_target.dll come out translated), the
+// exported Supp_ functions and the names of the loaded modules.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "../e2e/program_driver.h"
+#include "base/handles.h"
+#include "hook_target.h"
+#include "tests/support/dialog_template.h"
+#include "tests/support/scratch_folder.h"
+#include "tests/support/test_paths.h"
+#include "translate/excluded_modules.h"
+#include "translate/hook.h"
+#include "translate/hook_replacements.h"
+#include "translate/module_watch.h"
+#include "translate/supp.h"
+
+namespace {
+
+// The dictionary every test here shares.
+const char kDictionary[] =
+    "\"Open file\"\r\n\"Datei oeffnen\"\r\n"
+    "\"hook_target.dll#3#7Close\"\r\n\"Schliessen (Kontext)\"\r\n"
+    "\"Close\"\r\n\"Schliessen\"\r\n"
+    "\"Plain only\"\r\n\"Nur schlicht\"\r\n"
+    "\"Hello\"\r\n\"Hallo\"\r\n"
+    "\"Greeting\"\r\n\"Gruss\"\r\n"
+    "\"&File\"\r\n\"&Datei\"\r\n"
+    "\"&Open\"\r\n\"&Oeffnen\"\r\n"
+    "\"hook_target.dll#2#200E&xit\"\r\n\"&Beenden (Kontext)\"\r\n"
+    "\"E&xit\"\r\n\"&Beenden\"\r\n"
+    "\"Error\"\r\n\"Fehler\"\r\n"
+    "\"Message\"\r\n\"Nachricht\"\r\n"
+    "\"Title\"\r\n\"Titel\"\r\n";
+
+// The set-up as the program does it, once: with an excluded module loaded before the library
+// starts (as AutoCAD's resource DLL would be) and an MFC module that the set-up hooks; then the
+// hook table goes into hook_target.dll's import table.
+class HookTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    static const fw::Module excluded(::LoadLibraryA("acadres.dll"));
+    static const fw::Module mfc(::LoadLibraryA("mfc42.dll"));
+    static const bool done = [] {
+      EXPECT_TRUE(excluded && mfc);
+      ScratchFolder folder;
+      EXPECT_EQ(1, Supp_Init(folder.Write("global.wld", kDictionary).c_str()));
+      EXPECT_EQ(1, Supp_InitResTranslation(Target_Module()));
+      return true;
+    }();
+    (void)done;
+  }
+};
+using HookInstall = HookTest;
+using SuppTest = HookTest;
+using ModuleWatch = HookTest;
+
+std::string WindowText(HWND window) {
+  char text[1024] = "";
+  ::GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
+std::string MenuText(HMENU menu, UINT position) {
+  char text[128] = "";
+  ::GetMenuStringA(menu, position, text, sizeof text, MF_BYPOSITION);
+  return text;
+}
+
+INT_PTR CALLBACK ModelessDialogProc(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
+
+// The import address entry of function (imported from dll) in module, or null.
+void** ImportEntry(HMODULE module, const char* dll, const char* function) {
+  BYTE* base = reinterpret_cast<BYTE*>(module);
+  const IMAGE_DOS_HEADER* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+  const IMAGE_NT_HEADERS32* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(base + dos->e_lfanew);
+  const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+  if (!imports.VirtualAddress) return nullptr;
+  for (auto* descriptor = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
+       descriptor->Name; ++descriptor) {
+    if (lstrcmpiA(reinterpret_cast<const char*>(base + descriptor->Name), dll) != 0) continue;
+    auto* names = reinterpret_cast<const IMAGE_THUNK_DATA32*>(base + descriptor->OriginalFirstThunk);
+    auto* entries = reinterpret_cast<void**>(base + descriptor->FirstThunk);
+    for (; names->u1.AddressOfData; ++names, ++entries) {
+      if (IMAGE_SNAP_BY_ORDINAL32(names->u1.Ordinal)) continue;
+      auto* byName = reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
+      if (strcmp(reinterpret_cast<const char*>(byName->Name), function) == 0) return entries;
+    }
+  }
+  return nullptr;
+}
+
+TEST_F(HookTest, LoadStringALooksUpTheContextFirst) {
+  const struct {
+    HMODULE module;
+    UINT id;
+    int size;
+    const char* text;
+  } cases[] = {
+      {Target_Module(), TARGET_STRING_CLOSE, 256, "Schliessen (Kontext)"},  // "hook_target.dll#3#7" + text
+      {Target_Module(), TARGET_STRING_OPEN, 256, "Datei oeffnen"},          // plain entry only
+      {Target_Module(), TARGET_STRING_MISSING, 256, "Not in the dictionary"},
+      {Target_Module(), TARGET_STRING_EMPTY, 256, ""},
+      {Target_Module(), TARGET_STRING_CLOSE, 9, "Schliess"},  // the translation cut to the buffer
+      {Target_Module(), TARGET_STRING_OPEN, 5, "Open"},       // a source cut by the buffer is another text
+      {::GetModuleHandleA("acadres.dll"), TARGET_STRING_OPEN, 256, "Open file"},  // an excluded module
+  };
+  for (size_t row = 0; row < sizeof cases / sizeof cases[0]; ++row) {
+    std::string buffer(cases[row].size + 1, '#');
+    const int n = Target_LoadStringA(cases[row].module, cases[row].id, &buffer[0], cases[row].size);
+    EXPECT_STREQ(cases[row].text, buffer.c_str()) << "row " << row;
+    EXPECT_EQ(strlen(cases[row].text), static_cast<size_t>(n)) << "row " << row;
+    EXPECT_EQ('#', buffer[cases[row].size]) << "row " << row << ": written past the buffer";
+  }
+  char buffer[64];
+  EXPECT_EQ(5, _LoadStringNotTrans(Target_Module(), TARGET_STRING_CLOSE, buffer, sizeof buffer));
+  EXPECT_STREQ("Close", buffer);
+}
+
+TEST_F(HookTest, LoadStringWAndTheSwitch) {
+  const LPCSTR block = MAKEINTRESOURCEA(TARGET_STRING_OPEN / 16 + 1);
+  for (int enable : {1, 0}) {
+    Supp_SetTranslationEnable(enable);
+    WCHAR wide[32];
+    EXPECT_EQ(enable ? 13 : 9, Target_LoadStringW(Target_Module(), TARGET_STRING_OPEN, wide, 32));
+    EXPECT_STREQ(enable ? L"Datei oeffnen" : L"Open file", wide);
+    char narrow[32];
+    Target_LoadStringA(Target_Module(), TARGET_STRING_CLOSE, narrow, sizeof narrow);
+    EXPECT_STREQ(enable ? "Schliessen (Kontext)" : "Close", narrow);
+    EXPECT_EQ(enable == 0, Target_FindResourceA(Target_Module(), block, RT_STRING) ==
+                               ::FindResourceA(Target_Module(), block, RT_STRING))
+        << "switched off, the system's handle";
+  }
+  Supp_SetTranslationEnable(1);
+}
+
+TEST_F(HookTest, MenusUnderTheMenuContextOrWithout) {
+  HRSRC found = ::FindResourceA(Target_Module(), MAKEINTRESOURCEA(TARGET_MENU), RT_MENU);
+  const fw::Menu menus[] = {
+      fw::Menu(Target_LoadMenuA(Target_Module(), TARGET_MENU)),
+      fw::Menu(Target_LoadMenuIndirectA(::LockResource(::LoadResource(Target_Module(), found))))};
+  const char* const exitTexts[] = {"&Beenden (Kontext)", "&Beenden"};
+  for (int row = 0; row < 2; ++row) {
+    ASSERT_TRUE(menus[row]) << "row " << row;
+    EXPECT_EQ("&Datei", MenuText(menus[row].get(), 0)) << "row " << row;
+    EXPECT_EQ("&Oeffnen", MenuText(::GetSubMenu(menus[row].get(), 0), 0)) << "row " << row;
+    EXPECT_EQ(exitTexts[row], MenuText(::GetSubMenu(menus[row].get(), 0), 2)) << "row " << row;
+  }
+}
+
+// The 16 counted strings of a string-table block.
+std::wstring BlockString(const void* block, int index) {
+  const WCHAR* p = static_cast<const WCHAR*>(block);
+  for (int i = 0; i < index; ++i) p += 1 + *p;
+  return std::wstring(p + 1, *p);
+}
+
+TEST_F(HookTest, StringBlockResourceComesBackAsATranslatedCopy) {
+  const LPCSTR block = MAKEINTRESOURCEA(TARGET_STRING_OPEN / 16 + 1);
+  HRSRC found = Target_FindResourceA(Target_Module(), block, RT_STRING);
+  ASSERT_NE(nullptr, found);
+  EXPECT_NE(::FindResourceA(Target_Module(), block, RT_STRING), found) << "a record stands in";
+  EXPECT_EQ(found, Target_FindResourceA(Target_Module(), block, RT_STRING)) << "recorded once";
+  HGLOBAL loaded = Target_LoadResource(Target_Module(), found);
+  ASSERT_NE(nullptr, loaded);
+  EXPECT_EQ(loaded, Target_LoadResource(Target_Module(), found)) << "the kept copy";
+  const void* data = Target_LockResource(loaded);
+  EXPECT_EQ(static_cast<const void*>(loaded), data);
+  const int first = TARGET_STRING_OPEN % 16;
+  const std::wstring texts[] = {L"Datei oeffnen", L"Schliessen (Kontext)", L"Nur schlicht", L"",
+                                L"Not in the dictionary"};
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(texts[i], BlockString(data, first + i)) << "string " << first + i;
+  size_t characters = 0;
+  for (int i = 0; i < 16; ++i) characters += 1 + BlockString(data, i).size();
+  EXPECT_EQ(2 * characters, Target_SizeofResource(Target_Module(), found));
+  EXPECT_FALSE(Target_FreeResource(loaded));
+  EXPECT_EQ(L"Datei oeffnen", BlockString(Target_LockResource(loaded), first)) << "the copy stays";
+}
+
+TEST_F(HookTest, MalformedResourcesComeBackAsTheyAre) {
+  const struct {
+    UINT id;
+    LPCSTR type;
+  } rows[] = {{TARGET_DIALOG_BROKEN, RT_DIALOG}, {TARGET_STRINGS_BROKEN, RT_STRING}};
+  for (size_t row = 0; row < sizeof rows / sizeof rows[0]; ++row) {
+    HRSRC real = ::FindResourceA(Target_Module(), MAKEINTRESOURCEA(rows[row].id), rows[row].type);
+    ASSERT_NE(nullptr, real) << "row " << row;
+    HRSRC record = Target_FindResourceA(Target_Module(), MAKEINTRESOURCEA(rows[row].id), rows[row].type);
+    EXPECT_NE(real, record) << "row " << row;
+    const void* data = Target_LockResource(Target_LoadResource(Target_Module(), record));
+    EXPECT_EQ(::LockResource(::LoadResource(Target_Module(), real)), data)
+        << "row " << row << ": not translated";
+    EXPECT_EQ(::SizeofResource(Target_Module(), real), Target_SizeofResource(Target_Module(), record))
+        << "row " << row;
+  }
+}
+
+std::string g_seen;
+
+INT_PTR CALLBACK ReadAndClose(HWND dialog, UINT message, WPARAM, LPARAM) {
+  if (message != WM_INITDIALOG) return FALSE;
+  g_seen = WindowText(dialog);
+  ::EndDialog(dialog, IDOK);
+  return TRUE;
+}
+
+std::string ReadModeless(HWND dialog) {
+  const std::string caption = dialog ? WindowText(dialog) : "(none)";
+  ::DestroyWindow(dialog);
+  return caption;
+}
+
+std::string ReadModal(INT_PTR result) { return result == IDOK ? g_seen : "(none)"; }
+
+// The captions of the dialogs; the items follow the same walk (its own tests).
+TEST_F(HookTest, DialogsFromResourcesAndFromMemory) {
+  DialogSpec shape;
+  shape.caption = L"Greeting";
+  const std::vector<BYTE> bytes = BuildTemplate(shape);
+  const DLGTEMPLATE* inMemory = reinterpret_cast<const DLGTEMPLATE*>(bytes.data());
+  const std::string seen[] = {
+      ReadModeless(Target_CreateDialogParamA(Target_Module(), TARGET_DIALOG, nullptr, ModelessDialogProc)),
+      ReadModal(Target_DialogBoxParamW(Target_Module(), TARGET_DIALOG_EX, nullptr, ReadAndClose)),
+      ReadModeless(Target_CreateDialogIndirectParamA(inMemory, nullptr, ModelessDialogProc)),
+      ReadModal(Target_DialogBoxIndirectParamA(inMemory, nullptr, ReadAndClose)),
+  };
+  for (size_t row = 0; row < sizeof seen / sizeof seen[0]; ++row)
+    EXPECT_EQ("Gruss", seen[row]) << "row " << row;
+  EXPECT_EQ(BuildTemplate(shape), bytes) << "the caller's template stays";
+}
+
+std::string g_boxes;  // "caption|text" of each message box caught, one a line
+
+// Reads each message box of this thread as it is activated and closes it with OK.
+LRESULT CALLBACK CatchBox(int code, WPARAM wParam, LPARAM lParam) {
+  HWND box = reinterpret_cast<HWND>(wParam);
+  char className[32] = "";
+  if (code == HCBT_ACTIVATE && ::GetClassNameA(box, className, sizeof className) &&
+      !strcmp(className, "#32770")) {
+    g_boxes += WindowText(box) + "|" + MessageBoxText(box) + "\n";
+    ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  }
+  return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(HookTest, MessageBoxesAreTranslated) {
+  g_boxes.clear();
+  HHOOK catcher = ::SetWindowsHookExA(WH_CBT, CatchBox, nullptr, ::GetCurrentThreadId());
+  ASSERT_NE(nullptr, catcher);
+  EXPECT_EQ(IDOK, Target_MessageBoxA(nullptr, "Message", nullptr, MB_OK));
+  EXPECT_EQ(IDOK, Target_MessageBoxA(nullptr, "Not in it", "Title", MB_OK));
+  MSGBOXPARAMSA params = {};
+  params.cbSize = sizeof params;
+  params.hInstance = Target_Module();
+  params.lpszText = MAKEINTRESOURCEA(TARGET_STRING_OPEN);  // a string resource of the instance
+  EXPECT_EQ(IDOK, Target_MessageBoxIndirectA(&params));
+  ::UnhookWindowsHookEx(catcher);
+  EXPECT_EQ(MAKEINTRESOURCEA(TARGET_STRING_OPEN), params.lpszText) << "the caller's block stays";
+  EXPECT_EQ(nullptr, params.lpszCaption);
+  // A box without caption shows the translation of "Error".
+  EXPECT_EQ("Fehler|Nachricht\nTitel|Not in it\nFehler|Datei oeffnen\n", g_boxes);
+}
+
+TEST_F(HookTest, SetUpHooksTheLoadedMfcModule) {
+  HMODULE mfc = ::GetModuleHandleA("mfc42.dll");
+  ASSERT_NE(nullptr, mfc);
+  EXPECT_EQ(reinterpret_cast<void*>(&hooks::LoadStringA), *ImportEntry(mfc, "user32.dll", "LoadStringA"));
+  EXPECT_EQ(reinterpret_cast<void*>(&hooks::FindResourceA),
+            *ImportEntry(mfc, "kernel32.dll", "FindResourceA"));
+}
+
+// Installation and removal, on a module of its own.
+void* SystemFunction(const char* dll, const char* function) {
+  return reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA(dll), function));
+}
+
+TEST_F(HookInstall, TableGoesInAndComesOut) {
+  fw::Module spare(::LoadLibraryA("hook_spare.dll"));
+  ASSERT_TRUE(spare);
+  const struct {
+    const char* dll;
+    const char* function;
+    void* replacement;
+  } rows[] = {
+      {"user32.dll", "LoadStringA", reinterpret_cast<void*>(&hooks::LoadStringA)},
+      {"user32.dll", "MessageBoxA", reinterpret_cast<void*>(&hooks::MessageBoxA)},
+      {"user32.dll", "CreateDialogIndirectParamA",
+       reinterpret_cast<void*>(&hooks::CreateDialogIndirectParamA)},
+      {"kernel32.dll", "LoadResource", reinterpret_cast<void*>(&hooks::LoadResource)},
+  };
+  // What each row's import entry holds: "=" the system's function, "R" the replacement.
+  auto entries = [&] {
+    std::string held;
+    for (const auto& row : rows) {
+      void** entry = ImportEntry(spare.get(), row.dll, row.function);
+      held += !entry                                            ? "?"
+              : *entry == SystemFunction(row.dll, row.function) ? "="
+              : *entry == row.replacement                       ? "R"
+                                                                : "x";
+    }
+    return held;
+  };
+  EXPECT_EQ("====", entries());
+  EXPECT_EQ(1, _InitResTranslation(spare.get()));
+  EXPECT_EQ("RRRR", entries());
+  // One row back by name.
+  EXPECT_EQ(SystemFunction("user32.dll", "MessageBoxA"),
+            HookProc_UnInstall(spare.get(), "USER32.DLL", "MessageBoxA"));
+  EXPECT_EQ("R=RR", entries());
+  EXPECT_EQ(nullptr, HookProc_UnInstall(spare.get(), "USER32.DLL", "GetDC")) << "not a row of the table";
+  EXPECT_EQ(1, _DeInitResTranslation(spare.get()));
+  EXPECT_EQ("====", entries());
+}
+
+TEST_F(HookInstall, OneRowAndItsFailures) {
+  fw::Module spare(::LoadLibraryA("hook_spare.dll"));
+  ASSERT_TRUE(spare);
+  int replacement = 0;  // never called: only compared
+  // A function the module does not import: nothing changes, the real address comes back.
+  EXPECT_EQ(SystemFunction("user32.dll", "GetDC"),
+            HookProc_Install(spare.get(), "user32.dll", "GetDC", &replacement));
+  EXPECT_EQ(nullptr, HookProc_Install(spare.get(), "nosuch.dll", "LoadStringA", &replacement));
+  EXPECT_EQ(nullptr, HookProc_Install(spare.get(), "user32.dll", "NoSuchFunction", &replacement));
+  std::vector<BYTE> foreign(4096, 0);  // "MZ" and nothing more
+  foreign[0] = 'M';
+  foreign[1] = 'Z';
+  EXPECT_EQ(nullptr, HookProc_Install(reinterpret_cast<HMODULE>(foreign.data()), "user32.dll", "LoadStringA",
+                                      &replacement));
+  EXPECT_EQ(0, _InitResTranslation(nullptr));
+  EXPECT_EQ(0, _DeInitResTranslation(nullptr));
+  EXPECT_EQ(0, Supp_InitResTranslation(nullptr));
+}
+
+TEST_F(SuppTest, AddWldAddsToTheLoadedDictionary) {
+  ScratchFolder folder;
+  EXPECT_EQ(
+      1, Supp_AddWld(folder.Write("more.wld", "\"Added text\"\n\"Neu\"\n\"Hello\"\n\"Servus\"\n").c_str()));
+  EXPECT_STREQ("Neu", Supp_Translate("Added text"));
+  EXPECT_STREQ("Hallo", Supp_Translate("Hello")) << "the first translation stays";
+}
+
+TEST_F(SuppTest, TranslateMenuKeepsGrayedAndChecked) {
+  fw::Menu menu(::CreateMenu());
+  HMENU popup = ::CreatePopupMenu();
+  ::AppendMenuA(popup, MF_STRING | MF_CHECKED, 201, "&Open");
+  ::AppendMenuA(popup, MF_SEPARATOR, 0, nullptr);
+  ::AppendMenuA(popup, MF_STRING | MF_GRAYED, 202, "E&xit");
+  ::AppendMenuA(popup, MF_STRING, 203, "Unknown");
+  ::AppendMenuA(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(popup), "&File");
+  EXPECT_EQ(1, Supp_Translate(menu.get()));
+  EXPECT_EQ("&Datei", MenuText(menu.get(), 0));
+  EXPECT_EQ(popup, ::GetSubMenu(menu.get(), 0));
+  EXPECT_EQ("&Oeffnen", MenuText(popup, 0));
+  EXPECT_TRUE(::GetMenuState(popup, 0, MF_BYPOSITION) & MF_CHECKED);
+  EXPECT_TRUE(::GetMenuState(popup, 1, MF_BYPOSITION) & MF_SEPARATOR);
+  EXPECT_EQ("&Beenden", MenuText(popup, 2));  // without context
+  EXPECT_TRUE(::GetMenuState(popup, 2, MF_BYPOSITION) & MF_GRAYED);
+  EXPECT_EQ(202u, ::GetMenuItemID(popup, 2));
+  EXPECT_EQ("Unknown", MenuText(popup, 3));
+}
+
+TEST_F(SuppTest, TranslateWindowCaptionStaticsButtonsAndFonts) {
+  HWND frame = ::CreateWindowExA(0, "STATIC", "Greeting", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr,
+                                 ::GetModuleHandleA(nullptr), nullptr);
+  ASSERT_NE(nullptr, frame);
+  auto child = [&](const char* className, const char* text) {
+    return ::CreateWindowExA(0, className, text, WS_CHILD, 0, 0, 50, 20, frame, nullptr,
+                             ::GetModuleHandleA(nullptr), nullptr);
+  };
+  HWND label = child("Static", "Hello");
+  HWND button = child("BUTTON", "Close");
+  HWND edit = child("Edit", "Close");
+  EXPECT_EQ(1, Supp_Translate(frame));
+  EXPECT_EQ("Gruss", WindowText(frame));
+  EXPECT_EQ("Hallo", WindowText(label));
+  EXPECT_EQ("Schliessen", WindowText(button));
+  EXPECT_EQ("Close", WindowText(edit));
+  for (HWND window : {label, button, edit})
+    EXPECT_EQ(reinterpret_cast<LRESULT>(Supp_GetFont()), ::SendMessageA(window, WM_GETFONT, 0, 0));
+  ::DestroyWindow(frame);
+}
+
+TEST_F(ModuleWatch, NamesFollowModulesThatComeAndGo) {
+  ASSERT_TRUE(IsWatchingModuleLoads());
+  EXPECT_STREQ("test_translate.exe", ModuleBaseName(nullptr));
+  // A copy of a module under another name is given the same address once the first is gone:
+  // its cached name must not outlive it.
+  ScratchFolder folder;
+  const std::string copy = folder / "hook_copy.dll";
+  ASSERT_TRUE(::CopyFileA((TestProgramFolder() + "hook_spare.dll").c_str(), copy.c_str(), FALSE));
+  HMODULE first = nullptr;
+  {
+    fw::Module spare(::LoadLibraryA("hook_spare.dll"));
+    ASSERT_TRUE(spare);
+    first = spare.get();
+    EXPECT_STREQ("hook_spare.dll", ModuleBaseName(spare.get()));
+  }
+  fw::Module renamed(::LoadLibraryA(copy.c_str()));
+  ASSERT_TRUE(renamed);
+  EXPECT_EQ(first, renamed.get()) << "the copy went elsewhere: the check below proves less";
+  EXPECT_STREQ("hook_copy.dll", ModuleBaseName(renamed.get()));
+
+  fw::Module late(::LoadLibraryA("acopm.arx"));
+  ASSERT_TRUE(late);
+  EXPECT_TRUE(IsExcludedModule(late.get()));
+  EXPECT_FALSE(IsExcludedModule(renamed.get()));
+}
+
+}  // namespace

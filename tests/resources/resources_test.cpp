@@ -174,10 +174,32 @@ class Dialogs : public ::testing::Test {
   }
 };
 
+// Ids and access keys are unique in a dialog.
+void ExpectUniqueIdsAndKeys(const std::vector<Control>& controls, const std::string& dialog) {
+  std::set<int> ids;
+  std::map<WCHAR, int> keys;
+  for (const Control& c : controls) {
+    const std::string where = dialog + " control " + std::to_string(c.id);
+    if (c.id != IDC_STATIC) {
+      EXPECT_TRUE(ids.insert(c.id).second) << where << " appears twice";
+    }
+    const size_t amp = c.text.find(L'&');
+    const bool noPrefix = c.className == L"Static" && (c.style & SS_NOPREFIX);
+    if (!(c.style & WS_VISIBLE) || !IsTextControl(c) || noPrefix || amp == std::wstring::npos ||
+        amp + 1 >= c.text.size())
+      continue;
+    const WCHAR key = static_cast<WCHAR>(reinterpret_cast<UINT_PTR>(
+        ::CharUpperW(reinterpret_cast<LPWSTR>(static_cast<UINT_PTR>(c.text[amp + 1])))));
+    EXPECT_EQ(0, keys[key]++) << where << " repeats access key " << Narrow(std::wstring(1, key));
+  }
+}
+
 TEST_F(Dialogs, TranslationsHaveTheEnglishControlsWithTranslatedTexts) {
   for (WORD dialog : kDialogs) {
     const std::vector<Control> english = CreateAndList(dialog, kEnglish);
     const std::vector<Control> russian = CreateAndList(dialog, kRussian);
+    ExpectUniqueIdsAndKeys(english, "English dialog " + std::to_string(dialog));
+    ExpectUniqueIdsAndKeys(russian, "Russian dialog " + std::to_string(dialog));
     ASSERT_GT(english.size(), 1u) << "dialog " << dialog;
     ASSERT_EQ(english.size(), russian.size()) << "dialog " << dialog;
     for (size_t i = 0; i < english.size(); ++i) {
@@ -196,29 +218,6 @@ TEST_F(Dialogs, TranslationsHaveTheEnglishControlsWithTranslatedTexts) {
   }
 }
 
-TEST_F(Dialogs, IdsAndAccessKeysAreUniqueInEveryLanguage) {
-  for (WORD dialog : kDialogs)
-    for (WORD language : kLanguages) {
-      std::set<int> ids;
-      std::map<WCHAR, int> keys;
-      for (const Control& c : CreateAndList(dialog, language)) {
-        const std::string where = "dialog " + std::to_string(dialog) + " language " +
-                                  std::to_string(language) + " control " + std::to_string(c.id);
-        if (c.id != IDC_STATIC) {
-          EXPECT_TRUE(ids.insert(c.id).second) << where << " appears twice";
-        }
-        const size_t amp = c.text.find(L'&');
-        const bool noPrefix = c.className == L"Static" && (c.style & SS_NOPREFIX);
-        if (!(c.style & WS_VISIBLE) || !IsTextControl(c) || noPrefix || amp == std::wstring::npos ||
-            amp + 1 >= c.text.size())
-          continue;
-        const WCHAR key = static_cast<WCHAR>(reinterpret_cast<UINT_PTR>(
-            ::CharUpperW(reinterpret_cast<LPWSTR>(static_cast<UINT_PTR>(c.text[amp + 1])))));
-        EXPECT_EQ(0, keys[key]++) << where << " repeats access key " << Narrow(std::wstring(1, key));
-      }
-    }
-}
-
 TEST(ProfileMenu, SameCommandsInEveryLanguage) {
   std::vector<UINT> ids[2];
   for (int l = 0; l < 2; ++l) {
@@ -235,23 +234,6 @@ TEST(ProfileMenu, SameCommandsInEveryLanguage) {
   }
   EXPECT_GT(ids[0].size(), 1u);
   EXPECT_EQ(ids[0], ids[1]);
-}
-
-TEST(Images, TheSystemLoadsEveryPicture) {
-  const struct {
-    WORD id;
-    UINT type;
-    int size;
-  } rows[] = {{IDI_PROGRAM, IMAGE_ICON, 16},
-              {IDI_PROGRAM, IMAGE_ICON, 32},
-              {IDB_ABOUT_PICTURE, IMAGE_BITMAP, 0},
-              {IDB_ABOUT_PICTURE_256, IMAGE_BITMAP, 0},
-              {IDC_HAND_LINK, IMAGE_CURSOR, 0}};
-  for (size_t row = 0; row < sizeof rows / sizeof rows[0]; ++row) {
-    HANDLE image = ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(rows[row].id), rows[row].type,
-                                rows[row].size, rows[row].size, 0);
-    EXPECT_NE(nullptr, image) << "row " << row << " error " << ::GetLastError();
-  }
 }
 
 // The program (this test carries its resources) and the registration library beside it carry

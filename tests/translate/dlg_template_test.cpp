@@ -73,7 +73,15 @@ class TemplateWalkTest : public ::testing::Test {
   CWld dictionary_;
 };
 
+// Both forms, with the dictionary's font, a layout that moves edges and a context that comes
+// first in lookups.
 TEST_F(TemplateWalkTest, ExactBytesOfBothForms) {
+  QVDlgPos layout;
+  layout.m_cx = 20;
+  layout.m_cy = 3;
+  layout.m_items.SetAt(1, CIRect{0, 0, 10, 0});   // 10 wider in place
+  layout.m_items.SetAt(2, CIRect{-2, -3, 4, 5});  // every edge on its own
+  layout.m_items.SetAt(5, CIRect{10, 0, 10, 0});  // moved 10 to the right, same width
   for (bool extended : {false, true}) {
     DialogSpec source;
     source.extended = extended;
@@ -84,13 +92,18 @@ TEST_F(TemplateWalkTest, ExactBytesOfBothForms) {
     source.items = MixedItems(L"Hello", L"Close");
     DialogSpec expected = source;
     expected.caption = L"Gruss";
-    expected.items = MixedItems(L"Hallo", L"Schliessen");
+    expected.cx += 20;
+    expected.cy += 3;
+    expected.items = MixedItems(L"Hallo", L"Zu (Kontext)");
+    expected.items[1].cx = 20;
+    expected.items[2] = {0x0080, L"", L"Zu (Kontext)", 0, {}, -2, -3, 16, 18};
+    expected.items[5].x = 10;
     // The dictionary's default font: its size, normal weight, not italic, its character set and
     // its face passed through the dictionary.
     expected.font = {8, 400, 0, static_cast<BYTE>(dictionary_.GetFontScript()), L"Tahoma"};
     const std::vector<BYTE> sourceBytes = BuildTemplate(source);
     const std::vector<BYTE> before = sourceBytes;
-    const std::vector<BYTE> copy = Walk(sourceBytes);
+    const std::vector<BYTE> copy = Walk(sourceBytes, 0, &layout, "dlg.dll#1#300");
     EXPECT_EQ(BuildTemplate(expected), copy) << (extended ? "extended" : "plain") << ", got\n"
                                              << HexDump(copy);
     EXPECT_EQ(before, sourceBytes) << "the source must stay untouched";
@@ -112,35 +125,6 @@ TEST_F(TemplateWalkTest, MalformedTemplatesWithAKnownSizeStayAsTheyAre) {
   EXPECT_TRUE(Walk(cut, cut.size()).empty());
   for (size_t size = 1; size < bytes.size(); ++size)
     EXPECT_TRUE(Walk(bytes, size).empty()) << "limit " << size;
-}
-
-// The layout moves the edges of the dialog and of its items; the context comes first in lookups.
-TEST_F(TemplateWalkTest, LayoutMovesEdges) {
-  for (bool extended : {false, true}) {
-    DialogSpec source;
-    source.extended = extended;
-    source.caption = L"Greeting";
-    for (short i = 0; i < 5; ++i) {
-      TemplateItem item = Item(0x0080, L"Close");
-      item.x = static_cast<short>(10 * i);
-      item.cx = 30;
-      source.items.push_back(item);
-    }
-    QVDlgPos layout;
-    layout.m_cx = 20;
-    layout.m_items.SetAt(3, CIRect{10, 0, 10, 0});  // moved 10 to the right, same width
-    layout.m_items.SetAt(1, CIRect{0, 0, 10, 0});   // 10 wider in place
-    layout.m_items.SetAt(4, CIRect{-2, -3, 4, 5});  // every edge on its own
-    DialogSpec expected = source;
-    expected.caption = L"Gruss";
-    expected.cx = source.cx + 20;
-    for (TemplateItem& item : expected.items) item.title = L"Zu (Kontext)";
-    expected.items[3].x = 40;
-    expected.items[1].cx = 40;
-    expected.items[4] = {0x0080, L"", L"Zu (Kontext)", 0, {}, 38, -3, 36, 18};
-    EXPECT_EQ(BuildTemplate(expected), Walk(BuildTemplate(source), 0, &layout, "dlg.dll#1#300"))
-        << (extended ? "extended" : "plain");
-  }
 }
 
 }  // namespace

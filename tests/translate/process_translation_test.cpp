@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "../e2e/program_driver.h"
 #include "base/handles.h"
 #include "hook_target.h"
 #include "tests/support/dialog_template.h"
@@ -212,13 +211,22 @@ TEST_F(HookTest, DialogsFromResourcesAndFromMemory) {
 
 std::string g_boxes;  // "caption|text" of each message box caught, one a line
 
+BOOL CALLBACK AddStaticText(HWND child, LPARAM text) {
+  char className[16] = "";
+  ::GetClassNameA(child, className, sizeof className);
+  if (!lstrcmpiA(className, "Static")) *reinterpret_cast<std::string*>(text) += WindowText(child);
+  return TRUE;
+}
+
 // Reads each message box of this thread as it is activated and closes it with OK.
 LRESULT CALLBACK CatchBox(int code, WPARAM wParam, LPARAM lParam) {
   HWND box = reinterpret_cast<HWND>(wParam);
   char className[32] = "";
   if (code == HCBT_ACTIVATE && ::GetClassNameA(box, className, sizeof className) &&
       !strcmp(className, "#32770")) {
-    g_boxes += WindowText(box) + "|" + MessageBoxText(box) + "\n";
+    g_boxes += WindowText(box) + "|";
+    ::EnumChildWindows(box, AddStaticText, reinterpret_cast<LPARAM>(&g_boxes));
+    g_boxes += "\n";
     ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
   }
   return ::CallNextHookEx(nullptr, code, wParam, lParam);

@@ -31,21 +31,31 @@ TEST(ProgramTranslation, GermanMainDialog) {
                             (folder.Bin() + "Tarnwick" + extension).c_str(), FALSE))
         << extension;
 
+  fw::Handle process = folder.Start("");
+  ASSERT_TRUE(process);
+  struct EndOnExit {  // a program that a failed check left running
+    HANDLE process;
+    ~EndOnExit() { ::TerminateProcess(process, 99); }
+  } end{process.get()};
+  HWND dialog = nullptr;
+  for (int waited = 0; waited < 30000 && !dialog; waited += 50) {
+    ::Sleep(50);
+    for (const auto& window : ProcessWindows(::GetProcessId(process.get())))
+      if (window.second == kGermanTitle) dialog = window.first;
+  }
+  ASSERT_NE(nullptr, dialog) << "no German main dialog";
+  ::Sleep(500);  // the dialog fills its controls after it shows
   std::string texts;
-  int widthRatio = 0;  // Set current against Help, in percent
-  const ProgramRun run = folder.Run("", 30000, [&](const ShownBox& box) {
-    HWND dialog = ::FindWindowA("#32770", kGermanTitle);
-    if (!dialog || box.Title != kGermanTitle || !texts.empty()) return IDCANCEL;
-    ::Sleep(500);  // the dialog fills its lists after it shows
-    for (int id : {IDC_RESET_ORDER, IDC_SET_CURRENT, IDCANCEL, IDC_APPLY, IDC_CURRENT_PROFILE})
-      texts += WindowText(::GetDlgItem(dialog, id)) + "|";
-    texts += WindowText(::GetWindow(::GetDlgItem(dialog, IDC_PRODUCTS), GW_HWNDPREV));
-    widthRatio =
-        100 * WidthOf(::GetDlgItem(dialog, IDC_SET_CURRENT)) / WidthOf(::GetDlgItem(dialog, IDC_HELP_BUTTON));
-    return IDCANCEL;
-  });
-  EXPECT_FALSE(run.TimedOut);
-  EXPECT_EQ(0u, run.ExitCode);
+  for (int id : {IDC_RESET_ORDER, IDC_SET_CURRENT, IDCANCEL, IDC_APPLY, IDC_CURRENT_PROFILE})
+    texts += WindowText(::GetDlgItem(dialog, id)) + "|";
+  texts += WindowText(::GetWindow(::GetDlgItem(dialog, IDC_PRODUCTS), GW_HWNDPREV));
+  const int widthRatio =  // Set current against Help, in percent
+      100 * WidthOf(::GetDlgItem(dialog, IDC_SET_CURRENT)) / WidthOf(::GetDlgItem(dialog, IDC_HELP_BUTTON));
+  ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(process.get(), 30000));
+  DWORD exitCode = 99;
+  ::GetExitCodeProcess(process.get(), &exitCode);
+  EXPECT_EQ(0u, exitCode);
   EXPECT_EQ(
       "&Reihenfolge zur\xFC"
       "cksetzen|Als a&ktuell festlegen|Abbrechen|\xDC&"

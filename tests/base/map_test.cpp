@@ -13,72 +13,65 @@ namespace {
 typedef CTMap<const char*, int> ExactMap;
 typedef CTMap<const unsigned long*, int> NoCaseMap;
 
-TEST(MapHash, IsHTimes257PlusSignedByte) {
-  EXPECT_EQ(0ul, QVHashString(""));
-  EXPECT_EQ(0ul, QVHashString(nullptr));
-  EXPECT_EQ(97ul, QVHashString("a"));
-  EXPECT_EQ(97ul * 257 + 98, QVHashString("ab"));
-  EXPECT_EQ(static_cast<unsigned long>(-23), QVHashString("\xE9"));  // a signed byte
-  EXPECT_EQ(QVHashString("ab"), QVHashStringNoCase("AB"));
-  EXPECT_NE(QVHashString("AB"), QVHashStringNoCase("AB"));
+// Every entry as "key=value ", sorted by key.
+template <class Map>
+std::string Contents(Map& map) {
+  std::map<std::string, int> sorted;
+  for (QVPOSITION pos = map.GetStartPosition(); pos;) {
+    const char* key;
+    int value;
+    map.GetNextAssoc(pos, key, value);
+    EXPECT_TRUE(sorted.emplace(key, value).second) << "visited twice: " << key;
+  }
+  std::string text;
+  for (const auto& entry : sorted) text += entry.first + "=" + std::to_string(entry.second) + " ";
+  EXPECT_EQ(static_cast<int>(sorted.size()), map.GetCount());
+  return text;
 }
 
-TEST(MapCase, KeysDifferingInCaseAreTwoKeysOnlyInTheExactMap) {
-  ExactMap exact;
-  exact.SetAt("Key", 1);
-  exact.SetAt("KEY", 2);
-  EXPECT_EQ(2, exact.GetCount());
+// Sets the keys in order to 1, 2, ..., removes one, and shows what is left.
+template <class Map>
+std::string AfterSetsAndRemoval(std::initializer_list<const char*> keys, const char* removed) {
+  Map map;
   int value = 0;
-  EXPECT_TRUE(exact.Lookup("Key", value));
-  EXPECT_EQ(1, value);
-  EXPECT_TRUE(exact.Lookup("KEY", value));
-  EXPECT_EQ(2, value);
-  EXPECT_FALSE(exact.Lookup("key", value));
-
-  NoCaseMap nocase;
-  nocase.SetAt("Key", 1);
-  nocase.SetAt("KEY", 2);
-  EXPECT_EQ(1, nocase.GetCount());
-  EXPECT_TRUE(nocase.Lookup("kEy", value));
-  EXPECT_EQ(2, value);
-  QVPOSITION pos = nocase.GetStartPosition();
-  const char* key = nullptr;
-  nocase.GetNextAssoc(pos, key, value);
-  EXPECT_STREQ("Key", key) << "the first spelling is kept";
-  EXPECT_EQ(nullptr, pos);
-  EXPECT_TRUE(nocase.RemoveKey("KEY"));
-  EXPECT_EQ(0, nocase.GetCount());
+  for (const char* key : keys) map.SetAt(key, ++value);
+  std::string text = Contents(map);
+  text += (map.RemoveKey(removed) ? "| -" : "| not ") + std::string(removed) + " | ";
+  return text + Contents(map);
 }
 
-// "aeaea" and "bagab" have the same hash under h = h * 257 + c.
-TEST(MapCollision, DistinctKeysWithEqualHashesStayApart) {
+TEST(MapKeys, LetterCaseAndCollidingHashes) {
+  // "aeaea" and "bagab" have the same hash under h = h * 257 + c.
   ASSERT_EQ(QVHashString("aeaea"), QVHashString("bagab"));
   ASSERT_EQ(QVHashStringNoCase("AEAEA"), QVHashStringNoCase("bagab"));
-
-  ExactMap exact;
-  exact.SetAt("aeaea", 1);
-  int value = 0;
-  EXPECT_FALSE(exact.Lookup("bagab", value)) << "a colliding key is not the stored one";
-  exact.SetAt("bagab", 2);
-  EXPECT_EQ(2, exact.GetCount());
-  EXPECT_TRUE(exact.Lookup("aeaea", value));
-  EXPECT_EQ(1, value);
-  EXPECT_TRUE(exact.Lookup("bagab", value));
-  EXPECT_EQ(2, value);
-  EXPECT_TRUE(exact.RemoveKey("aeaea"));
-  EXPECT_FALSE(exact.Lookup("aeaea", value));
-  EXPECT_TRUE(exact.Lookup("bagab", value));
-  EXPECT_EQ(2, value);
-  EXPECT_FALSE(exact.RemoveKey("aeaea"));
-
+  const struct {
+    std::initializer_list<const char*> keys;
+    const char* removed;
+    const char* exact;
+    const char* nocase;
+  } rows[] = {
+      // The no-case map keeps the first spelling.
+      {{"Key", "KEY"}, "key", "KEY=2 Key=1 | not key | KEY=2 Key=1 ", "Key=2 | -key | "},
+      {{"aeaea", "bagab"},
+       "aeaea",
+       "aeaea=1 bagab=2 | -aeaea | bagab=2 ",
+       "aeaea=1 bagab=2 | -aeaea | bagab=2 "},
+      {{"AeAeA", "BAGAB", "bagab"},
+       "AEAEA",
+       "AeAeA=1 BAGAB=2 bagab=3 | not AEAEA | AeAeA=1 BAGAB=2 bagab=3 ",
+       "AeAeA=1 BAGAB=3 | -AEAEA | BAGAB=3 "},
+  };
+  for (size_t row = 0; row < sizeof rows / sizeof rows[0]; ++row) {
+    EXPECT_EQ(rows[row].exact, AfterSetsAndRemoval<ExactMap>(rows[row].keys, rows[row].removed))
+        << "row " << row;
+    EXPECT_EQ(rows[row].nocase, AfterSetsAndRemoval<NoCaseMap>(rows[row].keys, rows[row].removed))
+        << "row " << row;
+  }
   NoCaseMap nocase;
-  nocase.SetAt("AeAeA", 1);
-  nocase.SetAt("BAGAB", 2);
-  EXPECT_EQ(2, nocase.GetCount());
-  EXPECT_TRUE(nocase.Lookup("aeaea", value));
+  nocase.SetAt("Key", 1);
+  int value = 0;
+  EXPECT_TRUE(nocase.Lookup("kEY", value));
   EXPECT_EQ(1, value);
-  EXPECT_TRUE(nocase.Lookup("bagab", value));
-  EXPECT_EQ(2, value);
 }
 
 TEST(MapBasics, SetLookupRemoveAndIterate) {
@@ -90,27 +83,20 @@ TEST(MapBasics, SetLookupRemoveAndIterate) {
   EXPECT_FALSE(map.RemoveKey("missing"));
   EXPECT_EQ(nullptr, map.Find("missing"));
 
-  std::map<std::string, int> expected;
+  std::string expected;
+  std::map<std::string, int> sorted;
   for (int i = 0; i < 500; ++i) {
-    const std::string key = "key" + std::to_string(i);
-    map.SetAt(key.c_str(), i);
-    expected[key] = i;
+    map.SetAt(("key" + std::to_string(i)).c_str(), i);
+    sorted["key" + std::to_string(i)] = i;
   }
   map.SetAt("key7", 700);
-  expected["key7"] = 700;
+  sorted["key7"] = 700;
   map["key8"] += 5;
-  expected["key8"] += 5;
+  sorted["key8"] += 5;
   map[""] = 9;  // the empty key is a key like any other
-  expected[""] = 9;
-  EXPECT_EQ(static_cast<int>(expected.size()), map.GetCount());
-
-  std::map<std::string, int> seen;
-  for (QVPOSITION pos = map.GetStartPosition(); pos;) {
-    const char* key;
-    map.GetNextAssoc(pos, key, value);
-    EXPECT_TRUE(seen.emplace(key, value).second) << "visited twice: " << key;
-  }
-  EXPECT_EQ(expected, seen);
+  sorted[""] = 9;
+  for (const auto& entry : sorted) expected += entry.first + "=" + std::to_string(entry.second) + " ";
+  EXPECT_EQ(expected, Contents(map));
 
   for (int i = 0; i < 500; i += 2) EXPECT_TRUE(map.RemoveKey(("key" + std::to_string(i)).c_str())) << i;
   EXPECT_EQ(251, map.GetCount());
@@ -121,14 +107,5 @@ TEST(MapBasics, SetLookupRemoveAndIterate) {
   EXPECT_EQ(0, map.GetCount());
   EXPECT_EQ(nullptr, map.GetStartPosition());
 }
-
-struct Counted {
-  static int live;
-  Counted() { ++live; }
-  Counted(const Counted&) { ++live; }
-  Counted& operator=(const Counted&) = default;
-  ~Counted() { --live; }
-};
-int Counted::live = 0;
 
 }  // namespace

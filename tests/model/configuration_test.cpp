@@ -1,79 +1,60 @@
-#include <gtest/gtest.h>
-
+// The configuration model: stored links joined to the product's applications, and lookups.
 #include "engine/configuration.h"
 
-namespace {
+#include <gtest/gtest.h>
 
-std::vector<PMApplication> Applications(std::initializer_list<const char*> names) {
-  std::vector<PMApplication> applications;
-  DWORD order = 10;
-  for (const char* name : names) {
-    PMApplication application;
-    application.Name = name;
-    application.StdLoadOrder = order++;
-    applications.push_back(application);
-  }
-  return applications;
-}
+namespace {
 
 PMAcadAppLink Stored(const char* name, DWORD loadOrder, DWORD menuLoaded = 0) {
   PMAcadAppLink link;
   link.Name = name;
   link.LoadOrder = loadOrder;
   link.MenuLoaded = menuLoaded;
+  link.StdLoadOrder = 99;  // what was stored never counts
   link.State = LinkLinked;
   return link;
 }
 
-std::string Names(const std::vector<PMAcadAppLink>& links) {
-  std::string names;
-  for (const PMAcadAppLink& link : links) names += link.Name + ",";
-  return names;
+// Applications A, B and C (standard load orders 10 to 12) merged with the stored links, as
+// "name application order menu state standard-order" per link.
+std::string Merged(const std::vector<PMAcadAppLink>& stored) {
+  std::vector<PMApplication> applications(3);
+  for (int i = 0; i < 3; ++i) {
+    applications[i].Name = std::string(1, static_cast<char>('A' + i));
+    applications[i].StdLoadOrder = 10 + i;
+  }
+  std::string text;
+  for (const PMAcadAppLink& link : MergeStoredLinks(applications, stored))
+    text += link.Name + " " + std::to_string(link.Application) + " " + std::to_string(link.LoadOrder) + " " +
+            std::to_string(link.MenuLoaded) + (link.State == LinkLinked ? " linked " : " not-linked ") +
+            std::to_string(link.StdLoadOrder) + ", ";
+  return text;
 }
 
-TEST(MergeStoredLinks, OrdersByLoadOrderWithUnorderedLast) {
-  auto links = MergeStoredLinks(Applications({"A", "B", "C"}), {Stored("A", 3), Stored("B", 0), Stored("C", 1)});
-  EXPECT_EQ("C,A,B,", Names(links));
-  EXPECT_EQ(2, links[0].Application);
-  EXPECT_EQ(0, links[1].Application);
-  EXPECT_EQ(1, links[2].Application);
-  EXPECT_EQ(12u, links[0].StdLoadOrder);  // always the application's, whatever was stored
-}
-
-TEST(MergeStoredLinks, UnstoredApplicationsAreNotLinked) {
-  auto links = MergeStoredLinks(Applications({"A", "B"}), {Stored("B", 5, 1)});
-  ASSERT_EQ(2u, links.size());
-  EXPECT_EQ("B", links[0].Name);
-  EXPECT_EQ(LinkLinked, links[0].State);
-  EXPECT_EQ(1u, links[0].MenuLoaded);
-  EXPECT_EQ("A", links[1].Name);
-  EXPECT_EQ(LinkNotLinked, links[1].State);
-  EXPECT_EQ(0u, links[1].LoadOrder);
-  EXPECT_EQ(0u, links[1].MenuLoaded);
-}
-
-TEST(MergeStoredLinks, NamesMatchExactlyAndUnknownLinksAreDropped) {
-  auto links = MergeStoredLinks(Applications({"App"}), {Stored("APP", 1), Stored("Gone", 2)});
-  ASSERT_EQ(1u, links.size());
-  EXPECT_EQ("App", links[0].Name);
-  EXPECT_EQ(LinkNotLinked, links[0].State);
-}
-
-TEST(MergeStoredLinks, LaterDuplicateWins) {
-  auto links = MergeStoredLinks(Applications({"A"}), {Stored("A", 4, 0), Stored("A", 7, 1)});
-  ASSERT_EQ(1u, links.size());
-  EXPECT_EQ(7u, links[0].LoadOrder);
-  EXPECT_EQ(1u, links[0].MenuLoaded);
-}
-
-TEST(MergeStoredLinks, NoApplicationsNoLinks) {
+TEST(MergeStoredLinks, StoredLinksJoinTheirApplications) {
+  const struct {
+    std::vector<PMAcadAppLink> stored;
+    const char* links;
+  } rows[] = {
+      // By load order, the unordered last.
+      {{Stored("A", 3), Stored("B", 0), Stored("C", 1)},
+       "C 2 1 0 linked 12, A 0 3 0 linked 10, B 1 0 0 linked 11, "},
+      {{Stored("B", 5, 1)}, "B 1 5 1 linked 11, A 0 0 0 not-linked 10, C 2 0 0 not-linked 12, "},
+      // Names match exactly; links of unknown applications are dropped.
+      {{Stored("a", 1), Stored("Gone", 2)},
+       "A 0 0 0 not-linked 10, B 1 0 0 not-linked 11, C 2 0 0 not-linked 12, "},
+      // A later duplicate wins.
+      {{Stored("A", 4, 0), Stored("A", 7, 1)},
+       "A 0 7 1 linked 10, B 1 0 0 not-linked 11, C 2 0 0 not-linked 12, "},
+  };
+  for (size_t row = 0; row < sizeof rows / sizeof rows[0]; ++row)
+    EXPECT_EQ(rows[row].links, Merged(rows[row].stored)) << "row " << row;
   EXPECT_TRUE(MergeStoredLinks({}, {Stored("A", 1)}).empty());
 }
 
-TEST(ModelLookups, ProductsAndProfilesIgnoreCase) {
+TEST(ModelLookups, ProductsAndProfilesIgnoreCaseAndAcadIdsDropEveryAutodeskHead) {
   ConfigurationModel model(2);
   model[0].Key = "Software\\Autodesk\\AutoCAD\\R16.0\\ACAD-201:409";
-  model[1].Key = "Software\\Autodesk\\AutoCAD LT\\R9\\ACADLT-1:409";
   model[1].Profiles.resize(2);
   model[1].Profiles[0].Name = "Work";
   model[1].Profiles[1].Name = "Drafting";
@@ -81,10 +62,7 @@ TEST(ModelLookups, ProductsAndProfilesIgnoreCase) {
   EXPECT_EQ(nullptr, FindProductByKey(model, "Software\\Autodesk\\AutoCAD\\R16.0"));
   EXPECT_EQ(&model[1].Profiles[1], FindProfileByName(model[1], "DRAFTING"));
   EXPECT_EQ(nullptr, FindProfileByName(model[1], "Draft"));
-}
-
-TEST(ModelLookups, AcadIdDropsEveryAutodeskHead) {
-  EXPECT_EQ("AutoCAD\\R16.0\\ACAD-201:409", AcadIdFromKey("Software\\Autodesk\\AutoCAD\\R16.0\\ACAD-201:409"));
+  EXPECT_EQ("AutoCAD\\R16.0\\ACAD-201:409", AcadIdFromKey(model[0].Key));
   EXPECT_EQ("xy", AcadIdFromKey("Software\\Autodesk\\xSoftware\\Autodesk\\y"));
   EXPECT_EQ("Software\\Autodesk\\A", KeyFromAcadId("A"));
 }

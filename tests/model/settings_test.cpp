@@ -1,63 +1,38 @@
+// The program's own settings: where they are written, and which stored values read as none.
+#include "engine/settings.h"
+
 #include <gtest/gtest.h>
 
-#include "base/handles.h"
-#include "engine/settings.h"
+#include "tests/support/private_registry.h"
 
 namespace {
 
-// Gives the test a private HKEY_CURRENT_USER.
-class Settings : public ::testing::Test {
- protected:
-  void SetUp() override {
-    scratch_ = "Software\\TarnwickTests\\settings-" + std::to_string(::GetCurrentProcessId());
-    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, scratch_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                                               nullptr, root_.put(), nullptr));
-    ASSERT_EQ(ERROR_SUCCESS, ::RegOverridePredefKey(HKEY_CURRENT_USER, root_.get()));
-  }
-  void TearDown() override {
-    ::RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
-    root_.reset();
-    ::RegDeleteTreeA(HKEY_CURRENT_USER, scratch_.c_str());
-  }
-  void SetRaw(DWORD type, const void* data, DWORD size) {
-    fw::RegKey key;
-    ::RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.put(), nullptr);
-    ::RegSetValueExA(key.get(), kCurAcadValue, 0, type, static_cast<const BYTE*>(data), size);
-  }
-
-  std::string scratch_;
-  fw::RegKey root_;
-};
-
-TEST_F(Settings, WriteThenReadBack) {
+TEST(Settings, WrittenAsTextAndReadBackOnlyWhenUsable) {
+  PrivateRegistry registry("settings");
+  ASSERT_TRUE(registry.ok());
   std::string value = "unchanged";
   EXPECT_FALSE(ReadSetting(kCurAcadValue, value));
-  EXPECT_EQ("unchanged", value);
   ASSERT_TRUE(WriteSetting(kCurAcadValue, "AutoCAD 2010"));
+  EXPECT_EQ(Sz("AutoCAD 2010"),
+            inspect::Value(HKEY_CURRENT_USER, "Software\\Brevent Software\\Tarnwick\\1.0", "CurAcad"));
   EXPECT_TRUE(ReadSetting(kCurAcadValue, value));
   EXPECT_EQ("AutoCAD 2010", value);
 
-  fw::RegKey key;
-  ASSERT_EQ(ERROR_SUCCESS,
-            ::RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Brevent Software\\Tarnwick\\1.0", 0, KEY_READ, key.put()));
-  char data[64] = {};
-  DWORD size = sizeof data, type = 0;
-  ASSERT_EQ(ERROR_SUCCESS, ::RegQueryValueExA(key.get(), "CurAcad", nullptr, &type, reinterpret_cast<BYTE*>(data), &size));
-  EXPECT_EQ(static_cast<DWORD>(REG_SZ), type);
-  EXPECT_EQ(13u, size);  // with the terminating zero
-}
-
-TEST_F(Settings, EmptyOverlongAndOddValuesReadAsMissing) {
-  std::string value = "unchanged";
-  SetRaw(REG_SZ, "", 1);
-  EXPECT_FALSE(ReadSetting(kCurAcadValue, value));
-  std::string overlong(300, 'a');
-  SetRaw(REG_SZ, overlong.c_str(), static_cast<DWORD>(overlong.size() + 1));
-  EXPECT_FALSE(ReadSetting(kCurAcadValue, value));
-  EXPECT_EQ("unchanged", value);
-  SetRaw(REG_BINARY, "abc", 3);  // no terminating zero: still read within its size
-  EXPECT_TRUE(ReadSetting(kCurAcadValue, value));
-  EXPECT_EQ("abc", value);
+  const struct {
+    DWORD type;
+    std::string bytes;
+    const char* read;  // null: reads as none and leaves the output alone
+  } rows[] = {
+      {REG_SZ, std::string(1, '\0'), nullptr},
+      {REG_SZ, std::string(300, 'a') + '\0', nullptr},
+      {REG_BINARY, "abc", "abc"},  // no terminating zero: still read within its size
+  };
+  for (size_t row = 0; row < sizeof rows / sizeof rows[0]; ++row) {
+    seed::SetRaw(HKEY_CURRENT_USER, kSettingsKey, kCurAcadValue, rows[row].type, rows[row].bytes);
+    value = "unchanged";
+    EXPECT_EQ(rows[row].read != nullptr, ReadSetting(kCurAcadValue, value)) << "row " << row;
+    EXPECT_EQ(rows[row].read ? rows[row].read : "unchanged", value) << "row " << row;
+  }
 }
 
 }  // namespace

@@ -7,19 +7,22 @@
 #include <vector>
 
 #include "base/variant.h"
+#include "param/ini_value.h"
 #include "param/param.h"
+#include "tests/support/scratch_folder.h"
 
-// Every name an enumerator yields; the enumerator is released. Null gives {"<null>"}.
-inline std::vector<std::string> Drain(CTEnum<const char*>* names) {
-  if (!names) return {"<null>"};
-  std::vector<std::string> items;
+typedef std::vector<std::string> Names;
+
+// Every name an enumerator yields; the enumerator is released.
+inline Names Drain(CTEnum<const char*>* names) {
+  Names items;
   const char* item;
   while (names->Next(1, &item, nullptr)) items.push_back(item);
   names->Release();
   return items;
 }
-inline std::vector<std::string> ValueNames(IParam* p) { return Drain(p->EnumValues()); }
-inline std::vector<std::string> ChildNames(IParam* p) { return Drain(p->EnumChildren()); }
+inline Names ValueNames(IParam* p) { return Drain(p->EnumValues()); }
+inline Names ChildNames(IParam* p) { return Drain(p->EnumChildren()); }
 
 inline void SetInt(IParam* p, const char* path, int value) {
   const CQVVariant v(value);
@@ -30,12 +33,15 @@ inline void SetText(IParam* p, const char* path, const char* text) {
   p->SetValue(path, &v);
 }
 
-// The value at path described as "<type>:<text>", or "missing".
-std::string Describe(const tagQVVARIANT& v);
+// A value as its INI text ("i42", "stext"); "none" for a type without a letter.
+inline std::string Text(const tagQVVARIANT& v) {
+  CXString text;
+  return IniFormatValue(v, text) ? static_cast<const char*>(text) : "none";
+}
+// The value at path as INI text, or "missing".
 inline std::string ValueAt(IParam* p, const char* path) {
   CQVVariant v;
-  if (!p->GetValue(path, &v)) return "missing";
-  return Describe(v);
+  return p->GetValue(path, &v) ? Text(v) : "missing";
 }
 
 inline long RefCount(IQVUnknown* object) {
@@ -54,3 +60,12 @@ class DoubleByteCodePage {
   int m_previous;
   bool m_ok;
 };
+
+// The "fmem::" name of a block of memory that holds text.
+std::string MemFileName(const std::string& text);
+
+// Every node of a tree, depth first: "[path]" and then " name=value" per value.
+std::string TreeText(IParam* root);
+
+// GetPrivateProfileStringA of one key, or "<absent>".
+std::string ProfileString(const std::string& file, const char* section, const char* key);

@@ -1,0 +1,294 @@
+// The parameter stores over memory, INI files and compound files: what they share is tested
+// once for each, then what each store does on its own.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "base/keys.h"
+#include "param/ini.h"
+#include "param/mem_param.h"
+#include "param/param_ref.h"
+#include "param/xstorage.h"
+#include "tests/param/param_test_util.h"
+#include "tests/support/ole_storage.h"
+
+namespace {
+
+enum Kind { kMemory, kIniFile, kStorage };
+
+class StoreTest : public ::testing::Test {
+ protected:
+  explicit StoreTest(Kind kind) : kind(kind), file(folder / (kind == kIniFile ? "store.ini" : "store.stg")) {}
+  void SetUp() override {
+    ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+    Open(true);
+  }
+  void TearDown() override {
+    Close();
+    CoUninitialize();
+  }
+  void Open(bool create) {
+    if (kind == kMemory) root.Reset(new_MemParam());
+    if (kind == kIniFile) root.Reset(new_IParamIniFile(file.c_str()));
+    if (kind == kStorage) {
+      storage.Reset(create ? COleXStorage::CreateFile(file) : COleXStorage::OpenFile(file));
+      root.Reset(new_IXStorParam(storage.Get()));
+    }
+  }
+  // Lets go of the store and the storage, which must leave everything in the file.
+  void Close() {
+    root.Reset();
+    storage.Reset();
+  }
+  // The tree, without the "@=e" lines that keep the INI store's sections in the file.
+  std::string Tree() {
+    std::string text = TreeText(root.Get());
+    for (size_t at; kind == kIniFile && (at = text.find(" @=e")) != std::string::npos;) text.erase(at, 4);
+    return text;
+  }
+  // A store of the same file; the memory store stays as it is.
+  void Reopen() {
+    if (kind == kMemory) return;
+    Close();
+    Open(false);
+  }
+
+  const Kind kind;
+  ScratchFolder folder;
+  const std::string file;
+  QVRef<COleXStorage> storage;
+  QVRef<IParam> root;
+};
+
+class EveryStore : public StoreTest, public ::testing::WithParamInterface<Kind> {
+ protected:
+  EveryStore() : StoreTest(GetParam()) {}
+};
+
+TEST_P(EveryStore, PathsMakeChildrenAndLookupsIgnoreCaseAndCreateNothing) {
+  SetInt(root.Get(), "a\\b\\c", 5);
+  for (int pass = 0; pass < 2; ++pass, Reopen()) {
+    SCOPED_TRACE(pass ? "reopened" : "as written");
+    EXPECT_EQ("i5", ValueAt(root.Get(), "A\\B\\C"));
+    EXPECT_EQ("missing", ValueAt(root.Get(), "a\\x\\c"));
+    EXPECT_FALSE(QVRef<IParam>(root->GetChild("a\\x", FALSE)));
+    EXPECT_FALSE(QVRef<IParam>(root->GetChild("nothing", FALSE)));
+    EXPECT_EQ("[\\]\n[\\a]\n[\\a\\b] c=i5\n", Tree()) << "lookups must create nothing";
+  }
+}
+
+TEST_P(EveryStore, MissingValues) {
+  CQVVariant out(1234);
+  EXPECT_FALSE(root->GetValue("nothing", &out));
+  EXPECT_EQ(kind == kMemory ? "i1234" : "e", Text(out)) << "the memory store leaves the output alone";
+  out = 1234;
+  EXPECT_FALSE(root->GetValue("no\\such\\path", &out));
+  EXPECT_EQ("i1234", Text(out));
+  SetText(root.Get(), "there", "text");
+  EXPECT_TRUE(root->GetValue("there", nullptr)) << "a null output only asks for existence";
+  EXPECT_TRUE(root->GetValue("there", &out));
+  EXPECT_EQ("stext", Text(out)) << "the old value is cleared, the copy owned by the caller";
+}
+
+TEST_P(EveryStore, EveryTypeRoundTrips) {
+  const CQVVariant samples[] = {CQVVariant(),
+                                CQVVariant(0, QVT_BOOL),
+                                CQVVariant(static_cast<unsigned char>(7)),
+                                CQVVariant(static_cast<unsigned short>(65535)),
+                                CQVVariant(4000000000ul),
+                                CQVVariant(-9),
+                                CQVVariant(9u),
+                                CQVVariant(-90l),
+                                CQVVariant(2.5),
+                                CQVVariant(0.25f),
+                                CQVVariant("text"),
+                                CQVVariant(tagPOINT{-1, 2}),
+                                CQVVariant(tagRRECT{0.5, -1.25, 3, 1e-7})};
+  const size_t count = sizeof samples / sizeof samples[0];
+  for (size_t row = 0; row < count; ++row) root->SetValue(("v" + std::to_string(row)).c_str(), &samples[row]);
+  for (int pass = 0; pass < 2; ++pass, Reopen()) {
+    for (size_t row = 0; row < count; ++row) {
+      CQVVariant back;
+      ASSERT_TRUE(root->GetValue(("v" + std::to_string(row)).c_str(), &back)) << "row " << row;
+      EXPECT_TRUE(back == samples[row]) << "row " << row << " pass " << pass << ": " << Text(back);
+    }
+  }
+}
+
+TEST_P(EveryStore, DeleteOperations) {
+  // A compound file keeps streams and storages in one name space: values and children
+  // get different names here.
+  for (const char* name : {"a", "b", "c"}) {
+    SetInt(root.Get(), (std::string("value-") + name).c_str(), 1);
+    SetInt(root.Get(), (std::string(name) + "\\v").c_str(), 1);
+    SetInt(root.Get(), (std::string(name) + "\\in\\v").c_str(), 1);
+  }
+  root->DeleteValue("VALUE-B");
+  root->DeleteValue("never there");
+  root->DeleteChild("B");
+  root->DeleteChild("never there");
+  EXPECT_EQ("[\\] value-a=i1 value-c=i1\n[\\a] v=i1\n[\\a\\in] v=i1\n[\\c] v=i1\n[\\c\\in] v=i1\n",
+            Tree());
+  root->DeleteAllValues();
+  const std::string top = "[\\]\n";
+  EXPECT_EQ(top + "[\\a] v=i1\n[\\a\\in] v=i1\n[\\c] v=i1\n[\\c\\in] v=i1\n", Tree());
+  root->DeleteAllChildren();
+  for (int pass = 0; pass < 2; ++pass, Reopen()) EXPECT_EQ(top, Tree()) << "pass " << pass;
+}
+
+INSTANTIATE_TEST_SUITE_P(Stores, EveryStore, ::testing::Values(kMemory, kIniFile, kStorage),
+                         [](const ::testing::TestParamInfo<Kind>& info) {
+                           return std::string(info.param == kMemory    ? "Memory"
+                                              : info.param == kIniFile ? "IniFile"
+                                                                       : "Storage");
+                         });
+
+class MemParam : public StoreTest {
+ protected:
+  MemParam() : StoreTest(kMemory) {}
+};
+
+TEST_F(MemParam, CreateChildEmptiesAnExistingChild) {
+  QVRef<IParam> x(root->CreateChild("x"));
+  SetInt(x.Get(), "v", 1);
+  SetInt(x.Get(), "sub\\w", 2);
+  QVRef<IParam> again(root->CreateChild("X"));
+  EXPECT_EQ(x.Get(), again.Get()) << "the same node, emptied";
+  // A path creates the parents and empties only the last node.
+  SetInt(root.Get(), "p\\keep", 1);
+  SetInt(root.Get(), "p\\q\\drop", 1);
+  QVRef<IParam>(root->CreateChild("p\\q"));
+  EXPECT_EQ("[\\]\n[\\x]\n[\\p] keep=i1\n[\\p\\q]\n", Tree());
+}
+
+TEST_F(MemParam, ChildrenOutlivingTheirDeletionAndEnumeratorsOut) {
+  SetInt(root.Get(), "b\\v", 1);
+  QVRef<IParam> b(root->GetChild("b", FALSE));
+  root->DeleteAllChildren();
+  EXPECT_EQ(Names{}, ValueNames(b.Get())) << "DeleteAllChildren empties what it drops";
+  EXPECT_EQ(1, RefCount(b.Get()));
+
+  SetInt(root.Get(), "x\\y", 1);
+  SetInt(root.Get(), "z", 1);
+  QVRef<IParam> x(root->GetChild("x", FALSE));
+  // An enumerator that is still out keeps walking the names it started with.
+  CTEnum<const char*>* values = root->EnumValues();
+  root->RemoveAll();
+  EXPECT_EQ(Names{"z"}, Drain(values));
+  EXPECT_EQ(Names{}, ChildNames(root.Get()));
+  EXPECT_EQ(Names{}, ValueNames(root.Get()));
+  EXPECT_EQ(Names{"y"}, ValueNames(x.Get())) << "RemoveAll releases children, it does not empty them";
+  EXPECT_EQ(1, RefCount(x.Get()));
+
+  for (const char* name : {"a", "b", "c", "d"}) SetInt(root.Get(), name, 1);
+  values = root->EnumValues();
+  const char* name;
+  Names seen;
+  while (values->Next(1, &name, nullptr)) {
+    seen.push_back(name);
+    root->DeleteValue(name);
+  }
+  values->Release();
+  EXPECT_EQ((Names{"a", "b", "c", "d"}), seen) << "deleting while enumerating";
+  EXPECT_EQ(Names{}, ValueNames(root.Get()));
+}
+
+// Shift-JIS HYO = 0x95 0x5C: its trail byte is a backslash.
+TEST_F(MemParam, TrailByteIsNoPathDelimiter) {
+  DoubleByteCodePage codePage;
+  ASSERT_TRUE(codePage.ok());
+  SetInt(root.Get(), "\x95\x5C", 1);
+  SetInt(root.Get(), "\x95\x5C\\\x95\x5C", 2);
+  EXPECT_EQ("[\\] \x95\x5C=i1\n[\\\x95\x5C] \x95\x5C=i2\n", Tree());
+}
+
+class IniFileParam : public StoreTest {
+ protected:
+  IniFileParam() : StoreTest(kIniFile) {}
+  std::string Key(const char* section, const char* key) { return ProfileString(file, section, key); }
+};
+
+TEST_F(IniFileParam, ValuesAsTheProfileFunctionsSeeThem) {
+  SetInt(root.Get(), "k", 42);
+  SetText(root.Get(), "s", "  padded text");
+  SetInt(root.Get(), "", 5);
+  const CQVVariant r(tagRECT{1, -2, 3, 4});
+  root->SetValue("r", &r);
+  SetInt(root.Get(), "p\\q\\v", 7);
+  const CQVVariant blob{QVBlob(3)};
+  root->SetValue("blob", &blob);
+  SetInt(root.Get(), "line\r\nbreak", 1);
+  EXPECT_EQ("i42", Key("\\", "k"));
+  EXPECT_EQ("s  padded text", Key("\\", "s"));
+  EXPECT_EQ("i5", Key("\\", "@")) << "the default value is the key @";
+  EXPECT_EQ("t1,-2,3,4", Key("\\", "r"));
+  EXPECT_EQ("i7", Key("\\p\\q", "v"));
+  EXPECT_EQ("<absent>", Key("\\", "blob")) << "a type without a letter is not written";
+  EXPECT_EQ((Names{"@", "k", "s", "r"}), ValueNames(root.Get())) << "file order, no name with a line break";
+  EXPECT_EQ("i5", ValueAt(root.Get(), nullptr));
+  root->DeleteAllValues();
+  EXPECT_EQ("e", Key("\\", "@")) << "the section stays, with an empty default value";
+
+  root->RemoveAll();
+  char sections[256] = {'x', 0, 0};
+  GetPrivateProfileSectionNamesA(sections, sizeof sections, file.c_str());
+  EXPECT_STREQ("", sections);
+}
+
+TEST_F(IniFileParam, UndecodableTextReadsAsMissing) {
+  WritePrivateProfileStringA("\\", "big", "w70000", file.c_str());
+  WritePrivateProfileStringA("\\", "letter", "q1", file.c_str());
+  WritePrivateProfileStringA("\\", "ok", "z10,0x5", file.c_str());
+  EXPECT_EQ("missing", ValueAt(root.Get(), "big"));
+  EXPECT_EQ("missing", ValueAt(root.Get(), "letter"));
+  EXPECT_EQ("z16,5", ValueAt(root.Get(), "ok"));
+}
+
+class XStorParam : public StoreTest {
+ protected:
+  XStorParam() : StoreTest(kStorage) {}
+};
+
+TEST_F(XStorParam, ValuePathMakesASubStorageAndAStream) {
+  SetInt(root.Get(), "a\\b", 5);
+  EXPECT_EQ(Names{}, Drain(storage->EnumStreams())) << "the outer storage gets no stream";
+  EXPECT_EQ(Names{"a"}, Drain(storage->EnumStorages()));
+  QVRef<IXStorage> a(storage->OpenStorage("a"));
+  ASSERT_TRUE(a);
+  EXPECT_EQ(Names{"b"}, Drain(a->EnumStreams()));
+}
+
+TEST_F(XStorParam, LastReleaseCommitsTheStorage) {
+  SetInt(root.Get(), "v", 1);
+  EXPECT_EQ(0, storage->GetCommitCount());
+  root.Reset();
+  EXPECT_EQ(2, storage->GetCommitCount()) << "once on the last release, once in the destructor";
+}
+
+TEST_F(XStorParam, AChildKeepsTheRootStoreAliveAndCommitsItsValues) {
+  {
+    QVRef<IParam> child(root->GetChild("c", TRUE));
+    SetInt(child.Get(), "held", 2);
+    root.Reset();
+    SetInt(child.Get(), "after", 3);
+  }
+  Reopen();
+  EXPECT_EQ("[\\]\n[\\c] held=i2 after=i3\n", Tree());
+}
+
+TEST_F(XStorParam, RemoveAllOfAChildDestroysItsStorage) {
+  SetInt(root.Get(), "keep\\v", 1);
+  SetInt(root.Get(), "drop\\v", 1);
+  SetInt(root.Get(), "drop\\inner\\w", 1);
+  {
+    QVRef<IParam> drop(root->GetChild("drop", FALSE));
+    drop->RemoveAll();
+    EXPECT_EQ("missing", ValueAt(drop.Get(), "v")) << "after RemoveAll the store holds no storage";
+    EXPECT_FALSE(drop->QueryInterface(typeid(IXStorage), nullptr));
+    EXPECT_EQ(nullptr, drop->EnumValues());
+    EXPECT_NO_THROW(SetInt(drop.Get(), "v", 2));
+  }
+  Reopen();
+  EXPECT_EQ("[\\]\n[\\keep] v=i1\n", Tree());
+}
+
+}  // namespace

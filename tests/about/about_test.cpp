@@ -1,9 +1,9 @@
-// The About box: the version line, links hidden without texts, and the way the user reaches it
-// (the system menu of the main dialog); the property page's rescaling of control rectangles.
+// The About box: the version line, the product information it shows, links hidden without texts
+// (the way the user reaches it, the main dialog's system menu, is tested with that dialog); the
+// property page's rescaling of control rectangles.
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <memory>
 #include <string>
 
 #include "base/unknown_impl.h"
@@ -11,12 +11,9 @@
 #include "framework/subclass.h"
 #include "framework/window.h"
 #include "resources/resource.h"
-#include "tests/framework/testkit/message_box_script.h"
 #include "tests/framework/testkit/modal_runner.h"
 #include "tests/framework/windowed_test.h"
-#include "tests/support/private_registry.h"
 #include "ui/about_dialog.h"
-#include "ui/main_dialog.h"
 #include "ui/qv_base_property_page.h"
 #include "ui/static_link.h"
 
@@ -70,63 +67,41 @@ std::string ShownLink(HWND about, int id) {
   return fw::GetWindowTextString(control) + " -> " + (link ? link->Target() : "(none)");
 }
 
-TEST(AboutBox, LinksWithoutTextsAreHidden) {
+// The program's own product information (info null), and links of other shapes.
+TEST(AboutBox, TitleVersionAndLinksFromTheProductInformationWithoutTextsHidden) {
   fwtest::InitControlsOnce();
+  SetUiLanguage(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
   static const char kSite[] = "https://site.example/\0site.example";
   static const char kBare[] = "https://bare.example/\0";
+  const std::string own = "https://tarnwick.brevent.example/";
   const struct {
+    bool fixed;
     const char *webSite, *support;
-    const char *webSiteShown, *supportShown;
+    std::string title, version, webSiteShown, supportShown;
   } rows[] = {
-      {nullptr, "", "hidden", "hidden"},
-      {nullptr, kSite, "hidden", "site.example -> https://site.example/"},
+      {false, nullptr, nullptr, "About Orvane for AutoCAD 1.0", "Version: 1.0",
+       "tarnwick.brevent.example -> " + own, "Tarnwick support -> " + own + "support/"},
+      {true, nullptr, "", "About Test Product 2.5", "Version: 2.5", "hidden", "hidden"},
+      {true, nullptr, kSite, "About Test Product 2.5", "Version: 2.5", "hidden",
+       "site.example -> https://site.example/"},
       // Nothing to show after the target: the target itself is shown.
-      {kBare, nullptr, "https://bare.example/ -> https://bare.example/", "hidden"},
+      {true, kBare, nullptr, "About Test Product 2.5", "Version: 2.5",
+       "https://bare.example/ -> https://bare.example/", "hidden"},
   };
   for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
     FixedOemInfo info;
     info.webSiteLink = rows[i].webSite;
     info.supportLink = rows[i].support;
-    CAboutDlg about(nullptr, &info);
-    std::string webSite, support, title;
+    CAboutDlg about(nullptr, rows[i].fixed ? &info : nullptr);
     fwtest::RunModal(about, {[&](HWND hwnd) {
-                       title = fw::GetWindowTextString(hwnd);
-                       webSite = ShownLink(hwnd, IDC_ABOUT_WWW);
-                       support = ShownLink(hwnd, IDC_ABOUT_SUPPORT);
+                       EXPECT_EQ(rows[i].title, fw::GetWindowTextString(hwnd)) << "row " << i;
+                       EXPECT_EQ(rows[i].version,
+                                 fw::GetWindowTextString(::GetDlgItem(hwnd, IDC_ABOUT_VERSION)));
+                       EXPECT_EQ(rows[i].webSiteShown, ShownLink(hwnd, IDC_ABOUT_WWW)) << "row " << i;
+                       EXPECT_EQ(rows[i].supportShown, ShownLink(hwnd, IDC_ABOUT_SUPPORT)) << "row " << i;
                        fwtest::Click(hwnd, IDOK);
                      }});
-    EXPECT_EQ("About Test Product 2.5", title) << "row " << i;
-    EXPECT_EQ(rows[i].webSiteShown, webSite) << "row " << i;
-    EXPECT_EQ(rows[i].supportShown, support) << "row " << i;
   }
-}
-
-TEST(AboutBox, SystemMenuItemOfTheMainDialogOpensItOwnedByTheMainDialog) {
-  std::unique_ptr<PrivateRegistry> registry(new PrivateRegistry("about"));
-  ASSERT_TRUE(registry->ok());
-  fwtest::InitControlsOnce();
-  SetUiLanguage(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
-  fwtest::MessageBoxScript boxes;  // a message box would fail the test
-  CPManDlg dialog;
-  fwtest::RunModal(
-      dialog, {[&](HWND hwnd) {
-                 // Returns when the About box has closed.
-                 ::SendMessageA(hwnd, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
-               },
-               [&](HWND hwnd) {
-                 HWND about = fwtest::TopDialog();
-                 ASSERT_NE(hwnd, about);
-                 EXPECT_EQ(hwnd, ::GetWindow(about, GW_OWNER));
-                 // The product information of the program itself.
-                 EXPECT_EQ("About " + LangString(IDS_APP_NAME) + " 1.0", fw::GetWindowTextString(about));
-                 EXPECT_EQ("Version: 1.0", fw::GetWindowTextString(::GetDlgItem(about, IDC_ABOUT_VERSION)));
-                 EXPECT_EQ("tarnwick.brevent.example -> https://tarnwick.brevent.example/",
-                           ShownLink(about, IDC_ABOUT_WWW));
-                 fwtest::Click(about, IDOK);
-               },
-               [&](HWND hwnd) { fwtest::Click(hwnd, IDCANCEL); }});
-  registry.reset();
-  EXPECT_EQ(ERROR_SUCCESS, PrivateRegistry::LastCleanup());
 }
 
 TEST(PageLayout, RectanglesScaleByTheWidthAndHeightRatios) {

@@ -1,11 +1,8 @@
-// The dialog base: the resource module of its window procedure and tool tips from the string table.
+// The dialog base: the resource module of its window procedure.
 #include <gtest/gtest.h>
 #include <windows.h>
-// needs windows.h before it
-#include <commctrl.h>
 
 #include <string>
-#include <vector>
 
 #include "framework/language.h"
 #include "framework/resource_handle.h"
@@ -43,24 +40,12 @@ class ProbeDialog : public QVBaseDlg {
   }
 };
 
-fwtest::DialogTemplate SmallTemplate() {
-  fwtest::DialogTemplate dialog("Probe", 120, 60);
-  dialog.Add("Static", "Menu text", IDS_ABOUT_MENU, SS_LEFT, 5, 5, 60, 10)
-      .Button(IDS_APPLY_BEFORE_DRAG, "Drag", 5, 20)
-      .Add("Static", "No string", 2000, SS_LEFT, 5, 40, 60, 10)
-      .Button(IDCANCEL, "Cancel", 65, 40);
-  return dialog;
-}
-
-class BaseDialogTest : public ::testing::Test {
- protected:
-  void SetUp() override { fwtest::InitControlsOnce(); }
-};
-
-TEST_F(BaseDialogTest, WindowProcedureRunsWithItsOwnModuleForResources) {
+TEST(BaseDialog, WindowProcedureRunsWithItsOwnModuleForResources) {
+  fwtest::InitControlsOnce();
   HINSTANCE elsewhere = GetModuleHandleA("kernel32.dll");
   fw::ResourceHandleScope outside(elsewhere);
-  fwtest::DialogTemplate dialogTemplate = SmallTemplate();
+  fwtest::DialogTemplate dialogTemplate("Probe", 120, 60);
+  dialogTemplate.Button(IDCANCEL, "Cancel", 65, 40);
   ProbeDialog dialog(dialogTemplate.get());
   fwtest::RunModal(dialog, {[&](HWND hwnd) {
                      SendMessageA(hwnd, WM_COMMAND, MAKEWPARAM(kCommandProbe, BN_CLICKED), 0);
@@ -71,39 +56,6 @@ TEST_F(BaseDialogTest, WindowProcedureRunsWithItsOwnModuleForResources) {
   EXPECT_EQ(own, dialog.resourcesAtCommand);
   EXPECT_EQ("Orvane for AutoCAD", dialog.nameAtCommand);
   EXPECT_EQ(elsewhere, fw::ResourceHandle()) << "the previous module is back after each message";
-}
-
-TEST_F(BaseDialogTest, ToolTipsForEveryControlWithTheirStringTexts) {
-  fwtest::DialogTemplate dialogTemplate = SmallTemplate();
-  ProbeDialog dialog(dialogTemplate.get());
-  struct Row {
-    int id;
-    std::string tip;
-  };
-  const Row rows[] = {
-      {IDS_ABOUT_MENU, "About..."},
-      // The part after the line feed.
-      {IDS_APPLY_BEFORE_DRAG, "Do you want to apply changes now?"},
-      {2000, ""},
-  };
-  std::vector<std::string> tips;
-  fwtest::RunModal(dialog, {[&](HWND hwnd) {
-                     HWND tipWindow = dialog.ToolTipWindow();
-                     ASSERT_NE(nullptr, tipWindow);
-                     EXPECT_EQ(4, SendMessageA(tipWindow, TTM_GETTOOLCOUNT, 0, 0)) << "every control has one";
-                     for (const Row& row : rows) {
-                       NMTTDISPINFOA info = {};
-                       info.hdr.hwndFrom = tipWindow;
-                       info.hdr.idFrom = reinterpret_cast<UINT_PTR>(GetDlgItem(hwnd, row.id));
-                       info.hdr.code = TTN_GETDISPINFOA;
-                       info.uFlags = TTF_IDISHWND;
-                       SendMessageA(hwnd, WM_NOTIFY, info.hdr.idFrom, reinterpret_cast<LPARAM>(&info));
-                       tips.push_back(info.lpszText ? info.lpszText : "(none)");
-                     }
-                     fwtest::Click(hwnd, IDCANCEL);
-                   }});
-  ASSERT_EQ(3u, tips.size());
-  for (size_t i = 0; i < 3; ++i) EXPECT_EQ(rows[i].tip, tips[i]) << "row " << i;
 }
 
 }  // namespace

@@ -87,36 +87,27 @@ class CountedLink : public CStaticLink {
   int* destroyed_;
 };
 
-TEST_F(ControlsTest, AutoDeleteLinkGoesWithItsWindowOtherLinksStay) {
+TEST_F(ControlsTest, OneWindowPerLinkAndAnAutoDeleteLinkGoesWithItsWindow) {
   int destroyed = 0;
   CountedLink* owned = new CountedLink(true, &destroyed);
+  CountedLink kept(false, &destroyed);
   HWND first = AddStatic("First");
+  HWND second = AddStatic("Second");
   ASSERT_TRUE(owned->Attach(first));
+  EXPECT_FALSE(owned->Attach(second));
+  EXPECT_FALSE(kept.Attach(first));
+  EXPECT_FALSE(kept.Attach(nullptr));
+  ASSERT_TRUE(kept.Attach(second));
   DestroyWindow(first);
   EXPECT_EQ(1, destroyed);
-
-  {
-    CountedLink kept(false, &destroyed);
-    HWND second = AddStatic("Second");
-    ASSERT_TRUE(kept.Attach(second));
-    DestroyWindow(second);
-    EXPECT_EQ(1, destroyed);
-    EXPECT_EQ(nullptr, kept.hwnd());
-  }
-  EXPECT_EQ(2, destroyed);
-}
-
-TEST_F(ControlsTest, OneObjectPerWindowAndOneWindowPerObject) {
-  CStaticLink first("a");
-  CStaticLink second("b");
-  HWND control = AddStatic("Link");
-  EXPECT_TRUE(first.Attach(control));
-  EXPECT_FALSE(first.Attach(AddStatic("Other")));
-  EXPECT_FALSE(second.Attach(control));
-  EXPECT_FALSE(second.Attach(nullptr));
-  first.Detach();
-  EXPECT_EQ(nullptr, fw::SubclassedWindow::FromHandle(control));
-  EXPECT_TRUE(second.Attach(control));
+  DestroyWindow(second);
+  EXPECT_EQ(1, destroyed);
+  EXPECT_EQ(nullptr, kept.hwnd());
+  // Detached, the window is free for another link.
+  HWND third = AddStatic("Third");
+  ASSERT_TRUE(kept.Attach(third));
+  kept.Detach();
+  EXPECT_EQ(nullptr, fw::SubclassedWindow::FromHandle(third));
 }
 
 // Throws from its handler: the window must go on with its own handling.

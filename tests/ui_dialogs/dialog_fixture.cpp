@@ -166,14 +166,6 @@ void Type(HWND dialog, int id, const std::string& text) {
 
 namespace show {
 
-std::string Profiles(const PMAcad& product) {
-  std::string text;
-  for (const PMAcadProfile& profile : product.Profiles)
-    text += (text.empty() ? "" : " ") + profile.Name +
-            (profile.NewName.empty() ? "" : ">" + profile.NewName) + "/" + std::to_string(profile.State);
-  return text;
-}
-
 std::string Links(const PMAcadProfile& profile) {
   std::string text;
   for (const PMAcadAppLink& link : profile.Links)

@@ -96,8 +96,6 @@ void Type(HWND dialog, int id, const std::string& text);
 // The model as short text, for comparisons that print what they found.
 namespace show {
 
-// "Default/0 Home/2 Work>Office/0": Name, pending NewName, State.
-std::string Profiles(const PMAcad& product);
 // "Alpha:1:3:0 Beta:...": Name, State, LoadOrder, MenuLoaded.
 std::string Links(const PMAcadProfile& profile);
 

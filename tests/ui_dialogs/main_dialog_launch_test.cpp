@@ -63,23 +63,9 @@ class MainDialogLaunchTest : public DialogTest {
               world::ProductKey(world::kAcadId) + "\\Applications\\Tarnwick\\Applications\\Beta", "Template",
               "C:\\Templates\\iso a3.dwt");
     SeedLink(world::kAcadId, "Home", "Beta", 1, 1);
-    previousHook_ = fw::SetFileDialogHook([this](fw::FileDialogKind kind, std::string& path) {
-      asked_.push_back((kind == fw::FileDialogKind::Save ? "save " : "open ") + path);
-      path = file_;
-      return true;
-    });
   }
-  void TearDown() override {
-    fw::SetFileDialogHook(previousHook_);
-    DialogTest::TearDown();
-  }
-  std::string BackupRoot() const { return AppData() + "Brevent Software\\Tarnwick\\Backups"; }
   static void Command(HWND dialog, UINT id) { ::SendMessageA(dialog, WM_COMMAND, id, 0); }
   static bool KeyExists(const std::string& path) { return inspect::KeyExists(HKEY_CURRENT_USER, path); }
-
-  fw::FileDialogHook previousHook_;
-  std::vector<std::string> asked_;
-  std::string file_;
 };
 
 TEST_F(MainDialogLaunchTest, RunAsksToApplyThenStartsTheProgramInRunMode) {
@@ -267,8 +253,15 @@ TEST_F(MainDialogLaunchTest, ShowsTheRunningProductAndAsksBeforeApplyingToIt) {
 }
 
 TEST_F(MainDialogLaunchTest, ExportAndImportThroughTheMenuCopyAProfileIntoAnotherProduct) {
-  file_ = AppData() + "work.arg";
+  // The common file dialog asks for nothing: it answers file, and the test notes what it was asked.
+  std::string file = AppData() + "work.arg";
   const std::string outside = AppData() + "outside.arg";
+  std::vector<std::string> asked;
+  const fw::FileDialogHook previous = fw::SetFileDialogHook([&](fw::FileDialogKind kind, std::string& path) {
+    asked.push_back((kind == fw::FileDialogKind::Save ? "save " : "open ") + path);
+    path = file;
+    return true;
+  });
   CPManDlg dialog;
   fwtest::RunModal(dialog, {[&](HWND hwnd) {
                      drive::Select(hwnd, IDC_PROFILES, 2);
@@ -281,38 +274,47 @@ TEST_F(MainDialogLaunchTest, ExportAndImportThroughTheMenuCopyAProfileIntoAnothe
                      boxes_.Answer(IDYES);
                      Command(hwnd, ID_PROFILE_IMPORT);
                      // A file that is not an export is refused, naming the line.
-                     WriteWholeFile(outside, ReadWholeFile(file_) + "[HKEY_CURRENT_USER\\Software]\r\n");
-                     file_ = outside;
+                     WriteWholeFile(outside, ReadWholeFile(file) + "[HKEY_CURRENT_USER\\Software]\r\n");
+                     file = outside;
                      boxes_.Answer(IDOK);
                      Command(hwnd, ID_PROFILE_IMPORT);
                      fwtest::Click(hwnd, IDCANCEL);
                    }});
-  EXPECT_EQ((Names{"save Work.arg", "open ", "open ", "open "}), asked_);
-  EXPECT_EQ(Tree(world::kAcadId, "Work"), Tree(world::kLtId, "Work"));
+  fw::SetFileDialogHook(previous);
+  EXPECT_EQ((Names{"save Work.arg", "open ", "open ", "open "}), asked);
+  const std::string exported = Tree(world::kAcadId, "Work");
+  EXPECT_EQ(exported, Tree(world::kLtId, "Work"));
   ASSERT_EQ(2u, boxes_.shown().size());
   EXPECT_EQ("The profile \"Work\" already exists.\r\nDo you want to replace it? A backup of it is kept.",
             boxes_.shown()[0].text);
   // The added key is the line after the export's last one.
-  const std::string exported = Tree(world::kAcadId, "Work");
   const auto lines = std::count(exported.begin(), exported.end(), '\n');
   EXPECT_EQ(
-      "The file \"" + file_ + "\" writes outside the profile in line " + std::to_string(lines + 1) + ".",
+      "The file \"" + outside + "\" writes outside the profile in line " + std::to_string(lines + 1) + ".",
       boxes_.shown()[1].text);
-  const std::vector<BackupEntry> backups = ListBackups(BackupRoot());
-  ASSERT_EQ(1u, backups.size());
-  EXPECT_EQ(world::kLtName, backups[0].ProductName);
+  ASSERT_EQ(1u, ListBackups(AppData() + "Brevent Software\\Tarnwick\\Backups").size());
 }
 
-TEST_F(MainDialogLaunchTest, AnApplyBacksUpADeletedProfileAndRestoreBringsItBackWithItsLinks) {
+// An Apply whose backup cannot be written stops with a message; once it can, the deleted profile
+// is backed up, and Restore brings it back with its links.
+TEST_F(MainDialogLaunchTest, AnApplyBacksUpADeletedProfileAndRestoreBringsItBack) {
   const std::string before = Tree(world::kAcadId, "Home");
   ASSERT_NE(std::string::npos, before.find("Tarnwick\\Applications"));  // it has links
+  const std::string blocker = AppData() + "blocker";
+  WriteWholeFile(blocker, "");
   std::vector<std::string> columns;
   std::string proposed, proposedAgain;
   CPManDlg dialog;
+  dialog.SetBackupRoot(blocker + "\\Backups");
   fwtest::RunModal(dialog, {[&](HWND hwnd) {
                               drive::Select(hwnd, IDC_PROFILES, 1);
                               boxes_.Answer(IDYES);
                               fwtest::Click(hwnd, IDC_DELETE_PROFILE);
+                              boxes_.Answer(IDOK);
+                              fwtest::Click(hwnd, IDC_APPLY);
+                              EXPECT_TRUE(drive::IsEnabled(hwnd, IDC_APPLY));
+                              EXPECT_TRUE(KeyExists(world::ProfileKey(world::kAcadId, "Home")));
+                              dialog.SetBackupRoot(AppData() + "Backups");
                               fwtest::Click(hwnd, IDC_APPLY);
                               EXPECT_FALSE(KeyExists(world::ProfileKey(world::kAcadId, "Home")));
                               ::SendMessageA(hwnd, WM_SYSCOMMAND, IDM_RESTORE, 0);  // returns when it closes
@@ -344,33 +346,13 @@ TEST_F(MainDialogLaunchTest, AnApplyBacksUpADeletedProfileAndRestoreBringsItBack
   EXPECT_EQ("Home", proposed);
   EXPECT_EQ("Home (2)", proposedAgain);
   EXPECT_EQ(before, Tree(world::kAcadId, "Home"));
-  ASSERT_EQ(2u, boxes_.shown().size());
-  EXPECT_EQ("The profile \"WORK\" already exists", boxes_.shown()[1].text);
-}
-
-TEST_F(MainDialogLaunchTest, ABackupThatCannotBeWrittenStopsTheApplyWithAMessage) {
-  const std::string blocker = AppData() + "blocker";
-  ::CloseHandle(::CreateFileA(blocker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-  CPManDlg dialog;
-  dialog.SetBackupRoot(blocker + "\\Backups");
-  bool applyStillEnabled = false;
-  fwtest::RunModal(dialog, {[&](HWND hwnd) {
-                     drive::Select(hwnd, IDC_PROFILES, 1);
-                     boxes_.Answer(IDYES);
-                     fwtest::Click(hwnd, IDC_DELETE_PROFILE);
-                     boxes_.Answer(IDOK);
-                     fwtest::Click(hwnd, IDC_APPLY);
-                     applyStillEnabled = drive::IsEnabled(hwnd, IDC_APPLY);
-                     fwtest::Click(hwnd, IDCANCEL);
-                   }});
-  ASSERT_EQ(2u, boxes_.shown().size());
-  const std::string& text = boxes_.shown()[1].text;
-  EXPECT_EQ(0u, text.find("The profile \"Home\" could not be backed up to \"" + blocker + "\\Backups\": "))
-      << text;
-  EXPECT_EQ("\r\nNothing was changed.", text.substr(text.size() - 22)) << text;
+  ASSERT_EQ(3u, boxes_.shown().size());
+  const std::string& failed = boxes_.shown()[1].text;
+  EXPECT_EQ(0u, failed.find("The profile \"Home\" could not be backed up to \"" + blocker + "\\Backups\": "))
+      << failed;
+  EXPECT_EQ("\r\nNothing was changed.", failed.substr(failed.size() - 22)) << failed;
   EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONSTOP), boxes_.shown()[1].flags);
-  EXPECT_TRUE(applyStillEnabled);
-  EXPECT_TRUE(KeyExists(world::ProfileKey(world::kAcadId, "Home")));
+  EXPECT_EQ("The profile \"WORK\" already exists", boxes_.shown()[2].text);
 }
 
 }  // namespace

@@ -53,6 +53,10 @@ std::string ServerPath(const std::string& path) {
 
 std::string ReadServerFile(const std::string& path) { return ReadWholeFile(ServerPath(path)); }
 
+void WriteServerFile(const std::string& path, const std::string& bytes) {
+  WriteWholeFile(ServerPath(path), bytes);
+}
+
 bool ServerFolderExists(const std::string& path) {
   const DWORD attributes = GetFileAttributesA(ServerPath(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);

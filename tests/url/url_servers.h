@@ -19,6 +19,7 @@ std::string HttpUrl(const std::string& path);
 std::string ServerPath(const std::string& path);
 // The file's bytes, "<missing>" when it is not there.
 std::string ReadServerFile(const std::string& path);
+void WriteServerFile(const std::string& path, const std::string& bytes);
 bool ServerFolderExists(const std::string& path);
 // No writability probe ("*.tmp") was left in the server's folders.
 bool NoProbesLeft();

@@ -65,7 +65,7 @@ TEST_F(UrlTransfer, UploadRefusals) {
 
 TEST_F(UrlTransfer, DeleteRemovesTheFileOnce) {
   const std::string url = FtpUrl("pub/doomed.txt");
-  WriteWholeFile(ServerPath("pub/doomed.txt"), "bye");
+  WriteServerFile("pub/doomed.txt", "bye");
   ASSERT_TRUE(Fio_UrlDeleteFile(url.c_str()));
   EXPECT_EQ("<missing>", ReadServerFile("pub/doomed.txt"));
   EXPECT_FALSE(Fio_UrlDeleteFile(url.c_str()));

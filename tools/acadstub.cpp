@@ -18,9 +18,7 @@
 // Values: strings as their text up to the first zero byte, DWORDs as "dword:<decimal>", any other
 // type as "?type=<type>"; a missing value is the bare name without "=".
 //
-// Product key: TW_ACAD_KEY, else the product below HKLM\Software\Autodesk\AutoCAD\*\* or
-// ...\AutoCAD LT\*\* (32-bit view first, then the 64-bit view) whose executable, built from
-// "Location" by the product's executable rule, is this program.
+// Product key: TW_ACAD_KEY (unset: none, so nothing is read and no pipe served).
 //
 // Switches (environment): TW_ACAD_MESSAGES, the hand-off messages to read (default 1);
 // TW_ACAD_WAIT_FILE, a file to wait for before ending. Whatever happens, the stand-in ends after
@@ -66,12 +64,6 @@ std::string GetEnv(const char* name) {
   return n < buffer.size() ? std::string(buffer.data(), n) : std::string();
 }
 
-std::string FullPath(const std::string& path) {
-  char full[MAX_PATH * 4] = "";
-  const DWORD n = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
-  return n == 0 || n >= sizeof full ? path : std::string(full, n);
-}
-
 fw::RegKey OpenKey(HKEY root, const std::string& path, REGSAM access = KEY_READ) {
   fw::RegKey key;
   if (RegOpenKeyExA(root, path.c_str(), 0, access, key.put()) != ERROR_SUCCESS) key.reset();
@@ -96,46 +88,15 @@ std::string StringValue(HKEY key, const char* name) {
   return line.empty() ? std::string() : line.substr(1);
 }
 
-std::vector<std::string> Names(HKEY key, bool values) {
+std::vector<std::string> ValueNames(HKEY key) {
   std::vector<std::string> names;
   char name[16384];
   for (DWORD i = 0;; ++i) {
     DWORD length = sizeof name;
-    const LONG rc = values ? RegEnumValueA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr)
-                           : RegEnumKeyExA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr);
-    if (rc != ERROR_SUCCESS) return names;
+    if (RegEnumValueA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+      return names;
     names.emplace_back(name, length);
   }
-}
-
-// The executable that Tarnwick starts for a product, by the same rule.
-std::string ProductExecutable(const std::string& folder, const std::string& key) {
-  const char* exe = key.find("ACAD-") != std::string::npos     ? "\\acad.exe"
-                    : key.find("ACADLT-") != std::string::npos ? "\\acadlt.exe"
-                                                               : "\\aclt.exe";
-  return FullPath(folder + exe);
-}
-
-std::string FindOwnProductKey() {
-  char own[MAX_PATH * 4] = "";
-  GetModuleFileNameA(nullptr, own, sizeof own);
-  for (REGSAM view : {REGSAM(0), REGSAM(KEY_WOW64_64KEY)}) {
-    for (const char* base : {"Software\\Autodesk\\AutoCAD", "Software\\Autodesk\\AutoCAD LT"}) {
-      fw::RegKey baseKey = OpenKey(HKEY_LOCAL_MACHINE, base, KEY_READ | view);
-      for (const std::string& release : Names(baseKey.get(), false)) {
-        fw::RegKey releaseKey = OpenKey(baseKey.get(), release, KEY_READ | view);
-        for (const std::string& product : Names(releaseKey.get(), false)) {
-          fw::RegKey productKey = OpenKey(releaseKey.get(), product, KEY_READ | view);
-          const std::string location = StringValue(productKey.get(), "Location");
-          const std::string key = std::string(base) + "\\" + release + "\\" + product;
-          if (!location.empty() &&
-              lstrcmpiA(ProductExecutable(location, key).c_str(), FullPath(own).c_str()) == 0)
-            return key;
-        }
-      }
-    }
-  }
-  return std::string();
 }
 
 // Records what AutoCAD finds; returns the pipe it is to serve ("" for none).
@@ -150,7 +111,7 @@ std::string RecordProfileState(RecordFile& record, const std::string& key) {
   record.Line(RecordLine(marker.get(), "RunPM", "RunPM"));
   record.Line(RecordLine(marker.get(), "PipeName", "PipeName"));
   fw::RegKey menus = profile.empty() ? fw::RegKey() : OpenKey(profiles.get(), profile + "\\Menus");
-  for (const std::string& name : Names(menus.get(), true))
+  for (const std::string& name : ValueNames(menus.get()))
     record.Line(RecordLine(menus.get(), name, "Menus\\" + name));
   return StringValue(marker.get(), "PipeName");
 }
@@ -213,9 +174,7 @@ int RunStandIn() {
   RecordFile record(recordPath);
   fw::Handle watchdog(CreateThread(nullptr, 0, EndInTime, &record, 0, nullptr));
 
-  std::string key = GetEnv("TW_ACAD_KEY");
-  if (key.empty()) key = FindOwnProductKey();
-  const std::string pipeName = RecordProfileState(record, key);
+  const std::string pipeName = RecordProfileState(record, GetEnv("TW_ACAD_KEY"));
   const std::string messages = GetEnv("TW_ACAD_MESSAGES");
   if (!pipeName.empty())
     ServeHandOff(record, pipeName, messages.empty() ? 1 : std::strtoul(messages.c_str(), nullptr, 10));

@@ -44,13 +44,14 @@ void Drain(HANDLE pipe, std::string& text) {
   }
 }
 
-}  // namespace
-
+// Top-level visible windows of a process, with their titles.
 std::vector<std::pair<HWND, std::string>> ProcessWindows(DWORD processId) {
   WindowSearch search{processId, {}};
   ::EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
+
+}  // namespace
 
 ProgramFolder::ProgramFolder() : parent_(scratch_.Path() + "\\"), bin_(parent_ + "bin\\") {
   ::CreateDirectoryA(bin_.c_str(), nullptr);

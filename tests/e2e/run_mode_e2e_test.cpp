@@ -40,10 +40,11 @@ class RunModeE2E : public ::testing::Test {
 
     record_ = folder_.Parent() + "acad.log";
     ::SetEnvironmentVariableA("TW_ACAD_RECORD", record_.c_str());
+    ::SetEnvironmentVariableA("TW_ACAD_KEY", key_.c_str());
   }
   void TearDown() override {
-    ::SetEnvironmentVariableA("TW_ACAD_RECORD", nullptr);
-    ::SetEnvironmentVariableA("TW_ACAD_MESSAGES", nullptr);
+    for (const char* name : {"TW_ACAD_RECORD", "TW_ACAD_KEY", "TW_ACAD_MESSAGES"})
+      ::SetEnvironmentVariableA(name, nullptr);
   }
 
   std::string Current() { return inspect::Text(HKEY_CURRENT_USER, profiles_, ""); }
@@ -96,34 +97,6 @@ TEST_F(RunModeE2E, AMissingProfileIsCreatedWithExactlyTheGivenApplications) {
     EXPECT_NE(std::string::npos, record.find(rows[i].record)) << "row " << i << ": " << record;
     EXPECT_EQ(rows[i].current, Current()) << "row " << i;
   }
-}
-
-TEST_F(RunModeE2E, EveryFailureHasItsMessage) {
-  const std::string noProfiles =
-      installation_.AddProduct("AutoCAD LT", "ACADLT-1:409", "No Profiles", installFolder_);
-  const std::string missingExe = installation_.AddProduct("AutoCAD", "ACAD-1:409", "Missing Exe");
-  seed::SetString(HKEY_CURRENT_USER, missingExe + "\\Profiles", "", "P");
-  seed::CreatePath(HKEY_CURRENT_USER, missingExe + "\\Profiles\\P");
-  // A volatile profile key cannot take the program's non-volatile marker key.
-  seed::CreatePath(HKEY_CURRENT_USER, profiles_ + "\\Fragile", 0, REG_OPTION_VOLATILE);
-  const struct {
-    std::string arguments, message;
-  } rows[] = {
-      {"-r -a \"" + id_ + "\" -p Fragile", "Error: Cannot change current profile in registry"},
-      {"-r -a \"" + IdOf(missingExe) + "\" -p P", "Error: Cannot run AutoCAD"},
-      {"-r -a \"" + IdOf(noProfiles) + "\" -p P",
-       "You should start AutoCAD at least once before starting the application"},
-  };
-  for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
-    ProgramRun run = folder_.Run(rows[i].arguments);
-    EXPECT_FALSE(run.TimedOut) << "row " << i;
-    EXPECT_EQ(0u, run.ExitCode) << "row " << i;
-    ASSERT_EQ(1u, run.Boxes.size()) << "row " << i;
-    EXPECT_EQ("Orvane for AutoCAD", run.Boxes[0].Title) << "row " << i;
-    EXPECT_EQ(rows[i].message, run.Boxes[0].Text) << "row " << i;
-  }
-  // After the failed marker write the requested profile stays current.
-  EXPECT_EQ("Fragile", Current());
 }
 
 TEST_F(RunModeE2E, HandOffDeliversToTheInstanceStartedFirst) {

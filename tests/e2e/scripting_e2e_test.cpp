@@ -27,6 +27,13 @@ TEST(ScriptingE2E, EveryActionIsQuiet) {
   Installation::Link(key, "Standard", "Survey", 1);
   Installation::Link(key, "Standard", "Keep", 2);
   seed::CreatePath(HKEY_CURRENT_USER, key + "\\Profiles\\Doomed " + word);
+  // A volatile profile key cannot take the program's non-volatile marker key.
+  seed::CreatePath(HKEY_CURRENT_USER, key + "\\Profiles\\Fragile", 0, REG_OPTION_VOLATILE);
+  const std::string noProfiles =
+      IdOf(installation.AddProduct("AutoCAD", "ACAD-1:409", "No Profiles", install));
+  const std::string missingExe = installation.AddProduct("AutoCAD", "ACAD-2:409", "Missing Exe");
+  seed::SetString(HKEY_CURRENT_USER, missingExe + "\\Profiles", "", "P");
+  seed::CreatePath(HKEY_CURRENT_USER, missingExe + "\\Profiles\\P");
   ::SetEnvironmentVariableA("TW_ACAD_RECORD", (parent + "acad.log").c_str());
 
   const std::string report = parent + "report.txt", log = parent + "tarnwick.log",
@@ -44,6 +51,13 @@ TEST(ScriptingE2E, EveryActionIsQuiet) {
        "1\r\n"},
       {"-quiet -r -a \"" + id + "\" -p Missing -log \"" + log + "\"", 2,
        "Error: Profile \"Missing\" not found\r\n-r -p \"Missing\": failed with exit code 2\r\n"},
+      {"-quiet -r -a \"" + id + "\" -p Fragile", 3,
+       "Error: Cannot change current profile in registry\r\n-r -p \"Fragile\": failed with exit code 3\r\n"},
+      {"-quiet -r -a \"" + IdOf(missingExe) + "\" -p P", 4,
+       "Error: Cannot run AutoCAD\r\n-r -p \"P\": failed with exit code 4\r\n"},
+      {"-quiet -r -a \"" + noProfiles + "\" -p P", 5,
+       "You should start AutoCAD at least once before starting the application\r\n-r -p \"P\": failed with "
+       "exit code 5\r\n"},
       {"-quiet -d \"" + report + "\"", 0, "-d \"" + report + "\": done\r\n"},
       {"-quiet -d \"" + parent + "no\\such\\r.txt\"", 2,
        "Error: Cannot write the file \"" + parent + "no\\such\\r.txt\"\r\n-d \"" + parent +
@@ -75,6 +89,8 @@ TEST(ScriptingE2E, EveryActionIsQuiet) {
   }
   ::SetEnvironmentVariableA("TW_ACAD_RECORD", nullptr);
   EXPECT_FALSE(inspect::KeyExists(HKEY_CURRENT_USER, key + "\\Profiles\\Doomed " + word));
+  EXPECT_EQ("Fragile",
+            inspect::Text(HKEY_CURRENT_USER, key + "\\Profiles", ""));  // after the failed marker write
   EXPECT_EQ("Keep=2",
             inspect::LinkOrder(HKEY_CURRENT_USER, key + "\\Profiles\\Standard\\Tarnwick\\Applications"));
   EXPECT_EQ(inspect::DumpTree(HKEY_CURRENT_USER, key + "\\Profiles\\Standard"),

@@ -37,20 +37,19 @@ class SiteStandardE2E : public ::testing::Test {
         "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Profiles\\Standard]\r\n@=\"From the standard\"\r\n\r\n"
         "[HKEY_CURRENT_USER\\Profiles\\Standard\\General]\r\n\"Color\"=\"white\"\r\n\r\n");
     site_ = folder_.Parent() + "site.ini";
-    WriteWholeFile(
-        site_,
-        "; the site's standard\r\n[Profile Office]\r\n"
-        "Products=AutoCAD 20* " +
-            word_ + ";AutoCAD LT* " + word_ +
-            "   ; three products\r\n"
-            "Source=office.arg\r\nDescription=Office standard\r\nApplications=Beta;Alpha\r\nCurrent=yes\r\n"
-            "\r\n[Profile Standard]\r\nProducts=* " +
-            word_ +
-            "\r\nSource=standard.arg\r\n"
-            "Replace=always\r\nApplications=\r\n"
-            "\r\n[Remove]\r\nProfiles=Old *\r\n");
+    WriteWholeFile(site_,
+                   Worded("; the site's standard\r\n[Profile Office]\r\n"
+                          "Products=AutoCAD 20* #;AutoCAD LT* #   ; three products\r\n"
+                          "Source=office.arg\r\nDescription=Office standard\r\nApplications=Beta;Alpha\r\n"
+                          "Current=yes\r\n\r\n[Profile Standard]\r\nProducts=* #\r\nSource=standard.arg\r\n"
+                          "Replace=always\r\nApplications=\r\n\r\n[Remove]\r\nProfiles=Old *\r\n"));
   }
 
+  // The text with every "#" replaced by the installation's word.
+  std::string Worded(std::string text) const {
+    for (size_t at = text.find('#'); at != std::string::npos; at = text.find('#')) text.replace(at, 1, word_);
+    return text;
+  }
   ProgramRun Site(const char* action, const std::string& file) {
     return folder_.Run(std::string(action) + " \"" + file + "\"");
   }
@@ -76,8 +75,8 @@ TEST_F(SiteStandardE2E, ApplyCheckAndApplyAgain) {
   const ProgramRun applied = Site("-apply", site_);
   EXPECT_EQ(0u, applied.ExitCode) << applied.Error;
   EXPECT_TRUE(applied.Boxes.empty()) << applied.Boxes[0].Text;
-  EXPECT_NE(std::string::npos, applied.Error.find("AutoCAD LT 2009 " + word_ +
-                                                  ": profile \"Office\" is missing (Source=office.arg)\r\n"));
+  EXPECT_NE(std::string::npos, applied.Error.find(Worded("AutoCAD LT 2009 #: profile \"Office\" is missing "
+                                                         "(Source=office.arg)\r\n")));
   EXPECT_NE(std::string::npos, applied.Error.find(Summary("-apply", "done"))) << applied.Error;
   EXPECT_NE(std::string::npos, Backup("Other 1999 " + word_, "Old " + word_).find("@=\"to go\""));
 
@@ -110,11 +109,11 @@ TEST_F(SiteStandardE2E, ApplyCheckAndApplyAgain) {
   const std::string changed = DumpProfiles(profiles_);
   const ProgramRun differences = Site("-check", site_);
   EXPECT_EQ(1u, differences.ExitCode);
-  EXPECT_EQ("AutoCAD 2010 " + word_ +
-                ": profile \"Standard\" differs from its source (Source=standard.arg)\r\n" + "AutoCAD 2012 " +
-                word_ + ": profile \"Office\": Applications is \"Beta\", wanted \"Beta;Alpha\"\r\n" +
-                Summary("-check", "2 difference(s) found"),
-            differences.Error);
+  EXPECT_EQ(
+      Worded("AutoCAD 2010 #: profile \"Standard\" differs from its source (Source=standard.arg)\r\n"
+             "AutoCAD 2012 #: profile \"Office\": Applications is \"Beta\", wanted \"Beta;Alpha\"\r\n") +
+          Summary("-check", "2 difference(s) found"),
+      differences.Error);
   EXPECT_EQ(changed, DumpProfiles(profiles_));
 
   EXPECT_EQ(0u, Site("-apply", site_).ExitCode);

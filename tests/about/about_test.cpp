@@ -1,6 +1,5 @@
 // The About box: the version line, the product information it shows, links hidden without texts
-// (the way the user reaches it, the main dialog's system menu, is tested with that dialog); the
-// property page's rescaling of control rectangles.
+// (the way the user reaches it, the main dialog's system menu, is tested with that dialog).
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -14,7 +13,6 @@
 #include "tests/framework/testkit/modal_runner.h"
 #include "tests/framework/windowed_test.h"
 #include "ui/about_dialog.h"
-#include "ui/qv_base_property_page.h"
 #include "ui/static_link.h"
 
 namespace {
@@ -101,27 +99,6 @@ TEST(AboutBox, TitleVersionAndLinksFromTheProductInformationWithoutTextsHidden) 
                        EXPECT_EQ(rows[i].supportShown, ShownLink(hwnd, IDC_ABOUT_SUPPORT)) << "row " << i;
                        fwtest::Click(hwnd, IDOK);
                      }});
-  }
-}
-
-TEST(PageLayout, RectanglesScaleByTheWidthAndHeightRatios) {
-  const struct {
-    RECT rect;
-    FontMetrics from, to;
-    RECT scaled;
-  } rows[] = {
-      {{10, 20, 110, 40}, {6, 13}, {9, 26}, {15, 40, 165, 80}},
-      // MulDiv rounds: 7 * 7 / 6 = 8.17, 13 * 15 / 13 = 15.
-      {{7, 13, 7, 13}, {6, 13}, {7, 15}, {8, 15, 8, 15}},
-      {{-12, -13, 12, 13}, {6, 13}, {3, 26}, {-6, -26, 6, 26}},
-      // Nothing to scale by: unchanged.
-      {{10, 20, 110, 40}, {0, 13}, {12, 26}, {10, 20, 110, 40}},
-      {{10, 20, 110, 40}, {6, 13}, {12, 0}, {10, 20, 110, 40}},
-  };
-  for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
-    const RECT got = ScaleRect(rows[i].rect, rows[i].from, rows[i].to);
-    EXPECT_TRUE(::EqualRect(&rows[i].scaled, &got))
-        << "row " << i << ": " << got.left << "," << got.top << "," << got.right << "," << got.bottom;
   }
 }
 

@@ -161,14 +161,12 @@ TEST(HelpFile, BesideTheProgramOrAboveAnAddOnFolder) {
   const struct {
     const char *program, *help, *guide;
   } rows[] = {
-      {"C:\\P\\Tarnwick.exe", "C:\\P\\Tarnwick.hlp", "C:\\P\\Tarnwick.html"},
-      {"C:\\PROG\\TARNWICK.EXE", "C:\\PROG\\TARNWICK.hlp", "C:\\PROG\\TARNWICK.html"},
+      {"C:\\P\\TARNWICK.EXE", "C:\\P\\TARNWICK.hlp", "C:\\P\\TARNWICK.html"},
       {"C:\\tools.exe.d\\Tarnwick.exe", "C:\\tools.exe.d\\Tarnwick.hlp", "C:\\tools.exe.d\\Tarnwick.html"},
       {"C:\\Apps\\Tarnwick.alx\\Tarnwick.exe", "C:\\Apps\\Tarnwick.hlp",
        "C:\\Apps\\Tarnwick.alx\\Tarnwick.html"},
       {"C:\\A\\Extra.ALX\\bin\\Tarnwick.exe", "C:\\A\\Extra.ALX\\Tarnwick.hlp",
        "C:\\A\\Extra.ALX\\bin\\Tarnwick.html"},
-      {"Tarnwick.exe", "Tarnwick.hlp", "Tarnwick.html"},
       {"", ".hlp", ".html"},
   };
   for (size_t row = 0; row < sizeof rows / sizeof rows[0]; ++row) {

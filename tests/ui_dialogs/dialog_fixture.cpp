@@ -8,7 +8,6 @@
 #include "framework/listview.h"
 #include "resources/resource.h"
 #include "tests/framework/windowed_test.h"
-#include "tests/support/folder_tree.h"
 
 namespace world {
 
@@ -30,14 +29,8 @@ void DialogTest::SetUp() {
   registry_.reset(new PrivateRegistry("ui_dialogs"));
   ASSERT_TRUE(registry_->ok());
   // The user's application-data folder, where applies keep their backups, is a private one too.
-  char temp[MAX_PATH] = "";
-  ::GetTempPathA(MAX_PATH, temp);
-  static int serial = 0;
-  appData_ = std::string(temp) + "tw-dialogs-" + std::to_string(::GetCurrentProcessId()) + "-" +
-             std::to_string(++serial) + "\\";
-  ASSERT_TRUE(::CreateDirectoryA(appData_.c_str(), nullptr)) << appData_;
   SetString(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
-            "AppData", appData_.substr(0, appData_.size() - 1));
+            "AppData", appData_.Path());
   oleInitialized_ = SUCCEEDED(::OleInitialize(nullptr));
   fwtest::InitControlsOnce();
   SetUiLanguage(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
@@ -72,7 +65,6 @@ void DialogTest::TearDown() {
   if (oleInitialized_) ::OleUninitialize();
   registry_.reset();
   EXPECT_EQ(ERROR_SUCCESS, PrivateRegistry::LastCleanup());
-  if (!appData_.empty()) RemoveFolderTree(appData_);
 }
 
 void DialogTest::SeedProduct(const std::string& acadId, const std::string& productName) {

@@ -15,6 +15,7 @@
 #include "engine/model.h"
 #include "tests/framework/testkit/message_box_script.h"
 #include "tests/support/private_registry.h"
+#include "tests/support/scratch_folder.h"
 
 using seed::SetString;
 
@@ -48,7 +49,7 @@ class DialogTest : public ::testing::Test {
   static void SeedCurAcad(const std::string& productName);
 
   // The private application-data folder that the shell reports, with a trailing backslash.
-  const std::string& AppData() const { return appData_; }
+  std::string AppData() const { return appData_.Path() + "\\"; }
   // Reading back below HKEY_CURRENT_USER.
   static std::string StringValue(const std::string& path, const std::string& name) {
     return inspect::Text(HKEY_CURRENT_USER, path, name);
@@ -63,7 +64,7 @@ class DialogTest : public ::testing::Test {
 
  private:
   std::unique_ptr<PrivateRegistry> registry_;
-  std::string appData_;
+  ScratchFolder appData_;
   bool oleInitialized_ = false;
 };
 

@@ -44,14 +44,13 @@ void Drain(HANDLE pipe, std::string& text) {
   }
 }
 
-// Top-level visible windows of a process, with their titles.
+}  // namespace
+
 std::vector<std::pair<HWND, std::string>> ProcessWindows(DWORD processId) {
   WindowSearch search{processId, {}};
   ::EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
-
-}  // namespace
 
 ProgramFolder::ProgramFolder() : parent_(scratch_.Path() + "\\"), bin_(parent_ + "bin\\") {
   ::CreateDirectoryA(bin_.c_str(), nullptr);

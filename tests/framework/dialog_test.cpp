@@ -26,7 +26,6 @@ class NameDialog : public fw::Dialog {
   std::string name = "Draft";
   bool throwInInit = false;
   bool throwInPreTranslate = false;
-  UINT watchedMessage = 0;
   std::vector<std::string> seen;
 
  protected:
@@ -41,18 +40,12 @@ class NameDialog : public fw::Dialog {
   }
 
   bool PreTranslateMessage(MSG& message) override {
-    if (message.message == WM_KEYDOWN && message.wParam == VK_F5) {
-      char className[32] = {};
-      GetClassNameA(message.hwnd, className, sizeof className);
-      seen.push_back(std::string("F5 in ") + className);
-      if (throwInPreTranslate) throw std::runtime_error("refresh failed");
-      return true;
-    }
-    if (watchedMessage && message.message == watchedMessage) {
-      seen.push_back(message.hwnd == hwnd() ? "activation to dialog" : "activation elsewhere");
-      return true;
-    }
-    return false;
+    const bool f5 = message.message == WM_KEYDOWN && message.wParam == VK_F5;
+    if (!f5 && message.message != WM_APP) return false;
+    seen.push_back(std::string(f5 ? "F5 to " : "WM_APP to ") +
+                   (message.hwnd == hwnd() ? "dialog" : "control"));
+    if (throwInPreTranslate) throw std::runtime_error("refresh failed");
+    return true;
   }
 
   bool DispatchTable(const fw::DialogMessage& m) override;
@@ -128,18 +121,17 @@ TEST_F(DialogTest, EveryWayOfCancellingClosesWithIdCancelAndKeepsTheFields) {
 
 TEST_F(DialogTest, PreTranslateMessageSeesKeysOfControlsAndMessagesPostedToTheDialog) {
   NameDialog dialog(layout_.get());
-  dialog.watchedMessage = RegisterWindowMessageA("TarnwickTests.Framework.Activate");
   int result = fwtest::RunModal(dialog, {
                                             [&](HWND hwnd) {
                                               fwtest::PostKey(GetDlgItem(hwnd, kName), VK_F5);
-                                              PostMessageA(hwnd, dialog.watchedMessage, 0, 0);
+                                              PostMessageA(hwnd, WM_APP, 0, 0);
                                               // Not the dialog's: must not reach its PreTranslateMessage.
-                                              PostMessageA(owner_.get(), dialog.watchedMessage, 0, 0);
+                                              PostMessageA(owner_.get(), WM_APP, 0, 0);
                                             },
                                             [](HWND hwnd) { fwtest::Click(hwnd, IDCANCEL); },
                                         });
   EXPECT_EQ(IDCANCEL, result);
-  EXPECT_EQ((std::vector<std::string>{"F5 in Edit", "activation to dialog"}), dialog.seen);
+  EXPECT_EQ((std::vector<std::string>{"F5 to control", "WM_APP to dialog"}), dialog.seen);
 }
 
 TEST_F(DialogTest, ExceptionsCloseTheDialogAndReachTheCaller) {

@@ -2,6 +2,7 @@
 // announce with Answer fails the test (and is answered IDCANCEL) instead of waiting for a person.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <deque>
@@ -19,9 +20,14 @@ struct ShownMessageBox {
 
 class MessageBoxScript {
  public:
-  MessageBoxScript();
+  MessageBoxScript()
+      : previous_(fw::SetMessageBoxHook(
+            [this](const std::string& text, UINT flags) { return OnMessageBox(text, flags); })) {}
   // Restores the previous hook; answers that were never asked for fail the test.
-  ~MessageBoxScript();
+  ~MessageBoxScript() {
+    fw::SetMessageBoxHook(previous_);
+    if (!answers_.empty()) ADD_FAILURE() << answers_.size() << " expected message box(es) never appeared";
+  }
   MessageBoxScript(const MessageBoxScript&) = delete;
   MessageBoxScript& operator=(const MessageBoxScript&) = delete;
 
@@ -30,7 +36,16 @@ class MessageBoxScript {
   const std::vector<ShownMessageBox>& shown() const { return shown_; }
 
  private:
-  int OnMessageBox(const std::string& text, UINT flags);
+  int OnMessageBox(const std::string& text, UINT flags) {
+    shown_.push_back({text, flags});
+    if (answers_.empty()) {
+      ADD_FAILURE() << "unexpected message box: \"" << text << "\" flags 0x" << std::hex << flags;
+      return IDCANCEL;
+    }
+    const int answer = answers_.front();
+    answers_.pop_front();
+    return answer;
+  }
 
   std::deque<int> answers_;
   std::vector<ShownMessageBox> shown_;

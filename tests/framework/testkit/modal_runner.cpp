@@ -39,40 +39,35 @@ BOOL CALLBACK CloseModalWindow(HWND hwnd, LPARAM) {
   return TRUE;
 }
 
-void GiveUp(ModalRun& run) {
-  run.gaveUp = true;
-  EnumThreadWindows(GetCurrentThreadId(), &CloseModalWindow, 0);
-}
-
+// Runs the next step; once the run has failed, closes every modal window of the thread instead, on
+// every tick (a handler may have opened another window since).
 void CALLBACK OnTick(HWND, UINT, UINT_PTR timer, DWORD) {
   auto found = std::find_if(activeRuns.begin(), activeRuns.end(),
                             [timer](const ModalRun* run) { return run->timer == timer; });
   if (found == activeRuns.end()) return;
   ModalRun& run = **found;
-  if (run.gaveUp) {
-    GiveUp(run);  // again: a handler may have opened another window since
-    return;
-  }
-  if (GetTickCount() - run.start > run.timeoutMs) {
+  if (!run.gaveUp && GetTickCount() - run.start > run.timeoutMs) {
     ADD_FAILURE() << "dialog still open after " << run.timeoutMs << " ms; " << run.next << " of "
                   << run.steps.size() << " steps were run";
-    GiveUp(run);
-    return;
+    run.gaveUp = true;
   }
   HWND hwnd = run.dialog->hwnd();
-  if (!hwnd || run.next >= run.steps.size()) return;
-  size_t index = run.next++;
-  // A timer procedure is called from user32: nothing may unwind out of it.
-  bool threw = true;
-  try {
-    run.steps[index](hwnd);
-    threw = false;
-  } catch (const std::exception& e) {
-    ADD_FAILURE() << "step " << index << " threw: " << e.what();
-  } catch (...) {
-    ADD_FAILURE() << "step " << index << " threw";
+  if (!run.gaveUp && hwnd && run.next < run.steps.size()) {
+    const size_t index = run.next++;
+    // A timer procedure is called from user32: nothing may unwind out of it. The step may run a nested
+    // dialog whose steps follow on later ticks, so the run fails only once it returns.
+    bool failed = true;
+    try {
+      run.steps[index](hwnd);
+      failed = ::testing::Test::HasFatalFailure();
+    } catch (const std::exception& e) {
+      ADD_FAILURE() << "step " << index << " threw: " << e.what();
+    } catch (...) {
+      ADD_FAILURE() << "step " << index << " threw";
+    }
+    run.gaveUp = run.gaveUp || failed;
   }
-  if (threw || ::testing::Test::HasFatalFailure()) GiveUp(run);
+  if (run.gaveUp) EnumThreadWindows(GetCurrentThreadId(), &CloseModalWindow, 0);
 }
 
 // Removes the run and its timer however DoModal ends.

@@ -64,7 +64,7 @@ TEST(MemFile, ReadsTheBlockUpToItsSize) {
   EXPECT_EQ(0, file->Seek(-4, FIO_SEEK_SET)) << "a negative target is 0";
 }
 
-TEST(MemFile, OutputChangesNothing) {
+TEST(MemFile, OutputChangesNothingAndMissingBlocksAreRefused) {
   char block[] = "unchanged";
   FileRef<IXOutFile> out(Fio_OpenOut(MemName(block, 9).c_str(), FIO_KEEP));
   out->Write("xxxx", 4);
@@ -72,15 +72,11 @@ TEST(MemFile, OutputChangesNothing) {
   EXPECT_EQ(0, out->GetPosition());
   out->Commit();
   EXPECT_STREQ("unchanged", block);
-}
 
-TEST(MemFile, BlocksThatCannotBeThereAreRefused) {
   for (const std::string name : {"fmem::0,10", "fmem::x.10", "fmem::4294967295,2"})
     EXPECT_FILE_ERROR(Fio_Open(name.c_str(), 0), FIOERR_FILE_NOT_FOUND, FIOOP_READ, name);
-  // No block and no size: an empty file.
-  FileRef<IXFile> file(Fio_Open("fmem::", 0));
   char c;
-  EXPECT_EQ(0, file->Read(&c, 1));
+  EXPECT_EQ(0, FileRef<IXFile>(Fio_Open("fmem::", 0))->Read(&c, 1)) << "no block and no size: an empty file";
 }
 
 TEST(QVMemFileTest, GrowsInWholeStepsOfZeros) {

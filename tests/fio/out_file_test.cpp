@@ -14,22 +14,26 @@ namespace {
 using Entries = std::vector<std::string>;
 
 TEST(OutFile, CommitReplacesTheLockedTargetAndLeavesNothingElse) {
-  ScratchFolder dir;
-  const std::string target = dir.Write("target.txt", "old content that is longer");
-  {
-    FileRef<IXOutFile> out(Fio_OpenOut(target.c_str(), 0));
-    EXPECT_STREQ(target.c_str(), out->GetFileName());
-    EXPECT_EQ(0, out->GetLength()) << "without keep mode the output starts empty";
-    out->WriteString("new");
-    EXPECT_EQ(2u, dir.Entries().size()) << "the target and the temporary file beside it";
-    EXPECT_EQ(1, Fio_LockCount(target.c_str()));
-    EXPECT_FILE_ERROR(Fio_Open(target.c_str(), 0), FIOERR_SHARING, FIOOP_READ, target);
-    out->Commit();
-    EXPECT_EQ(0, Fio_LockCount(target.c_str()));
-    EXPECT_EQ(std::string("new\0", 4), ReadWholeFile(target));
-    out->Commit();  // a second commit has nothing left to do
+  // A temporary output (deleted by the system on close) must not take the output with it.
+  for (int mode : {0, static_cast<int>(FIO_TEMPORARY)}) {
+    SCOPED_TRACE(mode);
+    ScratchFolder dir;
+    const std::string target = dir.Write("target.txt", "old content that is longer");
+    {
+      FileRef<IXOutFile> out(Fio_OpenOut(target.c_str(), mode));
+      EXPECT_STREQ(target.c_str(), out->GetFileName());
+      EXPECT_EQ(0, out->GetLength()) << "without keep mode the output starts empty";
+      out->WriteString("new");
+      EXPECT_EQ(2u, dir.Entries().size()) << "the target and the temporary file beside it";
+      EXPECT_EQ(1, Fio_LockCount(target.c_str()));
+      EXPECT_FILE_ERROR(Fio_Open(target.c_str(), 0), FIOERR_SHARING, FIOOP_READ, target);
+      out->Commit();
+      EXPECT_EQ(0, Fio_LockCount(target.c_str()));
+      EXPECT_EQ(std::string("new\0", 4), ReadWholeFile(target));
+      out->Commit();  // a second commit has nothing left to do
+    }
+    EXPECT_EQ(Entries{"target.txt"}, dir.Entries());
   }
-  EXPECT_EQ(Entries{"target.txt"}, dir.Entries());
 }
 
 TEST(OutFile, ReleasedWithoutCommitLeavesTheTargetUnchanged) {
@@ -94,18 +98,7 @@ TEST(OutFile, CommitThatCannotReplaceTheTargetThrowsAndKeepsIt) {
   EXPECT_EQ(Entries{"held.txt"}, dir.Entries()) << "the temporary file is removed";
 }
 
-TEST(OutFile, TemporaryModeDoesNotLoseTheOutput) {
-  ScratchFolder dir;
-  const std::string target = dir / "out.txt";
-  {
-    FileRef<IXOutFile> out(Fio_OpenOut(target.c_str(), FIO_TEMPORARY));
-    out->Write("kept", 4);
-    out->Commit();
-  }
-  EXPECT_EQ("kept", ReadWholeFile(target));
-}
-
-TEST(Locking, NestedLocksCountPerFile) {
+TEST(Locking, NestedLocksCountPerFileAndFailuresThrow) {
   ScratchFolder dir;
   const std::string paths[] = {dir.Write("1.txt", "1"), dir.Write("2.txt", "2"), dir.Write("3.txt", "3")};
   for (const std::string& path : paths) Fio_LockFile(path.c_str());
@@ -125,16 +118,13 @@ TEST(Locking, NestedLocksCountPerFile) {
   Fio_LockFile(paths[1].c_str());  // the list works after being emptied
   EXPECT_EQ(1, Fio_LockCount(paths[1].c_str()));
   Fio_UnlockFile(paths[1].c_str());
-}
 
-// A target held by another writer is refused through the output file above.
-TEST(Locking, FailuresThrowWithTheLockOperation) {
-  ScratchFolder dir;
+  // Failures (a target held by another writer is refused through the output file above).
   const std::string missing = dir / "missing.txt";
   EXPECT_FILE_ERROR(Fio_LockFile(missing.c_str()), FIOERR_FILE_NOT_FOUND, FIOOP_LOCK, missing);
-  EXPECT_EQ(0, Fio_LockCount(missing.c_str()));
   EXPECT_FILE_ERROR(Fio_LockFile(nullptr), FIOERR_BAD_PATH, FIOOP_LOCK);
   EXPECT_FILE_ERROR(Fio_LockFile(std::string(700, 'a').c_str()), FIOERR_BAD_PATH, FIOOP_LOCK);
+  EXPECT_EQ(0, Fio_LockCount(missing.c_str()));
   EXPECT_EQ(0, Fio_LockCount(nullptr));
   Fio_UnlockFile(nullptr);
 }

@@ -104,21 +104,6 @@ TEST_F(DialogTest, RefusedDataKeepsTheDialogOpenAndTheOwnerDisabled) {
   EXPECT_FALSE(IsWindowEnabled(owner_.get()));
 }
 
-TEST_F(DialogTest, EveryWayOfCancellingClosesWithIdCancelAndKeepsTheFields) {
-  const fwtest::Step closes[] = {
-      [](HWND hwnd) { fwtest::Click(hwnd, IDCANCEL); },
-      [](HWND hwnd) { fwtest::PostKey(GetDlgItem(hwnd, kName), VK_ESCAPE); },
-      [](HWND hwnd) { PostMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0); },
-  };
-  for (size_t i = 0; i < sizeof closes / sizeof closes[0]; ++i) {
-    NameDialog dialog(layout_.get());
-    int result =
-        fwtest::RunModal(dialog, {[](HWND hwnd) { SetDlgItemTextA(hwnd, kName, "Edited"); }, closes[i]});
-    EXPECT_EQ(IDCANCEL, result) << "row " << i;
-    EXPECT_EQ("Draft", dialog.name) << "row " << i;
-  }
-}
-
 TEST_F(DialogTest, PreTranslateMessageSeesKeysOfControlsAndMessagesPostedToTheDialog) {
   NameDialog dialog(layout_.get());
   int result = fwtest::RunModal(dialog, {
@@ -166,18 +151,35 @@ TEST_F(DialogTest, ExceptionsCloseTheDialogAndReachTheCaller) {
   }
 }
 
-TEST_F(DialogTest, LoopEndsWithMinusOneWhenTheDialogCannotRunOn) {
-  fwtest::DialogTemplate unknownClass("Broken", 100, 50);
-  unknownClass.Add("NoSuchWindowClass.Tarnwick", "", 100, 0, 0, 0, 10, 10);
-  NameDialog noTemplate(nullptr), broken(unknownClass.get()), destroyed(layout_.get()), quit(layout_.get());
-  EXPECT_EQ(-1, noTemplate.DoModal());
-  EXPECT_EQ(-1, broken.DoModal());
-  EXPECT_EQ(-1, fwtest::RunModal(destroyed, {[](HWND hwnd) { DestroyWindow(hwnd); }}));
-  EXPECT_EQ(-1, fwtest::RunModal(quit, {[](HWND) { PostQuitMessage(7); }}));
+TEST_F(DialogTest, EveryOtherEndLeavesTheFieldsAlone) {
+  const struct {
+    int result;
+    fwtest::Step close;
+  } rows[] = {
+      {IDCANCEL, [](HWND hwnd) { fwtest::Click(hwnd, IDCANCEL); }},
+      {IDCANCEL, [](HWND hwnd) { fwtest::PostKey(GetDlgItem(hwnd, kName), VK_ESCAPE); }},
+      {IDCANCEL, [](HWND hwnd) { PostMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+      {-1, [](HWND hwnd) { DestroyWindow(hwnd); }},
+      {-1, [](HWND) { PostQuitMessage(7); }},
+  };
+  for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
+    NameDialog dialog(layout_.get());
+    const int result =
+        fwtest::RunModal(dialog, {[](HWND hwnd) { SetDlgItemTextA(hwnd, kName, "Edited"); }, rows[i].close});
+    EXPECT_EQ(rows[i].result, result) << "row " << i;
+    EXPECT_EQ("Draft", dialog.name) << "row " << i;
+    EXPECT_EQ(nullptr, dialog.hwnd()) << "row " << i;
+  }
   MSG message = {};
   ASSERT_TRUE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "WM_QUIT is posted again";
   EXPECT_EQ(7u, message.wParam);
-  for (NameDialog* dialog : {&broken, &destroyed, &quit}) EXPECT_EQ(nullptr, dialog->hwnd());
+
+  fwtest::DialogTemplate unknownClass("Broken", 100, 50);
+  unknownClass.Add("NoSuchWindowClass.Tarnwick", "", 100, 0, 0, 0, 10, 10);
+  NameDialog noTemplate(nullptr), broken(unknownClass.get());
+  EXPECT_EQ(-1, noTemplate.DoModal());
+  EXPECT_EQ(-1, broken.DoModal());
+  EXPECT_EQ(nullptr, broken.hwnd());
 }
 
 }  // namespace

@@ -13,7 +13,6 @@ namespace {
 
 constexpr UINT kProducts = 1003;
 constexpr UINT kProfiles = 1001;
-constexpr UINT kApplications = 1002;
 constexpr UINT kApply = 11;
 constexpr UINT kRun = 136;
 
@@ -30,7 +29,6 @@ class TableTarget {
     calls.push_back("profile changed " + std::to_string(header->idFrom));
   }
   void OnProfileRightClick(NMHDR*) { calls.push_back("profile right click"); }
-  void OnApplicationChanged(NMHDR*) { calls.push_back("application changed"); }
   bool OnSysCommand(WPARAM command, LPARAM) {
     calls.push_back("system command");
     return command == 16;
@@ -45,7 +43,6 @@ const fw::MessageEntry<TableTarget> TableTarget::kMessages[] = {
     {fw::OnCommand(kRun), &TableTarget::OnRun},
     {fw::OnNotify(kProfiles, NM_RCLICK), &TableTarget::OnProfileRightClick},
     {fw::OnCommand(kProducts, CBN_SELCHANGE), &TableTarget::OnSelectProductAgain},
-    {fw::OnNotify(kApplications, LVN_ITEMCHANGED), &TableTarget::OnApplicationChanged},
 };
 
 const LPARAM kSomeControl = 0x1234;  // WM_COMMAND from a control carries its window
@@ -55,7 +52,6 @@ TEST(MessageTable, FirstMatchingEntryOnlyAndNothingForOtherCodes) {
   NMHDR profileChanged = {nullptr, kProfiles, LVN_ITEMCHANGED};
   NMHDR profileDrag = {nullptr, kProfiles, LVN_BEGINDRAG};
   NMHDR profileRightClick = {nullptr, kProfiles, static_cast<UINT>(NM_RCLICK)};
-  NMHDR applicationChanged = {nullptr, kApplications, LVN_ITEMCHANGED};
   NMHDR unknownControl = {nullptr, 4711, LVN_ITEMCHANGED};
   struct Row {
     fw::DialogMessage message;
@@ -74,9 +70,6 @@ TEST(MessageTable, FirstMatchingEntryOnlyAndNothingForOtherCodes) {
       {{WM_NOTIFY, kProfiles, reinterpret_cast<LPARAM>(&profileChanged)}, true, {"profile changed 1001"}},
       {{WM_NOTIFY, kProfiles, reinterpret_cast<LPARAM>(&profileDrag)}, false, {}},
       {{WM_NOTIFY, kProfiles, reinterpret_cast<LPARAM>(&profileRightClick)}, true, {"profile right click"}},
-      {{WM_NOTIFY, kApplications, reinterpret_cast<LPARAM>(&applicationChanged)},
-       true,
-       {"application changed"}},
       {{WM_NOTIFY, 4711, reinterpret_cast<LPARAM>(&unknownControl)}, false, {}},
       {{WM_NOTIFY, kProfiles, 0}, false, {}},  // no header: matches nothing rather than crashing
       {{WM_SYSCOMMAND, 16, 0}, true, {"system command"}},

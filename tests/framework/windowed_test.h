@@ -5,26 +5,20 @@
 // needs windows.h before it
 #include <commctrl.h>
 
-#include <utility>
+#include <memory>
+#include <type_traits>
 
 #include "base/handles.h"
 
 namespace fwtest {
 
 // A window created by a test, destroyed at the end of the scope.
-class ScopedWindow {
- public:
-  explicit ScopedWindow(HWND hwnd = nullptr) : hwnd_(hwnd) {}
-  ~ScopedWindow() {
-    if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
+struct WindowDestroyer {
+  void operator()(HWND hwnd) const {
+    if (IsWindow(hwnd)) DestroyWindow(hwnd);
   }
-  ScopedWindow(const ScopedWindow&) = delete;
-  ScopedWindow& operator=(const ScopedWindow&) = delete;
-  HWND get() const { return hwnd_; }
-
- private:
-  HWND hwnd_;
 };
+using ScopedWindow = std::unique_ptr<std::remove_pointer<HWND>::type, WindowDestroyer>;
 
 // The plain window class of the tests' owners and bystanders.
 inline HWND CreatePlainWindow(const char* title, bool visible) {

@@ -1,6 +1,6 @@
 // The process-wide translation: the set-up, the hook table in a module's import table (strings,
-// menus, resources, dialogs and message boxes of hook_target.dll come out translated), the
-// exported Supp_ functions and the names of the loaded modules.
+// menus, resources, dialogs and message boxes of hook_target.dll come out translated when this
+// program asks for them), the exported Supp_ functions and the names of the loaded modules.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -17,6 +17,13 @@
 #include "translate/supp.h"
 
 namespace {
+
+// The system's own functions, past this program's hooked import table.
+template <class F>
+F System(const char* dll, const char* function) {
+  return reinterpret_cast<F>(::GetProcAddress(::GetModuleHandleA(dll), function));
+}
+const auto SystemFindResource = System<decltype(&::FindResourceA)>("kernel32.dll", "FindResourceA");
 
 // The dictionary every test here shares.
 const char kDictionary[] =
@@ -36,7 +43,7 @@ const char kDictionary[] =
 
 // The set-up as the program does it, once: with an excluded module loaded before the library
 // starts (as AutoCAD's resource DLL would be) and an MFC module that the set-up hooks; then the
-// hook table goes into hook_target.dll's import table.
+// hook table goes into this program's import table, so that the tests' calls are translated.
 class HookTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -46,7 +53,7 @@ class HookTest : public ::testing::Test {
       EXPECT_TRUE(excluded && mfc);
       ScratchFolder folder;
       EXPECT_EQ(1, Supp_Init(folder.Write("global.wld", kDictionary).c_str()));
-      EXPECT_EQ(1, Supp_InitResTranslation(Target_Module()));
+      EXPECT_EQ(1, Supp_InitResTranslation(::GetModuleHandleA(nullptr)));
       return true;
     }();
     (void)done;
@@ -68,8 +75,6 @@ std::string MenuText(HMENU menu, UINT position) {
   return text;
 }
 
-INT_PTR CALLBACK ModelessDialogProc(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
-
 TEST_F(HookTest, LoadStringALooksUpTheContextFirst) {
   const struct {
     HMODULE module;
@@ -87,7 +92,7 @@ TEST_F(HookTest, LoadStringALooksUpTheContextFirst) {
   };
   for (size_t row = 0; row < sizeof cases / sizeof cases[0]; ++row) {
     std::string buffer(cases[row].size + 1, '#');
-    const int n = Target_LoadStringA(cases[row].module, cases[row].id, &buffer[0], cases[row].size);
+    const int n = ::LoadStringA(cases[row].module, cases[row].id, &buffer[0], cases[row].size);
     EXPECT_STREQ(cases[row].text, buffer.c_str()) << "row " << row;
     EXPECT_EQ(strlen(cases[row].text), static_cast<size_t>(n)) << "row " << row;
     EXPECT_EQ('#', buffer[cases[row].size]) << "row " << row << ": written past the buffer";
@@ -102,13 +107,10 @@ TEST_F(HookTest, LoadStringWAndTheSwitch) {
   for (int enable : {1, 0}) {
     Supp_SetTranslationEnable(enable);
     WCHAR wide[32];
-    EXPECT_EQ(enable ? 13 : 9, Target_LoadStringW(Target_Module(), TARGET_STRING_OPEN, wide, 32));
+    EXPECT_EQ(enable ? 13 : 9, ::LoadStringW(Target_Module(), TARGET_STRING_OPEN, wide, 32));
     EXPECT_STREQ(enable ? L"Datei oeffnen" : L"Open file", wide);
-    char narrow[32];
-    Target_LoadStringA(Target_Module(), TARGET_STRING_CLOSE, narrow, sizeof narrow);
-    EXPECT_STREQ(enable ? "Schliessen (Kontext)" : "Close", narrow);
-    EXPECT_EQ(enable == 0, Target_FindResourceA(Target_Module(), block, RT_STRING) ==
-                               ::FindResourceA(Target_Module(), block, RT_STRING))
+    EXPECT_EQ(enable == 0, ::FindResourceA(Target_Module(), block, RT_STRING) ==
+                               SystemFindResource(Target_Module(), block, RT_STRING))
         << "switched off, the system's handle";
   }
   Supp_SetTranslationEnable(1);
@@ -117,8 +119,8 @@ TEST_F(HookTest, LoadStringWAndTheSwitch) {
 TEST_F(HookTest, MenusUnderTheMenuContextOrWithout) {
   HRSRC found = ::FindResourceA(Target_Module(), MAKEINTRESOURCEA(TARGET_MENU), RT_MENU);
   const fw::Menu menus[] = {
-      fw::Menu(Target_LoadMenuA(Target_Module(), TARGET_MENU)),
-      fw::Menu(Target_LoadMenuIndirectA(::LockResource(::LoadResource(Target_Module(), found))))};
+      fw::Menu(::LoadMenuA(Target_Module(), MAKEINTRESOURCEA(TARGET_MENU))),
+      fw::Menu(::LoadMenuIndirectA(::LockResource(::LoadResource(Target_Module(), found))))};
   const char* const exitTexts[] = {"&Beenden (Kontext)", "&Beenden"};
   for (int row = 0; row < 2; ++row) {
     ASSERT_TRUE(menus[row]) << "row " << row;
@@ -137,14 +139,14 @@ std::wstring BlockString(const void* block, int index) {
 
 TEST_F(HookTest, StringBlockResourceComesBackAsATranslatedCopy) {
   const LPCSTR block = MAKEINTRESOURCEA(TARGET_STRING_OPEN / 16 + 1);
-  HRSRC found = Target_FindResourceA(Target_Module(), block, RT_STRING);
+  HRSRC found = ::FindResourceA(Target_Module(), block, RT_STRING);
   ASSERT_NE(nullptr, found);
-  EXPECT_NE(::FindResourceA(Target_Module(), block, RT_STRING), found) << "a record stands in";
-  EXPECT_EQ(found, Target_FindResourceA(Target_Module(), block, RT_STRING)) << "recorded once";
-  HGLOBAL loaded = Target_LoadResource(Target_Module(), found);
+  EXPECT_NE(SystemFindResource(Target_Module(), block, RT_STRING), found) << "a record stands in";
+  EXPECT_EQ(found, ::FindResourceA(Target_Module(), block, RT_STRING)) << "recorded once";
+  HGLOBAL loaded = ::LoadResource(Target_Module(), found);
   ASSERT_NE(nullptr, loaded);
-  EXPECT_EQ(loaded, Target_LoadResource(Target_Module(), found)) << "the kept copy";
-  const void* data = Target_LockResource(loaded);
+  EXPECT_EQ(loaded, ::LoadResource(Target_Module(), found)) << "the kept copy";
+  const void* data = ::LockResource(loaded);
   EXPECT_EQ(static_cast<const void*>(loaded), data);
   const int first = TARGET_STRING_OPEN % 16;
   const std::wstring texts[] = {L"Datei oeffnen", L"Schliessen (Kontext)", L"Nur schlicht", L"",
@@ -152,9 +154,9 @@ TEST_F(HookTest, StringBlockResourceComesBackAsATranslatedCopy) {
   for (int i = 0; i < 5; ++i) EXPECT_EQ(texts[i], BlockString(data, first + i)) << "string " << first + i;
   size_t characters = 0;
   for (int i = 0; i < 16; ++i) characters += 1 + BlockString(data, i).size();
-  EXPECT_EQ(2 * characters, Target_SizeofResource(Target_Module(), found));
-  EXPECT_FALSE(Target_FreeResource(loaded));
-  EXPECT_EQ(L"Datei oeffnen", BlockString(Target_LockResource(loaded), first)) << "the copy stays";
+  EXPECT_EQ(2 * characters, ::SizeofResource(Target_Module(), found));
+  EXPECT_FALSE(::FreeResource(loaded));
+  EXPECT_EQ(L"Datei oeffnen", BlockString(::LockResource(loaded), first)) << "the copy stays";
 }
 
 TEST_F(HookTest, MalformedResourcesComeBackAsTheyAre) {
@@ -163,49 +165,43 @@ TEST_F(HookTest, MalformedResourcesComeBackAsTheyAre) {
     LPCSTR type;
   } rows[] = {{TARGET_DIALOG_BROKEN, RT_DIALOG}, {TARGET_STRINGS_BROKEN, RT_STRING}};
   for (size_t row = 0; row < sizeof rows / sizeof rows[0]; ++row) {
-    HRSRC real = ::FindResourceA(Target_Module(), MAKEINTRESOURCEA(rows[row].id), rows[row].type);
+    HRSRC real = SystemFindResource(Target_Module(), MAKEINTRESOURCEA(rows[row].id), rows[row].type);
     ASSERT_NE(nullptr, real) << "row " << row;
-    HRSRC record = Target_FindResourceA(Target_Module(), MAKEINTRESOURCEA(rows[row].id), rows[row].type);
+    HRSRC record = ::FindResourceA(Target_Module(), MAKEINTRESOURCEA(rows[row].id), rows[row].type);
     EXPECT_NE(real, record) << "row " << row;
-    const void* data = Target_LockResource(Target_LoadResource(Target_Module(), record));
-    EXPECT_EQ(::LockResource(::LoadResource(Target_Module(), real)), data)
+    const void* data = ::LockResource(::LoadResource(Target_Module(), record));
+    EXPECT_EQ(System<decltype(&::LoadResource)>("kernel32.dll", "LoadResource")(Target_Module(), real), data)
         << "row " << row << ": not translated";
-    EXPECT_EQ(::SizeofResource(Target_Module(), real), Target_SizeofResource(Target_Module(), record))
+    EXPECT_EQ(System<decltype(&::SizeofResource)>("kernel32.dll", "SizeofResource")(Target_Module(), real),
+              ::SizeofResource(Target_Module(), record))
         << "row " << row;
   }
 }
 
-std::string g_seen;
+std::string g_captions;  // of the dialogs opened, each followed by "|"
 
-INT_PTR CALLBACK ReadAndClose(HWND dialog, UINT message, WPARAM, LPARAM) {
+// Takes the caption and ends the dialog (a modeless one is destroyed by its caller).
+INT_PTR CALLBACK ReadAndEnd(HWND dialog, UINT message, WPARAM, LPARAM) {
   if (message != WM_INITDIALOG) return FALSE;
-  g_seen = WindowText(dialog);
+  g_captions += WindowText(dialog) + "|";
   ::EndDialog(dialog, IDOK);
   return TRUE;
 }
 
-std::string ReadModeless(HWND dialog) {
-  const std::string caption = dialog ? WindowText(dialog) : "(none)";
-  ::DestroyWindow(dialog);
-  return caption;
-}
-
-std::string ReadModal(INT_PTR result) { return result == IDOK ? g_seen : "(none)"; }
-
-// The captions of the dialogs; the items follow the same walk (its own tests).
+// The items of the dialogs follow the same walk as their captions (its own tests).
 TEST_F(HookTest, DialogsFromResourcesAndFromMemory) {
   DialogSpec shape;
   shape.caption = L"Greeting";
   const std::vector<BYTE> bytes = BuildTemplate(shape);
   const DLGTEMPLATE* inMemory = reinterpret_cast<const DLGTEMPLATE*>(bytes.data());
-  const std::string seen[] = {
-      ReadModeless(Target_CreateDialogParamA(Target_Module(), TARGET_DIALOG, nullptr, ModelessDialogProc)),
-      ReadModal(Target_DialogBoxParamW(Target_Module(), TARGET_DIALOG_EX, nullptr, ReadAndClose)),
-      ReadModeless(Target_CreateDialogIndirectParamA(inMemory, nullptr, ModelessDialogProc)),
-      ReadModal(Target_DialogBoxIndirectParamA(inMemory, nullptr, ReadAndClose)),
-  };
-  for (size_t row = 0; row < sizeof seen / sizeof seen[0]; ++row)
-    EXPECT_EQ("Gruss", seen[row]) << "row " << row;
+  g_captions.clear();
+  ::DestroyWindow(
+      ::CreateDialogParamA(Target_Module(), MAKEINTRESOURCEA(TARGET_DIALOG), nullptr, ReadAndEnd, 0));
+  EXPECT_EQ(IDOK,
+            ::DialogBoxParamW(Target_Module(), MAKEINTRESOURCEW(TARGET_DIALOG_EX), nullptr, ReadAndEnd, 0));
+  ::DestroyWindow(::CreateDialogIndirectParamA(Target_Module(), inMemory, nullptr, ReadAndEnd, 0));
+  EXPECT_EQ(IDOK, ::DialogBoxIndirectParamA(Target_Module(), inMemory, nullptr, ReadAndEnd, 0));
+  EXPECT_EQ("Gruss|Gruss|Gruss|Gruss|", g_captions);
   EXPECT_EQ(BuildTemplate(shape), bytes) << "the caller's template stays";
 }
 
@@ -236,13 +232,13 @@ TEST_F(HookTest, MessageBoxesAreTranslated) {
   g_boxes.clear();
   HHOOK catcher = ::SetWindowsHookExA(WH_CBT, CatchBox, nullptr, ::GetCurrentThreadId());
   ASSERT_NE(nullptr, catcher);
-  EXPECT_EQ(IDOK, Target_MessageBoxA(nullptr, "Message", nullptr, MB_OK));
-  EXPECT_EQ(IDOK, Target_MessageBoxA(nullptr, "Not in it", "Title", MB_OK));
+  EXPECT_EQ(IDOK, ::MessageBoxA(nullptr, "Message", nullptr, MB_OK));
+  EXPECT_EQ(IDOK, ::MessageBoxA(nullptr, "Not in it", "Title", MB_OK));
   MSGBOXPARAMSA params = {};
   params.cbSize = sizeof params;
   params.hInstance = Target_Module();
   params.lpszText = MAKEINTRESOURCEA(TARGET_STRING_OPEN);  // a string resource of the instance
-  EXPECT_EQ(IDOK, Target_MessageBoxIndirectA(&params));
+  EXPECT_EQ(IDOK, ::MessageBoxIndirectA(&params));
   ::UnhookWindowsHookEx(catcher);
   EXPECT_EQ(MAKEINTRESOURCEA(TARGET_STRING_OPEN), params.lpszText) << "the caller's block stays";
   EXPECT_EQ(nullptr, params.lpszCaption);
@@ -262,16 +258,13 @@ std::string Hooked(HMODULE module) {
   loadString(module, TARGET_STRING_OPEN, text, sizeof text);
   const LPCSTR block = MAKEINTRESOURCEA(TARGET_STRING_OPEN / 16 + 1);
   const bool systemHandle =
-      findResource(module, block, RT_STRING) == ::FindResourceA(module, block, RT_STRING);
+      findResource(module, block, RT_STRING) == SystemFindResource(module, block, RT_STRING);
   return std::string(strcmp(text, "Open file") ? "T" : "=") + (systemHandle ? "=" : "T");
 }
 
 TEST_F(HookTest, SetUpHooksTheLoadedMfcModule) { EXPECT_EQ("TT", Hooked(::GetModuleHandleA("mfc42.dll"))); }
 
 // Installation and removal, on a module of its own.
-void* SystemFunction(const char* dll, const char* function) {
-  return reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA(dll), function));
-}
 
 TEST_F(HookInstall, TableGoesInAndComesOut) {
   fw::Module spare(::LoadLibraryA("hook_spare.dll"));
@@ -280,7 +273,7 @@ TEST_F(HookInstall, TableGoesInAndComesOut) {
   EXPECT_EQ(1, _InitResTranslation(spare.get()));
   EXPECT_EQ("TT", Hooked(spare.get()));
   // One row back by name.
-  EXPECT_EQ(SystemFunction("user32.dll", "LoadStringA"),
+  EXPECT_EQ(System<void*>("user32.dll", "LoadStringA"),
             HookProc_UnInstall(spare.get(), "USER32.DLL", "LoadStringA"));
   EXPECT_EQ("=T", Hooked(spare.get()));
   EXPECT_EQ(nullptr, HookProc_UnInstall(spare.get(), "USER32.DLL", "GetDC")) << "not a row of the table";
@@ -293,7 +286,7 @@ TEST_F(HookInstall, OneRowAndItsFailures) {
   ASSERT_TRUE(spare);
   int replacement = 0;  // never called: only compared
   // A function the module does not import: nothing changes, the real address comes back.
-  EXPECT_EQ(SystemFunction("user32.dll", "GetDC"),
+  EXPECT_EQ(System<void*>("user32.dll", "GetDC"),
             HookProc_Install(spare.get(), "user32.dll", "GetDC", &replacement));
   EXPECT_EQ(nullptr, HookProc_Install(spare.get(), "user32.dll", "NoSuchFunction", &replacement));
   std::vector<BYTE> foreign(4096, 0);  // "MZ" and nothing more

@@ -15,6 +15,7 @@
 #include "base/handles.h"
 #include "resources/resource.h"
 #include "tarnwick_version.h"
+#include "tests/support/test_paths.h"
 #include "translate/wld.h"
 
 namespace {
@@ -23,13 +24,6 @@ const WORD kEnglish = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
 const WORD kRussian = MAKELANGID(LANG_RUSSIAN, SUBLANG_DEFAULT);
 const WORD kLanguages[] = {kEnglish, kRussian};
 const WORD kDialogs[] = {IDD_MAIN, IDD_ADD_PROFILE, IDD_CHANGE_PROFILE, IDD_ABOUT};
-
-std::string BesideThisProgram(const char* name) {
-  char path[MAX_PATH] = "";
-  ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder(path);
-  return folder.substr(0, folder.find_last_of('\\') + 1) + name;
-}
 
 const void* OwnResource(LPCSTR type, WORD id, WORD language) {
   HMODULE self = ::GetModuleHandleA(nullptr);
@@ -53,20 +47,11 @@ std::string Narrow(const std::wstring& text, UINT codePage = CP_UTF8) {
   return out;
 }
 
-BOOL CALLBACK CollectBlock(HMODULE, LPCSTR, LPSTR name, LONG_PTR blocks) {
-  if (IS_INTRESOURCE(name)) reinterpret_cast<std::vector<WORD>*>(blocks)->push_back(LOWORD(name));
-  return TRUE;
-}
-
 // Every string of the English table.
 std::vector<UINT> EnglishStringIds() {
-  std::vector<WORD> blocks;
-  ::EnumResourceNamesA(::GetModuleHandleA(nullptr), RT_STRING, CollectBlock,
-                       reinterpret_cast<LONG_PTR>(&blocks));
   std::vector<UINT> ids;
-  for (WORD block : blocks)
-    for (UINT id = (block - 1) * 16u; id < block * 16u; ++id)
-      if (OwnResource(RT_STRING, block, kEnglish) && !BlockString(id, kEnglish).empty()) ids.push_back(id);
+  for (UINT id = 0; id < 0x10000; ++id)
+    if (!BlockString(id, kEnglish).empty() && BlockString(id, kEnglish) != L"?") ids.push_back(id);
   return ids;
 }
 
@@ -89,7 +74,7 @@ std::wstring Structure(const std::wstring& text) {
 // The German sample dictionary holds a translation of english that keeps its structure.
 void ExpectGerman(const std::wstring& english, const std::string& where) {
   static CWld german;
-  german.Init(BesideThisProgram("Tarnwick.de.wld").c_str());
+  german.Init((TestProgramFolder() + "Tarnwick.de.wld").c_str());
   const char* translation = german.Translate(Narrow(english, CP_ACP).c_str(), 1);
   ASSERT_NE(nullptr, translation) << where << ": no German for \"" << Narrow(english) << "\"";
   std::wstring wide(strlen(translation) + 1, L'\0');
@@ -241,7 +226,7 @@ TEST(ProfileMenu, SameCommandsInEveryLanguage) {
 TEST(VersionResource, TheProgramAndTheRegistrationLibraryCarryTheBuildsVersion) {
   char program[MAX_PATH] = "";
   ::GetModuleFileNameA(nullptr, program, MAX_PATH);
-  for (const std::string& path : {std::string(program), BesideThisProgram("QvApmReg.dll")}) {
+  for (const std::string& path : {std::string(program), TestProgramFolder() + "QvApmReg.dll"}) {
     DWORD ignored = 0;
     std::vector<char> info(::GetFileVersionInfoSizeA(path.c_str(), &ignored));
     ASSERT_FALSE(info.empty()) << path;

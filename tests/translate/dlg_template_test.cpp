@@ -17,33 +17,16 @@ const char kDictionary[] =
     "\"dlg.dll#1#300Close\"\n\"Zu (Kontext)\"\n"
     "\"MS Shell Dlg\"\n\"Tahoma\"\n";
 
-TemplateItem Item(WORD classOrdinal, const wchar_t* title) {
-  TemplateItem item;
-  item.classOrdinal = classOrdinal;
-  item.title = title;
-  return item;
-}
-
-// Every kind of item once: translatable classes, an edit, a named class, an ordinal title,
-// creation data and a text with characters above 255.
+// Every kind of item once, with the titles of a static and a button given.
 std::vector<TemplateItem> MixedItems(const wchar_t* staticTitle, const wchar_t* buttonTitle) {
-  std::vector<TemplateItem> items = {Item(0x0082, staticTitle), Item(0x0081, L"Close"),
-                                     Item(0x0080, buttonTitle)};
-  TemplateItem named = Item(0, L"Close");
-  named.className = L"Button";  // a named class keeps its title
-  items.push_back(named);
-  TemplateItem icon = Item(0x0082, L"");
-  icon.titleOrdinal = 128;
-  items.push_back(icon);
-  TemplateItem withData = Item(0x0080, L"Hel");  // odd length: the next item needs padding
-  withData.creationData = {1, 2, 3};
-  items.push_back(withData);
-  items.push_back(Item(0x0082, L""));  // an empty title stays one zero character
-  // U+0148 has the low byte 0x48 ('H'): this must not be taken for "Hello".
-  items.push_back(Item(0x0082,
-                       L"\x0148"
-                       L"ello"));
-  return items;
+  return {
+      {0x0082, L"", staticTitle, 0, {}},   {0x0081, L"", L"Close", 0, {}},   // an edit: never translated
+      {0x0080, L"", buttonTitle, 0, {}},   {0, L"Button", L"Close", 0, {}},  // a named class keeps its title
+      {0x0082, L"", L"", 128, {}},                                           // an ordinal title
+      {0x0080, L"", L"Hel", 0, {1, 2, 3}},  // creation data after an odd length: the next item is padded
+      {0x0082, L"", L"", 0, {}},            // an empty title stays one zero character
+      {0x0082, L"", L"\u0148ello", 0, {}},  // U+0148 has the low byte of 'H': not "Hello"
+  };
 }
 
 class TemplateWalkTest : public ::testing::Test {

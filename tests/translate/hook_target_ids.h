@@ -3,15 +3,10 @@
 
 #define TARGET_STRING_OPEN 100     // "Open file"
 #define TARGET_STRING_CLOSE 101    // "Close"
-#define TARGET_STRING_PLAIN 102    // "Plain only"
 #define TARGET_STRING_EMPTY 103    // ""
 #define TARGET_STRING_MISSING 104  // "Not in the dictionary"
 #define TARGET_MENU 200
-#define TARGET_MENU_OPEN 201
-#define TARGET_MENU_EXIT 202
 #define TARGET_DIALOG 300
 #define TARGET_DIALOG_EX 301
 #define TARGET_DIALOG_BROKEN 303  // claims 200 items and holds none
 #define TARGET_STRINGS_BROKEN 50  // a string block whose last string claims more than it holds
-#define TARGET_LABEL 310
-#define TARGET_EDIT 311

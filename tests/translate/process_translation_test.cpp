@@ -25,6 +25,9 @@ F System(const char* dll, const char* function) {
 }
 const auto SystemFindResource = System<decltype(&::FindResourceA)>("kernel32.dll", "FindResourceA");
 
+// The string-table block that holds the test strings.
+const LPCSTR kBlock = MAKEINTRESOURCEA(TARGET_STRING_OPEN / 16 + 1);
+
 // The dictionary every test here shares.
 const char kDictionary[] =
     "\"Open file\"\r\n\"Datei oeffnen\"\r\n"
@@ -44,7 +47,7 @@ const char kDictionary[] =
 // The set-up as the program does it, once: with an excluded module loaded before the library
 // starts (as AutoCAD's resource DLL would be) and an MFC module that the set-up hooks; then the
 // hook table goes into this program's import table, so that the tests' calls are translated.
-class HookTest : public ::testing::Test {
+class Translation : public ::testing::Test {
  protected:
   void SetUp() override {
     static const fw::Module excluded(::LoadLibraryA("acadres.dll"));
@@ -59,9 +62,6 @@ class HookTest : public ::testing::Test {
     (void)done;
   }
 };
-using HookInstall = HookTest;
-using SuppTest = HookTest;
-using ModuleWatch = HookTest;
 
 std::string WindowText(HWND window) {
   char text[1024] = "";
@@ -75,7 +75,7 @@ std::string MenuText(HMENU menu, UINT position) {
   return text;
 }
 
-TEST_F(HookTest, LoadStringALooksUpTheContextFirst) {
+TEST_F(Translation, LoadStringALooksUpTheContextFirst) {
   const struct {
     HMODULE module;
     UINT id;
@@ -99,15 +99,14 @@ TEST_F(HookTest, LoadStringALooksUpTheContextFirst) {
   }
 }
 
-TEST_F(HookTest, LoadStringWAndTheSwitch) {
-  const LPCSTR block = MAKEINTRESOURCEA(TARGET_STRING_OPEN / 16 + 1);
+TEST_F(Translation, LoadStringWAndTheSwitch) {
   for (int enable : {1, 0}) {
     Supp_SetTranslationEnable(enable);
     WCHAR wide[32];
     EXPECT_EQ(enable ? 13 : 9, ::LoadStringW(Target_Module(), TARGET_STRING_OPEN, wide, 32));
     EXPECT_STREQ(enable ? L"Datei oeffnen" : L"Open file", wide);
-    EXPECT_EQ(enable == 0, ::FindResourceA(Target_Module(), block, RT_STRING) ==
-                               SystemFindResource(Target_Module(), block, RT_STRING))
+    EXPECT_EQ(enable == 0, ::FindResourceA(Target_Module(), kBlock, RT_STRING) ==
+                               SystemFindResource(Target_Module(), kBlock, RT_STRING))
         << "switched off, the system's handle";
   }
   Supp_SetTranslationEnable(1);
@@ -128,7 +127,7 @@ std::string DescribeMenu(HMENU menu) {
 }
 
 // LoadMenuA looks up under the menu's context, LoadMenuIndirectA without.
-TEST_F(HookTest, MenusKeepTheirItems) {
+TEST_F(Translation, MenusKeepTheirItems) {
   HRSRC found = ::FindResourceA(Target_Module(), MAKEINTRESOURCEA(TARGET_MENU), RT_MENU);
   const fw::Menu named(::LoadMenuA(Target_Module(), MAKEINTRESOURCEA(TARGET_MENU)));
   const fw::Menu indirect(::LoadMenuIndirectA(::LockResource(::LoadResource(Target_Module(), found))));
@@ -143,12 +142,11 @@ std::wstring BlockString(const void* block, int index) {
   return std::wstring(p + 1, *p);
 }
 
-TEST_F(HookTest, StringBlockResourceComesBackAsATranslatedCopy) {
-  const LPCSTR block = MAKEINTRESOURCEA(TARGET_STRING_OPEN / 16 + 1);
-  HRSRC found = ::FindResourceA(Target_Module(), block, RT_STRING);
+TEST_F(Translation, StringBlockResourceComesBackAsATranslatedCopy) {
+  HRSRC found = ::FindResourceA(Target_Module(), kBlock, RT_STRING);
   ASSERT_NE(nullptr, found);
-  EXPECT_NE(SystemFindResource(Target_Module(), block, RT_STRING), found) << "a record stands in";
-  EXPECT_EQ(found, ::FindResourceA(Target_Module(), block, RT_STRING)) << "recorded once";
+  EXPECT_NE(SystemFindResource(Target_Module(), kBlock, RT_STRING), found) << "a record stands in";
+  EXPECT_EQ(found, ::FindResourceA(Target_Module(), kBlock, RT_STRING)) << "recorded once";
   HGLOBAL loaded = ::LoadResource(Target_Module(), found);
   ASSERT_NE(nullptr, loaded);
   EXPECT_EQ(loaded, ::LoadResource(Target_Module(), found)) << "the kept copy";
@@ -165,7 +163,7 @@ TEST_F(HookTest, StringBlockResourceComesBackAsATranslatedCopy) {
   EXPECT_EQ(L"Datei oeffnen", BlockString(::LockResource(loaded), first)) << "the copy stays";
 }
 
-TEST_F(HookTest, MalformedResourcesComeBackAsTheyAre) {
+TEST_F(Translation, MalformedResourcesComeBackAsTheyAre) {
   const struct {
     UINT id;
     LPCSTR type;
@@ -195,7 +193,7 @@ INT_PTR CALLBACK ReadAndEnd(HWND dialog, UINT message, WPARAM, LPARAM) {
 }
 
 // The items of the dialogs follow the same walk as their captions (its own tests).
-TEST_F(HookTest, DialogsFromResourcesAndFromMemory) {
+TEST_F(Translation, DialogsFromResourcesAndFromMemory) {
   DialogSpec shape;
   shape.caption = L"Greeting";
   const std::vector<BYTE> bytes = BuildTemplate(shape);
@@ -225,7 +223,7 @@ LRESULT CALLBACK CatchBox(int code, WPARAM wParam, LPARAM lParam) {
   return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-TEST_F(HookTest, MessageBoxesAreTranslated) {
+TEST_F(Translation, MessageBoxesAreTranslated) {
   g_boxes.clear();
   HHOOK catcher = ::SetWindowsHookExA(WH_CBT, CatchBox, nullptr, ::GetCurrentThreadId());
   ASSERT_NE(nullptr, catcher);
@@ -234,7 +232,7 @@ TEST_F(HookTest, MessageBoxesAreTranslated) {
   MSGBOXPARAMSA params = {};
   params.cbSize = sizeof params;
   params.hInstance = Target_Module();
-  params.lpszText = MAKEINTRESOURCEA(TARGET_STRING_OPEN);  // a string resource of the instance
+  params.lpszText = MAKEINTRESOURCEA(TARGET_STRING_OPEN);  // a string resource of the instance; no caption
   EXPECT_EQ(IDOK, ::MessageBoxIndirectA(&params));
   ::UnhookWindowsHookEx(catcher);
   EXPECT_EQ(MAKEINTRESOURCEA(TARGET_STRING_OPEN), params.lpszText) << "the caller's block stays";
@@ -253,17 +251,18 @@ std::string Hooked(HMODULE module) {
   if (!loadString || !findResource) return "?";
   char text[32] = "";
   loadString(module, TARGET_STRING_OPEN, text, sizeof text);
-  const LPCSTR block = MAKEINTRESOURCEA(TARGET_STRING_OPEN / 16 + 1);
   const bool systemHandle =
-      findResource(module, block, RT_STRING) == SystemFindResource(module, block, RT_STRING);
+      findResource(module, kBlock, RT_STRING) == SystemFindResource(module, kBlock, RT_STRING);
   return std::string(strcmp(text, "Open file") ? "T" : "=") + (systemHandle ? "=" : "T");
 }
 
-TEST_F(HookTest, SetUpHooksTheLoadedMfcModule) { EXPECT_EQ("TT", Hooked(::GetModuleHandleA("mfc42.dll"))); }
+TEST_F(Translation, SetUpHooksTheLoadedMfcModule) {
+  EXPECT_EQ("TT", Hooked(::GetModuleHandleA("mfc42.dll")));
+}
 
 // Installation and removal, on a module of its own.
 
-TEST_F(HookInstall, TableGoesInAndComesOut) {
+TEST_F(Translation, HookTableGoesInAndComesOutAndOneRowFails) {
   fw::Module spare(::LoadLibraryA("hook_spare.dll"));
   ASSERT_TRUE(spare);
   EXPECT_EQ("==", Hooked(spare.get()));
@@ -276,11 +275,8 @@ TEST_F(HookInstall, TableGoesInAndComesOut) {
   EXPECT_EQ(nullptr, HookProc_UnInstall(spare.get(), "USER32.DLL", "GetDC")) << "not a row of the table";
   EXPECT_EQ(1, _DeInitResTranslation(spare.get()));
   EXPECT_EQ("==", Hooked(spare.get()));
-}
 
-TEST_F(HookInstall, OneRowAndItsFailures) {
-  fw::Module spare(::LoadLibraryA("hook_spare.dll"));
-  ASSERT_TRUE(spare);
+  // One row and its failures.
   int replacement = 0;  // never called: only compared
   // A function the module does not import: nothing changes, the real address comes back.
   EXPECT_EQ(System<void*>("user32.dll", "GetDC"),
@@ -296,7 +292,7 @@ TEST_F(HookInstall, OneRowAndItsFailures) {
   EXPECT_EQ(0, Supp_InitResTranslation(nullptr));
 }
 
-TEST_F(SuppTest, AddWldAddsToTheLoadedDictionary) {
+TEST_F(Translation, SuppAddWldAddsToTheLoadedDictionary) {
   ScratchFolder folder;
   EXPECT_EQ(
       1, Supp_AddWld(folder.Write("more.wld", "\"Added text\"\n\"Neu\"\n\"Hello\"\n\"Servus\"\n").c_str()));
@@ -304,28 +300,26 @@ TEST_F(SuppTest, AddWldAddsToTheLoadedDictionary) {
   EXPECT_STREQ("Hallo", Supp_Translate("Hello")) << "the first translation stays";
 }
 
-TEST_F(SuppTest, TranslateWindowCaptionStaticsButtonsAndFonts) {
-  HWND frame = ::CreateWindowExA(0, "STATIC", "Greeting", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr,
-                                 ::GetModuleHandleA(nullptr), nullptr);
+// The caption, the static and button children but no edit; every child gets the dictionary font.
+TEST_F(Translation, SuppTranslateWindowCaptionStaticsButtonsAndFonts) {
+  HWND frame = ::CreateWindowExA(0, "STATIC", "Greeting", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr, nullptr,
+                                 nullptr);
   ASSERT_NE(nullptr, frame);
-  auto child = [&](const char* className, const char* text) {
-    return ::CreateWindowExA(0, className, text, WS_CHILD, 0, 0, 50, 20, frame, nullptr,
-                             ::GetModuleHandleA(nullptr), nullptr);
-  };
-  HWND label = child("Static", "Hello");
-  HWND button = child("BUTTON", "Close");
-  HWND edit = child("Edit", "Close");
+  std::vector<HWND> children;
+  for (const char* className : {"Static", "BUTTON", "Edit"})
+    children.push_back(::CreateWindowExA(0, className, className[0] == 'S' ? "Hello" : "Close", WS_CHILD, 0,
+                                         0, 50, 20, frame, nullptr, nullptr, nullptr));
   EXPECT_EQ(1, Supp_Translate(frame));
-  EXPECT_EQ("Gruss", WindowText(frame));
-  EXPECT_EQ("Hallo", WindowText(label));
-  EXPECT_EQ("Schliessen", WindowText(button));
-  EXPECT_EQ("Close", WindowText(edit));
-  for (HWND window : {label, button, edit})
-    EXPECT_EQ(reinterpret_cast<LRESULT>(Supp_GetFont()), ::SendMessageA(window, WM_GETFONT, 0, 0));
+  std::string texts = WindowText(frame);
+  for (HWND child : children) {
+    texts += "|" + WindowText(child);
+    EXPECT_EQ(reinterpret_cast<LRESULT>(Supp_GetFont()), ::SendMessageA(child, WM_GETFONT, 0, 0));
+  }
+  EXPECT_EQ("Gruss|Hallo|Schliessen|Close", texts);
   ::DestroyWindow(frame);
 }
 
-TEST_F(ModuleWatch, NamesFollowModulesThatComeAndGo) {
+TEST_F(Translation, ModuleNamesFollowModulesThatComeAndGo) {
   ASSERT_TRUE(IsWatchingModuleLoads());
   EXPECT_STREQ("test_translate.exe", ModuleBaseName(nullptr));
   // A copy of a module under another name is given the same address once the first is gone:

@@ -18,15 +18,11 @@ class WldStorageTest : public ::testing::Test {
 };
 
 TEST_F(WldStorageTest, SaveAndRestoreRoundTrip) {
+  const char* const pairs[][2] = {
+      {"Open", "Oeffnen"}, {"Tab\there", "Mit\tTab"}, {"rWHzDhn", "eins"}, {"pYVVfZp", "zwei"}};
   CWld saved;
-  saved.Init(
-      folder_
-          .Write("saved.wld",
-                 "\"Open\"\n\"Oeffnen\"\n\"Tab\\there\"\n\"Mit\\tTab\"\n\"rWHzDhn\"\n\"eins\"\n\"pYVVfZp\"\n"
-                 "\"zwei\"\n\"DialogFontName\"\n\"Arial\"\n\"DialogFontScript\"\n\"0\"\n\"DialogFontSize\"\n"
-                 "\"11\"\n")
-          .c_str());
-  ASSERT_EQ(4, saved.GetEntryCount());
+  for (const auto& pair : pairs) saved.AddEntry(pair[0], pair[1]);
+  saved.CreateDialogFont("Arial", 0, 11);
   const std::string path = folder_ / "dictionary.stg";
   {
     QVRef<COleXStorage> storage(COleXStorage::CreateFile(path));
@@ -40,8 +36,6 @@ TEST_F(WldStorageTest, SaveAndRestoreRoundTrip) {
   CWld restored;
   restored.Restore(storage.Get());
   EXPECT_EQ(4, restored.GetEntryCount());
-  const char* const pairs[][2] = {
-      {"Open", "Oeffnen"}, {"Tab\there", "Mit\tTab"}, {"rWHzDhn", "eins"}, {"pYVVfZp", "zwei"}};
   for (const auto& pair : pairs) EXPECT_STREQ(pair[1], restored.Translate(pair[0], 1)) << pair[0];
   EXPECT_STREQ("Arial", restored.GetFontFace());
   EXPECT_EQ(11, restored.GetFontSize());

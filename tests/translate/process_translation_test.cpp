@@ -113,7 +113,7 @@ TEST_F(Translation, LoadStringWAndTheSwitch) {
 }
 
 // "text=id/state" of each item of the menu's first pop-up, the state with C (checked), G (grayed)
-// or S (separator), after the pop-up's own text.
+// or S (separator; the system reports one grayed too), after the pop-up's own text.
 std::string DescribeMenu(HMENU menu) {
   std::string items = MenuText(menu, 0) + ":";
   HMENU popup = ::GetSubMenu(menu, 0);
@@ -261,7 +261,6 @@ TEST_F(Translation, SetUpHooksTheLoadedMfcModule) {
 }
 
 // Installation and removal, on a module of its own.
-
 TEST_F(Translation, HookTableGoesInAndComesOutAndOneRowFails) {
   fw::Module spare(::LoadLibraryA("hook_spare.dll"));
   ASSERT_TRUE(spare);

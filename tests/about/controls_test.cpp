@@ -1,5 +1,4 @@
-// The controls of the About box on their own: the hyperlink static, the static with the raised mark,
-// the read-only rich edit, and the subclassing they stand on.
+// The About box's hyperlink static on its own, and the subclassing it stands on.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -11,8 +10,6 @@
 #include "framework/window.h"
 #include "tests/framework/windowed_test.h"
 #include "tests/support/test_paths.h"
-#include "ui/edit_ex.h"
-#include "ui/stati_qv.h"
 #include "ui/static_link.h"
 
 namespace {

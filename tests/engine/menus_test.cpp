@@ -121,14 +121,6 @@ PMApplication Application(const std::string& name, const std::string& group, con
   return application;
 }
 
-PMAcadAppLink Link(const std::string& name, LONG state, DWORD menuLoaded) {
-  PMAcadAppLink link;
-  link.Name = name;
-  link.State = state;
-  link.MenuLoaded = menuLoaded;
-  return link;
-}
-
 TEST_F(MenusTest, LoadAppMenusAddsOnlyTheLinkedGroupsNotYetThere) {
   const std::string newFile = folder_.Write("new.mnu", "***POP1\n***POP2\n");
   const std::string nextFile = folder_.Write("next.mnu", "***POP1\n");
@@ -144,9 +136,11 @@ TEST_F(MenusTest, LoadAppMenusAddsOnlyTheLinkedGroupsNotYetThere) {
       Application("Missing", "MISSING", folder_ / "missing.mnu"),
   };
   const std::vector<PMAcadAppLink> links = {
-      Link("Next", LinkLinked, 0),   Link("Configured", LinkLinked, 0), Link("New", LinkLinked, 0),
-      Link("Loaded", LinkLinked, 1), Link("Enabling", LinkEnable, 0),   Link("Unlinked", LinkNotLinked, 0),
-      Link("NoFile", LinkLinked, 0), Link("case", LinkLinked, 0),       Link("Missing", LinkLinked, 0),
+      {"Next", 0, 0, 0, -1, LinkLinked},     {"Configured", 0, 0, 0, -1, LinkLinked},
+      {"New", 0, 0, 0, -1, LinkLinked},      {"Loaded", 0, 0, 1, -1, LinkLinked},
+      {"Enabling", 0, 0, 0, -1, LinkEnable}, {"Unlinked", 0, 0, 0, -1, LinkNotLinked},
+      {"NoFile", 0, 0, 0, -1, LinkLinked},   {"case", 0, 0, 0, -1, LinkLinked},
+      {"Missing", 0, 0, 0, -1, LinkLinked},
   };
   const std::vector<std::string> before = inspect::ValueNames(HKEY_CURRENT_USER, kMenus);
   LoadAppMenus(applications, links, kProfile);

@@ -14,17 +14,6 @@ PMApplication Application(const std::string& name, DWORD stdLoadOrder) {
   return application;
 }
 
-PMAcadAppLink Link(const std::string& name, LONG state, DWORD loadOrder, DWORD menuLoaded,
-                   DWORD stdLoadOrder) {
-  PMAcadAppLink link;
-  link.Name = name;
-  link.State = state;
-  link.LoadOrder = loadOrder;
-  link.MenuLoaded = menuLoaded;
-  link.StdLoadOrder = stdLoadOrder;
-  return link;
-}
-
 ConfigurationModel SampleModel() {
   PMAcad acad;
   acad.ProductName = "AutoCAD 2005";
@@ -43,11 +32,12 @@ ConfigurationModel SampleModel() {
   PMAcadProfile work;
   work.Name = "Work";
   work.NewName = "not reported";
-  work.Links = {Link("Full", LinkLinked, 2, 0xFFFFFFFF, 10), Link("Bare", LinkEnable, 0, 0, kNoStdLoadOrder)};
+  // Links: name, standard order, load order, menu loaded, application, state.
+  work.Links = {{"Full", 10, 2, 0xFFFFFFFF, -1, LinkLinked}, {"Bare", kNoStdLoadOrder, 0, 0, -1, LinkEnable}};
   PMAcadProfile idle;
   idle.Name = "Idle";
   idle.State = ProfileDelete;
-  idle.Links = {Link("Full", LinkNotLinked, 0, 0, 10), Link("Bare", LinkEnable, 0, 0, kNoStdLoadOrder)};
+  idle.Links = {{"Full", 10, 0, 0, -1, LinkNotLinked}, {"Bare", kNoStdLoadOrder, 0, 0, -1, LinkEnable}};
   acad.Profiles = {work, idle};
 
   PMAcad lt;

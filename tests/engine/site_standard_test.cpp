@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/wildcard.h"
+#include "engine_test.h"
 
 namespace {
 
@@ -19,36 +20,37 @@ IniSection Office(std::vector<IniKey> extra = {}) {
   return Section("Profile Office", keys);
 }
 
-TEST(SiteStandard, ReadsEveryKey) {
-  SiteStandard site;
-  const auto errors = ParseSiteStandard({Office({{"replace", "Always"},
-                                                 {"Description", "\"Office; standard\"  ; quoted"},
-                                                 {"Applications", "Alpha;Beta ; Gamma is a comment"},
-                                                 {"CURRENT", "yes"}}),
-                                         Section("remove", {{"Profiles", "Old *;Test?"}})},
-                                        site);
-  ASSERT_TRUE(errors.empty()) << errors[0].Key;
-  ASSERT_EQ(1u, site.Profiles.size());
-  const SiteProfile& office = site.Profiles[0];
-  EXPECT_EQ("Office", office.Name);
-  EXPECT_EQ(StringList({"AutoCAD 20*", "AutoCAD LT*"}), office.Products);
-  EXPECT_EQ("\\\\server\\cad\\office.arg", office.Source);
-  EXPECT_EQ(ReplaceRule::Always, office.Replace);
-  EXPECT_TRUE(office.HasDescription);
-  EXPECT_EQ("Office; standard", office.Description);
-  EXPECT_TRUE(office.HasApplications);
-  EXPECT_EQ(StringList({"Alpha", "Beta"}), office.Applications);
-  EXPECT_TRUE(office.Current);
-  EXPECT_EQ(StringList({"Old *", "Test?"}), site.RemovePatterns);
+// "name|products|source|replace|description|applications|current|remove patterns"; a missing
+// description or applications key shows as "-". Empty applications unlink everything.
+std::string Describe(const SiteStandard& site) {
+  std::string text;
+  for (const SiteProfile& p : site.Profiles)
+    text += p.Name + "|" + Joined(p.Products) + "|" + p.Source + "|" +
+            std::to_string(static_cast<int>(p.Replace)) + "|" + (p.HasDescription ? p.Description : "-") +
+            "|" + (p.HasApplications ? Joined(p.Applications) : "-") + "|" + std::to_string(p.Current) + "|";
+  return text + Joined(site.RemovePatterns);
 }
 
-TEST(SiteStandard, OptionalKeysLeaveThingsAlone) {
-  SiteStandard site;
-  ASSERT_TRUE(ParseSiteStandard({Office({{"Applications", "  "}})}, site).empty());
-  EXPECT_EQ(ReplaceRule::Missing, site.Profiles[0].Replace);
-  EXPECT_FALSE(site.Profiles[0].HasDescription || site.Profiles[0].Current);
-  EXPECT_TRUE(site.Profiles[0].HasApplications &&
-              site.Profiles[0].Applications.empty());  // unlinks everything
+TEST(SiteStandard, ReadsEveryKey) {
+  const std::string head = "Office|AutoCAD 20*;AutoCAD LT*;|\\\\server\\cad\\office.arg|";
+  const struct {
+    std::vector<IniSection> sections;
+    std::string site;
+  } rows[] = {
+      {{Office({{"replace", "Always"},
+                {"Description", "\"Office; standard\"  ; quoted"},
+                {"Applications", "Alpha;Beta ; Gamma is a comment"},
+                {"CURRENT", "yes"}}),
+        Section("remove", {{"Profiles", "Old *;Test?"}})},
+       head + "1|Office; standard|Alpha;Beta;|1|Old *;Test?;"},
+      {{Office({{"Applications", "  "}})}, head + "0|-||0|"},
+  };
+  for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
+    SiteStandard site;
+    const auto errors = ParseSiteStandard(rows[i].sections, site);
+    EXPECT_TRUE(errors.empty()) << "row " << i;
+    EXPECT_EQ(rows[i].site, Describe(site)) << "row " << i;
+  }
 }
 
 // Each row gives one error: "kind|section|key|value" (kinds: 0 section, 1 key, 2 missing key, 3 value).

@@ -112,8 +112,8 @@ TEST_F(ApplyTest, ARenameThatOnlyChangesLetterCaseKeepsTheProfile) {
 // Links: an unchecked one leaves only its own profile, an enabled one is registered and Linked;
 // applying the result again repeats the same calls and changes nothing.
 TEST_F(ApplyTest, LinksAreRegisteredInListOrderAndASecondApplyRepeatsThem) {
-  PMAcad
-      lt;  // first in the model, and without keys: neither its current profile nor a description creates them
+  // First in the model, and without keys: neither its current profile nor a description creates them.
+  PMAcad lt;
   lt.Key = "Software\\Autodesk\\AutoCAD LT\\R9\\ACADLT-1:409";
   lt.CurrentProfile = "X";
   lt.Profiles = {Record("X")};

@@ -55,9 +55,10 @@ TEST(ProfileRules, NamesAreTheSameAsTheRegistryMatchesKeys) {
       {"Strasse", Ansi(L"Stra\u00DFe"), false},
       {Ansi(L"\u00C9mile"), Ansi(L"\u00E9MILE"), true},  // non-ASCII letters fold too
   };
-  for (size_t row = 0; row < sizeof rows / sizeof rows[0]; ++row)
-    if (!rows[row].a.empty() && !rows[row].b.empty())
-      EXPECT_EQ(rows[row].same, SameProfileName(rows[row].a, rows[row].b)) << "row " << row;
+  for (size_t row = 0; row < sizeof rows / sizeof rows[0]; ++row) {
+    if (rows[row].a.empty() || rows[row].b.empty()) continue;  // a letter the code page lacks
+    EXPECT_EQ(rows[row].same, SameProfileName(rows[row].a, rows[row].b)) << "row " << row;
+  }
 }
 
 TEST(ProfileRules, NamesForNewAndRenamedProfiles) {

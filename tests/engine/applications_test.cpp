@@ -112,47 +112,31 @@ TEST_F(ApplicationsTest, RootDependsOnTheReleaseAndUnreadableOnesAreSkipped) {
   EXPECT_TRUE(applications_.empty());
 }
 
-TEST_F(ApplicationsTest, EveryStoredLinkIsLinkedWithItsNumbers) {
-  std::vector<PMAcadAppLink> read{PMAcadAppLink()};
-  seed::CreatePath(HKEY_CURRENT_USER, std::string(kKey) + "\\Profiles\\P");
-  EXPECT_EQ(0, ReadProfileLinks(kKey, "P", read));
-  EXPECT_TRUE(read.empty());
+// The whole load: stored links merged into the applications and put in load order. Link values of
+// another type, or a link key that cannot be read, give zeros; an application without a stored link
+// is not linked.
+TEST_F(ApplicationsTest, LoadMergesTheStoredLinksInLoadOrder) {
+  seed::SetString(HKEY_LOCAL_MACHINE, kKey, "ProductName", "AutoCAD 2005");
+  seed::SetString(HKEY_LOCAL_MACHINE, kKey, "Location", "C:\\Acad");
+  for (const char* name : {"A", "B", "C", "D", "E", "F"}) seed::CreatePath(HKEY_LOCAL_MACHINE, App(name));
+  seed::SetString(HKEY_CURRENT_USER, std::string(kKey) + "\\Profiles", "", "P");
   seed::SetDword(HKEY_CURRENT_USER, kLinks + "\\A", "LoadOrder", 3);
   seed::SetDword(HKEY_CURRENT_USER, kLinks + "\\A", "MenuLoaded", 1);
   seed::CreatePath(HKEY_CURRENT_USER, kLinks + "\\B");
-  seed::SetDword(HKEY_CURRENT_USER, kLinks + "\\C", "LoadOrder", 9);
-  seed::DenyReading(HKEY_CURRENT_USER, kLinks + "\\C");
+  seed::SetDword(HKEY_CURRENT_USER, kLinks + "\\C", "LoadOrder", 1);
   seed::SetString(HKEY_CURRENT_USER, kLinks + "\\D", "LoadOrder", "7");
   seed::SetRaw(HKEY_CURRENT_USER, kLinks + "\\D", "MenuLoaded", REG_BINARY, std::string("\1\0\0\0", 4));
-  ASSERT_EQ(4, ReadProfileLinks(kKey, "P", read));
-  std::string text;
-  for (const PMAcadAppLink& l : read)
-    text += l.Name + "/" + std::to_string(l.LoadOrder) + "/" + std::to_string(l.MenuLoaded) + "/" +
-            std::to_string(l.State) + "/" + std::to_string(l.StdLoadOrder) + "/" +
-            std::to_string(l.Application) + " ";
-  EXPECT_EQ("A/3/1/0/0/-1 B/0/0/0/0/-1 C/0/0/0/0/-1 D/0/0/0/0/-1 ", text);
-}
-
-// The whole load: stored links merged into the applications and put in load order; a stored link
-// of another letter case or without an application is not taken.
-TEST_F(ApplicationsTest, LoadOrdersThreeZeroOneComeOutAsCAB) {
-  seed::SetString(HKEY_LOCAL_MACHINE, kKey, "ProductName", "AutoCAD 2005");
-  seed::SetString(HKEY_LOCAL_MACHINE, kKey, "Location", "C:\\Acad");
-  for (const char* name : {"A", "B", "C", "D"}) seed::CreatePath(HKEY_LOCAL_MACHINE, App(name));
-  for (const char* name : {"A", "B", "C"})
-    seed::SetDword(HKEY_LOCAL_MACHINE, kRoot + "\\StdLoadOrder", name, name[0] - 'A' + 1);
-  seed::SetString(HKEY_CURRENT_USER, std::string(kKey) + "\\Profiles", "", "P");
-  const std::pair<const char*, DWORD> stored[] = {{"A", 3}, {"B", 0}, {"C", 1}, {"Gone", 2}, {"d", 2}};
-  for (const auto& link : stored)
-    seed::SetDword(HKEY_CURRENT_USER, kLinks + "\\" + link.first, "LoadOrder", link.second);
+  seed::SetDword(HKEY_CURRENT_USER, kLinks + "\\E", "LoadOrder", 9);
+  seed::DenyReading(HKEY_CURRENT_USER, kLinks + "\\E");
   ConfigurationModel model;
   LoadConfiguration(model);
   ASSERT_FALSE(model.empty());
   ASSERT_EQ(1u, model[0].Profiles.size());
   std::string order;
-  for (const PMAcadAppLink& link : model[0].Profiles[0].Links)
-    order += link.Name + ":" + std::to_string(link.LoadOrder) + ":" + std::to_string(link.State) + ";";
-  EXPECT_EQ("C:1:0;A:3:0;B:0:0;D:0:2;", order);
+  for (const PMAcadAppLink& l : model[0].Profiles[0].Links)
+    order += l.Name + ":" + std::to_string(l.LoadOrder) + ":" + std::to_string(l.MenuLoaded) + ":" +
+             std::to_string(l.State) + ";";
+  EXPECT_EQ("C:1:0:0;A:3:1:0;B:0:0:0;D:0:0:0;E:0:0:0;F:0:0:2;", order);
 }
 
 }  // namespace

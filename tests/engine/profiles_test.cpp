@@ -1,4 +1,4 @@
-// Profiles: listing, copying (merging, limits), deleting, current profile, descriptions.
+// Profiles: listing, copying (merging, limits), deleting.
 #include "engine/profiles.h"
 
 #include <gtest/gtest.h>
@@ -133,18 +133,6 @@ TEST_F(ProfilesTest, DeleteRemovesOnlyTheNamedProfileAndRefusesTheRest) {
   EXPECT_EQ(ERROR_ACCESS_DENIED, DeleteRegistryTree(profiles.get(), "Kept"));
   EXPECT_FALSE(DeleteProfileKey(kKey, Record("Kept")));
   EXPECT_TRUE(inspect::KeyExists(HKEY_CURRENT_USER, Profile("Kept")));
-}
-
-TEST_F(ProfilesTest, CurrentProfileAndDescriptionAreWrittenAsTerminatedText) {
-  seed::CreatePath(HKEY_CURRENT_USER, Profile("A"));
-  ASSERT_TRUE(SetCurrentProfile(kKey, "A"));
-  ASSERT_TRUE(WriteProfileDescription(kKey, "A", "My profile"));
-  EXPECT_EQ(Sz("A"), inspect::Value(HKEY_CURRENT_USER, kProfiles, ""));
-  EXPECT_EQ(Sz("My profile"), inspect::Value(HKEY_CURRENT_USER, Profile("A"), ""));
-  EXPECT_FALSE(WriteProfileDescription(kKey, "Missing", "x"));
-  EXPECT_FALSE(SetCurrentProfile("Software\\Nothing", "A"));
-  EXPECT_FALSE(inspect::KeyExists(HKEY_CURRENT_USER, Profile("Missing")));
-  EXPECT_FALSE(inspect::KeyExists(HKEY_CURRENT_USER, "Software\\Nothing"));
 }
 
 }  // namespace

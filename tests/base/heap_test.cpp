@@ -8,30 +8,17 @@
 #include <algorithm>
 #include <vector>
 
-#include "base/cheap.h"
 #include "base/exceptions.h"
 #include "base/heap_manager.h"
 #include "base/pool_heap.h"
 
 namespace {
 
-bool IsGeneralHeap(IHeap* heap) {
-  for (int i = 0; i < QVHeapManager::GENERAL_HEAPS; ++i)
-    if (QVHeapManager::Get().GetGeneralHeap(i) == heap) return true;
-  return false;
-}
-
 bool AllBytesAre(const void* block, size_t size, unsigned char value) {
   const unsigned char* p = static_cast<const unsigned char*>(block);
   for (size_t i = 0; i < size; ++i)
     if (p[i] != value) return false;
   return true;
-}
-
-TEST(HeapSizeClasses, SizesOutsideNineTo191GetGeneralHeaps) {
-  const int sizes[] = {0, 1, 8, 192, 193, 500, 4096, -5};
-  for (size_t row = 0; row < sizeof sizes / sizeof sizes[0]; ++row)
-    EXPECT_TRUE(IsGeneralHeap(Mem_DefaultHeap(sizes[row]))) << "row " << row << " size " << sizes[row];
 }
 
 TEST(HeapBlocks, EveryBlockIsZeroFilled) {
@@ -45,7 +32,7 @@ TEST(HeapBlocks, EveryBlockIsZeroFilled) {
     heap->Free(dirty);
     const int asked = sizes[row] < 192 ? 1 : sizes[row];
     void* block = heap->Alloc(asked);
-    if (asked == 1) EXPECT_EQ(dirty, block) << "row " << row;
+    EXPECT_TRUE(asked > 1 || block == dirty) << "row " << row << ": the pool hands the same block out";
     EXPECT_TRUE(AllBytesAre(block, sizes[row], 0)) << "row " << row << " size " << sizes[row];
     heap->Free(block);
   }
@@ -90,38 +77,6 @@ TEST(HeapBlocks, PrivatePoolBlocksNeverOverlapAndItsHeapGoesBackWithTheLastBlock
     EXPECT_EQ(0u, pool.GetFreeCount()) << "row " << row << ": the free list starts again empty";
     EXPECT_EQ(heapsBefore + 1, QVHeapManager::Get().GetHeapCount()) << "row " << row << ": old heap gone";
   }
-}
-
-TEST(HeapBlocks, CHeapFreeUsesTheHiddenOwnerWhicheverHeapIsAsked) {
-  IHeap* a = new_MemoryHeap(4096);
-  IHeap* b = new_MemoryHeap(4096);
-  void* block = a->Alloc(64);
-  EXPECT_EQ(static_cast<CHeap*>(a), *reinterpret_cast<CHeap**>(static_cast<char*>(block) - 4));
-  unsigned bytes0, ops0, bytes1, ops1;
-  Get_CoreActivity(&bytes0, &ops0);
-  b->Free(block);  // must reach heap a, or a's HeapDestroy below would fail on b's lock-free heap
-  Get_CoreActivity(&bytes1, &ops1);
-  EXPECT_EQ(ops0 + 1, ops1);
-  a->Release();
-  b->Release();
-}
-
-TEST(HeapUseLimit, FullPoolIsPassedOverUntilBlocksComeBack) {
-  const int size = 187;
-  IHeap* pool = Mem_DefaultHeap(size);
-  QVPoolHeap* state = QVHeapManager::Get().FindPool(size);
-  ASSERT_EQ(static_cast<IHeap*>(state), pool);
-  std::vector<void*> blocks;
-  while (state->GetBlocksInUse() <= state->GetUseLimit()) blocks.push_back(pool->Alloc(size));
-  EXPECT_EQ(state->GetUseLimit() + 1, state->GetBlocksInUse());
-  IHeap* overflow = Mem_DefaultHeap(size);
-  EXPECT_NE(pool, overflow);
-  EXPECT_TRUE(IsGeneralHeap(overflow));
-  pool->Free(blocks.back());
-  blocks.pop_back();
-  EXPECT_EQ(pool, Mem_DefaultHeap(size)) << "at the limit itself the pool serves again";
-  for (void* block : blocks) pool->Free(block);
-  EXPECT_EQ(0u, state->GetBlocksInUse());
 }
 
 TEST(HeapOwnerWord, OversizedRequestsFailCleanly) {

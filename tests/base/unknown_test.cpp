@@ -12,10 +12,6 @@ namespace {
 class Widget : public CQVUnknownImpl<ITestWidget> {
  public:
   int GetValue() override { return 42; }
-  long Count() {
-    AddRef();
-    return Release();
-  }
 };
 
 // An object that answers only from registered interfaces, as the parameter stores do.
@@ -53,7 +49,6 @@ TEST(InterfaceIdentity, DescriptorsFromAnotherModuleDenoteTheSameInterface) {
   out = &out;
   EXPECT_FALSE(widget->QueryInterface(*peerType(2), &out)) << "an interface the object lacks";
   EXPECT_EQ(nullptr, out);
-  EXPECT_EQ(1, widget->Count());
 
   // The same through a table of registered interfaces.
   Registrar* registrar = new Registrar;
@@ -61,7 +56,7 @@ TEST(InterfaceIdentity, DescriptorsFromAnotherModuleDenoteTheSameInterface) {
   out = nullptr;
   EXPECT_TRUE(registrar->QueryInterface(peerWidget, &out));
   EXPECT_EQ(static_cast<IQVUnknown*>(widget), out);
-  widget->Release();
+  EXPECT_EQ(2, widget->Release()) << "one reference for the table, one for the test";
   registrar->Release();
   EXPECT_EQ(0, widget->Release()) << "the table gave its reference back";
 }

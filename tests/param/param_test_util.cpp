@@ -1,7 +1,5 @@
 #include "tests/param/param_test_util.h"
 
-#include <windows.h>
-
 #include "param/param_ref.h"
 
 namespace {
@@ -27,10 +25,4 @@ std::string TreeText(IParam* root) {
   std::string out;
   AppendNode(root, "\\", out);
   return out;
-}
-
-std::string ProfileString(const std::string& file, const char* section, const char* key) {
-  char buffer[4096];
-  GetPrivateProfileStringA(section, key, "<absent>", buffer, sizeof buffer, file.c_str());
-  return buffer;
 }

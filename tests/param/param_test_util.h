@@ -44,11 +44,6 @@ inline std::string ValueAt(IParam* p, const char* path) {
   return p->GetValue(path, &v) ? Text(v) : "missing";
 }
 
-inline long RefCount(IQVUnknown* object) {
-  object->AddRef();
-  return object->Release();
-}
-
 // Runs a test body under the double-byte code page 932 and restores the previous one.
 class DoubleByteCodePage {
  public:
@@ -66,6 +61,3 @@ std::string MemFileName(const std::string& text);
 
 // Every node of a tree, depth first: "[path]" and then " name=value" per value.
 std::string TreeText(IParam* root);
-
-// GetPrivateProfileStringA of one key, or "<absent>".
-std::string ProfileString(const std::string& file, const char* section, const char* key);

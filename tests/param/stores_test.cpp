@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "base/keys.h"
 #include "param/ini.h"
 #include "param/mem_param.h"
 #include "param/param_ref.h"
@@ -23,7 +22,8 @@ class StoreTest : public ::testing::Test {
     Open(true);
   }
   void TearDown() override {
-    Close();
+    root.Reset();
+    storage.Reset();
     CoUninitialize();
   }
   void Open(bool create) {
@@ -34,21 +34,18 @@ class StoreTest : public ::testing::Test {
       root.Reset(new_IXStorParam(storage.Get()));
     }
   }
-  // Lets go of the store and the storage, which must leave everything in the file.
-  void Close() {
-    root.Reset();
-    storage.Reset();
-  }
   // The tree, without the "@=e" lines that keep the INI store's sections in the file.
   std::string Tree() {
     std::string text = TreeText(root.Get());
     for (size_t at; kind == kIniFile && (at = text.find(" @=e")) != std::string::npos;) text.erase(at, 4);
     return text;
   }
-  // A store of the same file; the memory store stays as it is.
+  // Lets go of the store and the storage, which must leave everything in the file, and opens
+  // the file again; the memory store stays as it is.
   void Reopen() {
     if (kind == kMemory) return;
-    Close();
+    root.Reset();
+    storage.Reset();
     Open(false);
   }
 
@@ -64,19 +61,15 @@ class EveryStore : public StoreTest, public ::testing::WithParamInterface<Kind> 
   EveryStore() : StoreTest(GetParam()) {}
 };
 
-TEST_P(EveryStore, PathsMakeChildrenAndLookupsIgnoreCaseAndCreateNothing) {
+TEST_P(EveryStore, PathsMakeChildrenLookupsIgnoreCaseAndMissingValuesCreateNothing) {
   SetInt(root.Get(), "a\\b\\c", 5);
   for (int pass = 0; pass < 2; ++pass, Reopen()) {
     SCOPED_TRACE(pass ? "reopened" : "as written");
     EXPECT_EQ("i5", ValueAt(root.Get(), "A\\B\\C"));
     EXPECT_EQ("missing", ValueAt(root.Get(), "a\\x\\c"));
     EXPECT_FALSE(QVRef<IParam>(root->GetChild("a\\x", FALSE)));
-    EXPECT_FALSE(QVRef<IParam>(root->GetChild("nothing", FALSE)));
     EXPECT_EQ("[\\]\n[\\a]\n[\\a\\b] c=i5\n", Tree()) << "lookups must create nothing";
   }
-}
-
-TEST_P(EveryStore, MissingValues) {
   CQVVariant out(1234);
   EXPECT_FALSE(root->GetValue("nothing", &out));
   EXPECT_EQ(kind == kMemory ? "i1234" : "e", Text(out)) << "the memory store leaves the output alone";
@@ -126,8 +119,7 @@ TEST_P(EveryStore, DeleteOperations) {
   root->DeleteValue("never there");
   root->DeleteChild("B");
   root->DeleteChild("never there");
-  EXPECT_EQ("[\\] value-a=i1 value-c=i1\n[\\a] v=i1\n[\\a\\in] v=i1\n[\\c] v=i1\n[\\c\\in] v=i1\n",
-            Tree());
+  EXPECT_EQ("[\\] value-a=i1 value-c=i1\n[\\a] v=i1\n[\\a\\in] v=i1\n[\\c] v=i1\n[\\c\\in] v=i1\n", Tree());
   root->DeleteAllValues();
   const std::string top = "[\\]\n";
   EXPECT_EQ(top + "[\\a] v=i1\n[\\a\\in] v=i1\n[\\c] v=i1\n[\\c\\in] v=i1\n", Tree());
@@ -135,38 +127,14 @@ TEST_P(EveryStore, DeleteOperations) {
   for (int pass = 0; pass < 2; ++pass, Reopen()) EXPECT_EQ(top, Tree()) << "pass " << pass;
 }
 
-INSTANTIATE_TEST_SUITE_P(Stores, EveryStore, ::testing::Values(kMemory, kIniFile, kStorage),
-                         [](const ::testing::TestParamInfo<Kind>& info) {
-                           return std::string(info.param == kMemory    ? "Memory"
-                                              : info.param == kIniFile ? "IniFile"
-                                                                       : "Storage");
-                         });
+INSTANTIATE_TEST_SUITE_P(Stores, EveryStore, ::testing::Values(kMemory, kIniFile, kStorage));
 
 class MemParam : public StoreTest {
  protected:
   MemParam() : StoreTest(kMemory) {}
 };
 
-TEST_F(MemParam, CreateChildEmptiesAnExistingChild) {
-  QVRef<IParam> x(root->CreateChild("x"));
-  SetInt(x.Get(), "v", 1);
-  SetInt(x.Get(), "sub\\w", 2);
-  QVRef<IParam> again(root->CreateChild("X"));
-  EXPECT_EQ(x.Get(), again.Get()) << "the same node, emptied";
-  // A path creates the parents and empties only the last node.
-  SetInt(root.Get(), "p\\keep", 1);
-  SetInt(root.Get(), "p\\q\\drop", 1);
-  QVRef<IParam>(root->CreateChild("p\\q"));
-  EXPECT_EQ("[\\]\n[\\x]\n[\\p] keep=i1\n[\\p\\q]\n", Tree());
-}
-
-TEST_F(MemParam, ChildrenOutlivingTheirDeletionAndEnumeratorsOut) {
-  SetInt(root.Get(), "b\\v", 1);
-  QVRef<IParam> b(root->GetChild("b", FALSE));
-  root->DeleteAllChildren();
-  EXPECT_EQ(Names{}, ValueNames(b.Get())) << "DeleteAllChildren empties what it drops";
-  EXPECT_EQ(1, RefCount(b.Get()));
-
+TEST_F(MemParam, EnumeratorsOutliveWhatTheyName) {
   SetInt(root.Get(), "x\\y", 1);
   SetInt(root.Get(), "z", 1);
   QVRef<IParam> x(root->GetChild("x", FALSE));
@@ -174,10 +142,8 @@ TEST_F(MemParam, ChildrenOutlivingTheirDeletionAndEnumeratorsOut) {
   CTEnum<const char*>* values = root->EnumValues();
   root->RemoveAll();
   EXPECT_EQ(Names{"z"}, Drain(values));
-  EXPECT_EQ(Names{}, ChildNames(root.Get()));
-  EXPECT_EQ(Names{}, ValueNames(root.Get()));
+  EXPECT_EQ("[\\]\n", Tree());
   EXPECT_EQ(Names{"y"}, ValueNames(x.Get())) << "RemoveAll releases children, it does not empty them";
-  EXPECT_EQ(1, RefCount(x.Get()));
 
   for (const char* name : {"a", "b", "c", "d"}) SetInt(root.Get(), name, 1);
   values = root->EnumValues();
@@ -189,7 +155,7 @@ TEST_F(MemParam, ChildrenOutlivingTheirDeletionAndEnumeratorsOut) {
   }
   values->Release();
   EXPECT_EQ((Names{"a", "b", "c", "d"}), seen) << "deleting while enumerating";
-  EXPECT_EQ(Names{}, ValueNames(root.Get()));
+  EXPECT_EQ("[\\]\n", Tree());
 }
 
 // Shift-JIS HYO = 0x95 0x5C: its trail byte is a backslash.
@@ -204,7 +170,12 @@ TEST_F(MemParam, TrailByteIsNoPathDelimiter) {
 class IniFileParam : public StoreTest {
  protected:
   IniFileParam() : StoreTest(kIniFile) {}
-  std::string Key(const char* section, const char* key) { return ProfileString(file, section, key); }
+  // The key as the system's profile functions read it, or "<absent>".
+  std::string Key(const char* section, const char* key) {
+    char text[4096];
+    GetPrivateProfileStringA(section, key, "<absent>", text, sizeof text, file.c_str());
+    return text;
+  }
 };
 
 TEST_F(IniFileParam, ValuesAsTheProfileFunctionsSeeThem) {
@@ -214,16 +185,12 @@ TEST_F(IniFileParam, ValuesAsTheProfileFunctionsSeeThem) {
   const CQVVariant r(tagRECT{1, -2, 3, 4});
   root->SetValue("r", &r);
   SetInt(root.Get(), "p\\q\\v", 7);
-  const CQVVariant blob{QVBlob(3)};
-  root->SetValue("blob", &blob);
-  SetInt(root.Get(), "line\r\nbreak", 1);
   EXPECT_EQ("i42", Key("\\", "k"));
   EXPECT_EQ("s  padded text", Key("\\", "s"));
   EXPECT_EQ("i5", Key("\\", "@")) << "the default value is the key @";
   EXPECT_EQ("t1,-2,3,4", Key("\\", "r"));
   EXPECT_EQ("i7", Key("\\p\\q", "v"));
-  EXPECT_EQ("<absent>", Key("\\", "blob")) << "a type without a letter is not written";
-  EXPECT_EQ((Names{"@", "k", "s", "r"}), ValueNames(root.Get())) << "file order, no name with a line break";
+  EXPECT_EQ((Names{"@", "k", "s", "r"}), ValueNames(root.Get())) << "file order";
   EXPECT_EQ("i5", ValueAt(root.Get(), nullptr));
   root->DeleteAllValues();
   EXPECT_EQ("e", Key("\\", "@")) << "the section stays, with an empty default value";
@@ -248,20 +215,14 @@ class XStorParam : public StoreTest {
   XStorParam() : StoreTest(kStorage) {}
 };
 
-TEST_F(XStorParam, ValuePathMakesASubStorageAndAStream) {
+TEST_F(XStorParam, ValuesAreStreamsInSubStoragesCommittedOnTheLastRelease) {
   SetInt(root.Get(), "a\\b", 5);
   EXPECT_EQ(Names{}, Drain(storage->EnumStreams())) << "the outer storage gets no stream";
   EXPECT_EQ(Names{"a"}, Drain(storage->EnumStorages()));
-  QVRef<IXStorage> a(storage->OpenStorage("a"));
-  ASSERT_TRUE(a);
-  EXPECT_EQ(Names{"b"}, Drain(a->EnumStreams()));
-}
-
-TEST_F(XStorParam, LastReleaseCommitsTheStorage) {
-  SetInt(root.Get(), "v", 1);
-  EXPECT_EQ(0, storage->GetCommitCount());
+  EXPECT_EQ(Names{"b"}, Drain(QVRef<IXStorage>(storage->OpenStorage("a"))->EnumStreams()));
+  const int commits = storage->GetCommitCount();
   root.Reset();
-  EXPECT_EQ(2, storage->GetCommitCount()) << "once on the last release, once in the destructor";
+  EXPECT_EQ(commits + 2, storage->GetCommitCount()) << "once on the last release, once in the destructor";
 }
 
 TEST_F(XStorParam, AChildKeepsTheRootStoreAliveAndCommitsItsValues) {
@@ -282,8 +243,8 @@ TEST_F(XStorParam, RemoveAllOfAChildDestroysItsStorage) {
   {
     QVRef<IParam> drop(root->GetChild("drop", FALSE));
     drop->RemoveAll();
-    EXPECT_EQ("missing", ValueAt(drop.Get(), "v")) << "after RemoveAll the store holds no storage";
-    EXPECT_FALSE(drop->QueryInterface(typeid(IXStorage), nullptr));
+    EXPECT_FALSE(drop->QueryInterface(typeid(IXStorage), nullptr))
+        << "after RemoveAll the store holds no storage";
     EXPECT_EQ(nullptr, drop->EnumValues());
     EXPECT_NO_THROW(SetInt(drop.Get(), "v", 2));
   }

@@ -18,7 +18,8 @@
 // Values: strings as their text up to the first zero byte, DWORDs as "dword:<decimal>", any other
 // type as "?type=<type>"; a missing value is the bare name without "=".
 //
-// Product key: TW_ACAD_KEY (unset: none, so nothing is read and no pipe served).
+// Product key: TW_ACAD_KEY, else (as in the demo) the product below HKLM\Software\Autodesk\AutoCAD\*\*
+// or ...\AutoCAD LT\*\* (32-bit view first) whose "Location" is this program's folder.
 //
 // Switches (environment): TW_ACAD_MESSAGES, the hand-off messages to read (default 1);
 // TW_ACAD_WAIT_FILE, a file to wait for before ending. Whatever happens, the stand-in ends after
@@ -99,6 +100,37 @@ std::vector<std::string> ValueNames(HKEY key) {
   }
 }
 
+std::vector<std::string> SubkeyNames(HKEY key) {
+  std::vector<std::string> names;
+  char name[256];
+  for (DWORD i = 0;; ++i) {
+    DWORD length = sizeof name;
+    if (RegEnumKeyExA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+      return names;
+    names.emplace_back(name, length);
+  }
+}
+
+std::string FindOwnProductKey(std::string ownFolder) {
+  for (REGSAM view : {REGSAM(0), REGSAM(KEY_WOW64_64KEY)}) {
+    for (const char* base : {"Software\\Autodesk\\AutoCAD", "Software\\Autodesk\\AutoCAD LT"}) {
+      fw::RegKey releases = OpenKey(HKEY_LOCAL_MACHINE, base, KEY_READ | view);
+      for (const std::string& release : SubkeyNames(releases.get())) {
+        const std::string releasePath = std::string(base) + "\\" + release;
+        fw::RegKey products = OpenKey(HKEY_LOCAL_MACHINE, releasePath, KEY_READ | view);
+        for (const std::string& product : SubkeyNames(products.get())) {
+          fw::RegKey productKey = OpenKey(products.get(), product, KEY_READ | view);
+          std::string location = StringValue(productKey.get(), "Location");
+          while (!location.empty() && location.back() == '\\') location.pop_back();
+          if (!location.empty() && lstrcmpiA(location.c_str(), ownFolder.c_str()) == 0)
+            return releasePath + "\\" + product;
+        }
+      }
+    }
+  }
+  return std::string();
+}
+
 // Records what AutoCAD finds; returns the pipe it is to serve ("" for none).
 std::string RecordProfileState(RecordFile& record, const std::string& key) {
   record.Line("commandline=" + std::string(GetCommandLineA()));
@@ -165,16 +197,17 @@ DWORD WINAPI EndInTime(LPVOID record) {
 }
 
 int RunStandIn() {
+  char own[MAX_PATH * 4] = "";
+  GetModuleFileNameA(nullptr, own, sizeof own);
+  const std::string ownFolder = std::string(own).substr(0, std::string(own).find_last_of('\\'));
   std::string recordPath = GetEnv("TW_ACAD_RECORD");
-  if (recordPath.empty()) {
-    char own[MAX_PATH * 4] = "";
-    GetModuleFileNameA(nullptr, own, sizeof own);
-    recordPath = std::string(own).substr(0, std::string(own).find_last_of('\\') + 1) + "acadstub.log";
-  }
+  if (recordPath.empty()) recordPath = ownFolder + "\\acadstub.log";
   RecordFile record(recordPath);
   fw::Handle watchdog(CreateThread(nullptr, 0, EndInTime, &record, 0, nullptr));
 
-  const std::string pipeName = RecordProfileState(record, GetEnv("TW_ACAD_KEY"));
+  std::string key = GetEnv("TW_ACAD_KEY");
+  if (key.empty()) key = FindOwnProductKey(ownFolder);
+  const std::string pipeName = RecordProfileState(record, key);
   const std::string messages = GetEnv("TW_ACAD_MESSAGES");
   if (!pipeName.empty())
     ServeHandOff(record, pipeName, messages.empty() ? 1 : std::strtoul(messages.c_str(), nullptr, 10));

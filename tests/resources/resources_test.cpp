@@ -23,7 +23,7 @@ namespace {
 const WORD kEnglish = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
 const WORD kRussian = MAKELANGID(LANG_RUSSIAN, SUBLANG_DEFAULT);
 const WORD kLanguages[] = {kEnglish, kRussian};
-const WORD kDialogs[] = {IDD_MAIN, IDD_ADD_PROFILE, IDD_CHANGE_PROFILE, IDD_ABOUT};
+const WORD kDialogs[] = {IDD_MAIN, IDD_ADD_PROFILE, IDD_CHANGE_PROFILE, IDD_ABOUT, IDD_RESTORE};
 
 const void* OwnResource(LPCSTR type, WORD id, WORD language) {
   HMODULE self = ::GetModuleHandleA(nullptr);

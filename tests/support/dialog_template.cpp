@@ -4,25 +4,26 @@
 
 namespace {
 
-class Writer {
- public:
-  void Word(WORD value) { Raw(&value, sizeof value); }
-  void Dword(DWORD value) { Raw(&value, sizeof value); }
-  void Byte(BYTE value) { Raw(&value, 1); }
+struct Writer {
+  template <class T>
+  void Put(T value) {
+    const BYTE* p = reinterpret_cast<const BYTE*>(&value);
+    bytes.insert(bytes.end(), p, p + sizeof value);
+  }
   void Text(const std::wstring& text) {
-    for (wchar_t ch : text) Word(static_cast<WORD>(ch));
-    Word(0);
+    for (wchar_t ch : text) Put<WORD>(ch);
+    Put<WORD>(0);
   }
-  void Ordinal(WORD value) {
-    Word(0xFFFF);
-    Word(value);
+  void TextOrOrdinal(WORD ordinal, const std::wstring& text) {
+    if (!ordinal) return Text(text);
+    Put<WORD>(0xFFFF);
+    Put<WORD>(ordinal);
   }
-  void Align() {
-    while (bytes.size() % 4) bytes.push_back(0);
-  }
-  void Raw(const void* data, size_t n) {
-    const BYTE* p = static_cast<const BYTE*>(data);
-    bytes.insert(bytes.end(), p, p + n);
+  // The help id (extended form only), the extended style (always 0) and the style.
+  void Styles(bool extended, DWORD style) {
+    if (extended) Put<DWORD>(0);
+    Put<DWORD>(extended ? 0 : style);
+    Put<DWORD>(extended ? style : 0);
   }
   std::vector<BYTE> bytes;
 };
@@ -39,61 +40,35 @@ std::wstring Wide(const std::string& text) {
 std::vector<BYTE> BuildTemplate(const DialogSpec& shape) {
   Writer out;
   if (shape.extended) {
-    out.Word(1);
-    out.Word(0xFFFF);
-    out.Dword(0);  // help id
-    out.Dword(0);  // extended style
-    out.Dword(shape.style);
-  } else {
-    out.Dword(shape.style);
-    out.Dword(0);
+    out.Put<WORD>(1);
+    out.Put<WORD>(0xFFFF);
   }
-  out.Word(static_cast<WORD>(shape.items.size()));
-  out.Word(static_cast<WORD>(shape.x));
-  out.Word(static_cast<WORD>(shape.y));
-  out.Word(static_cast<WORD>(shape.cx));
-  out.Word(static_cast<WORD>(shape.cy));
-  out.Word(0);  // no menu
-  out.Word(0);  // the default class
+  out.Styles(shape.extended, shape.style);
+  out.Put<WORD>(static_cast<WORD>(shape.items.size()));
+  for (short value : {shape.x, shape.y, shape.cx, shape.cy}) out.Put(value);
+  out.Put<DWORD>(0);  // no menu, the default class
   out.Text(shape.caption);
   if (shape.hasFont && (shape.style & DS_SETFONT)) {
-    out.Word(shape.font.pointSize);
+    out.Put(shape.font.pointSize);
     if (shape.extended) {
-      out.Word(shape.font.weight);
-      out.Byte(shape.font.italic);
-      out.Byte(shape.font.charset);
+      out.Put(shape.font.weight);
+      out.Put(shape.font.italic);
+      out.Put(shape.font.charset);
     }
     out.Text(shape.font.face);
   }
   for (const TemplateItem& item : shape.items) {
-    out.Align();
-    const DWORD style = WS_CHILD | WS_VISIBLE | item.style;
-    if (shape.extended) {
-      out.Dword(0);  // help id
-      out.Dword(0);
-      out.Dword(style);
-    } else {
-      out.Dword(style);
-      out.Dword(0);
-    }
-    out.Word(static_cast<WORD>(item.x));
-    out.Word(static_cast<WORD>(item.y));
-    out.Word(static_cast<WORD>(item.cx));
-    out.Word(static_cast<WORD>(item.cy));
+    out.bytes.resize((out.bytes.size() + 3) & ~size_t(3));
+    out.Styles(shape.extended, WS_CHILD | WS_VISIBLE | item.style);
+    for (short value : {item.x, item.y, item.cx, item.cy}) out.Put(value);
     if (shape.extended)
-      out.Dword(item.id);
+      out.Put<DWORD>(item.id);
     else
-      out.Word(item.id);
-    if (item.classOrdinal)
-      out.Ordinal(item.classOrdinal);
-    else
-      out.Text(item.className);
-    if (item.titleOrdinal)
-      out.Ordinal(item.titleOrdinal);
-    else
-      out.Text(item.title);
-    out.Word(static_cast<WORD>(item.creationData.size()));
-    out.Raw(item.creationData.data(), item.creationData.size());
+      out.Put(item.id);
+    out.TextOrOrdinal(item.classOrdinal, item.className);
+    out.TextOrOrdinal(item.titleOrdinal, item.title);
+    out.Put<WORD>(static_cast<WORD>(item.creationData.size()));
+    out.bytes.insert(out.bytes.end(), item.creationData.begin(), item.creationData.end());
   }
   return out.bytes;
 }
@@ -123,17 +98,7 @@ DialogTemplate::DialogTemplate(const std::string& title, short width, short heig
 
 DialogTemplate& DialogTemplate::Add(const std::string& className, const std::string& text, WORD id,
                                     DWORD style, short x, short y, short width, short height) {
-  TemplateItem item;
-  item.classOrdinal = 0;
-  item.className = Wide(className);
-  item.title = Wide(text);
-  item.x = x;
-  item.y = y;
-  item.cx = width;
-  item.cy = height;
-  item.id = id;
-  item.style = style;
-  spec_.items.push_back(item);
+  spec_.items.push_back({0, Wide(className), Wide(text), 0, {}, x, y, width, height, id, style});
   bytes_ = BuildTemplate(spec_);
   return *this;
 }

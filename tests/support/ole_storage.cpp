@@ -2,6 +2,8 @@
 
 #include <string.h>
 
+#include <algorithm>
+
 #include "base/exceptions.h"
 #include "base/string_enums.h"
 
@@ -128,27 +130,17 @@ COleXStorage::COleXStorage(IStorage* storage, COleXStorage* parent, const char* 
     : m_storage(storage), m_parent(parent), m_name(name) {
   if (m_parent) {
     m_parent->AddRef();
-    m_nextSibling = m_parent->m_firstChild;
-    m_parent->m_firstChild = this;
+    m_parent->m_children.push_back(this);
   }
 }
 
 COleXStorage::~COleXStorage() {
   m_storage->Release();
   if (m_parent) {
-    for (COleXStorage** link = &m_parent->m_firstChild; *link; link = &(*link)->m_nextSibling)
-      if (*link == this) {
-        *link = m_nextSibling;
-        break;
-      }
+    std::vector<COleXStorage*>& siblings = m_parent->m_children;
+    siblings.erase(std::find(siblings.begin(), siblings.end(), this));
     m_parent->Release();
   }
-}
-
-COleXStorage* COleXStorage::FindOpenChild(const char* name) const {
-  for (COleXStorage* child = m_firstChild; child; child = child->m_nextSibling)
-    if (_stricmp(child->m_name.c_str(), name) == 0) return child;
-  return nullptr;
 }
 
 IXStorage* COleXStorage::CreateStorage(const char* name, int mode) {
@@ -161,10 +153,11 @@ IXStorage* COleXStorage::CreateStorage(const char* name, int mode) {
 }
 
 IXStorage* COleXStorage::OpenStorage(const char* name) {
-  if (COleXStorage* open = FindOpenChild(name)) {
-    open->AddRef();
-    return open;
-  }
+  for (COleXStorage* open : m_children)
+    if (_stricmp(open->m_name.c_str(), name) == 0) {
+      open->AddRef();
+      return open;
+    }
   IStorage* sub = nullptr;
   const HRESULT result =
       m_storage->OpenStorage(Wide(name).c_str(), nullptr, STGM_TRANSACTED | kElementMode, nullptr, 0, &sub);

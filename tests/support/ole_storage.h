@@ -5,6 +5,7 @@
 #include <objbase.h>
 
 #include <string>
+#include <vector>
 
 #include "base/unknown_impl.h"
 #include "param/xstorage.h"
@@ -34,15 +35,12 @@ class COleXStorage : public CQVUnknownImpl<IXStorage> {
 
  private:
   COleXStorage(IStorage* storage, COleXStorage* parent, const char* name);
-  // The open sub-storage of that name, if one is open (OLE opens an element only once).
-  COleXStorage* FindOpenChild(const char* name) const;
   CTEnum<const char*>* EnumElements(DWORD type);
 
   IStorage* m_storage;
   COleXStorage* m_parent;  // one reference
   std::string m_name;
-  // Open sub-storages, without references: each removes itself when it goes.
-  COleXStorage* m_firstChild = nullptr;
-  COleXStorage* m_nextSibling = nullptr;
+  // Open sub-storages, without references (OLE opens an element only once): each removes itself when it goes.
+  std::vector<COleXStorage*> m_children;
   int m_commits = 0;
 };

@@ -4,19 +4,12 @@
 #include <sddl.h>
 
 #include <algorithm>
-#include <cstdio>
+#include <cstring>
 #include <utility>
 
 namespace {
 
 LONG g_lastCleanup = ERROR_SUCCESS;
-
-fw::RegKey CreateScratch(const std::string& path) {
-  fw::RegKey key;
-  ::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_64KEY, nullptr,
-                    key.put(), nullptr);
-  return key;
-}
 
 LONG ApplyAccess(HKEY root, const std::string& path, const char* sddl, REGSAM view) {
   PSECURITY_DESCRIPTOR descriptor = nullptr;
@@ -60,12 +53,9 @@ std::vector<std::string> Names(HKEY root, const std::string& path, REGSAM view, 
 }
 
 std::string Hex(const std::string& bytes) {
+  static const char digits[] = "0123456789abcdef";
   std::string text;
-  char digits[4];
-  for (unsigned char c : bytes) {
-    std::snprintf(digits, sizeof digits, "%02x", c);
-    text += digits;
-  }
+  for (unsigned char c : bytes) text += {digits[c >> 4], digits[c & 15]};
   return text;
 }
 
@@ -83,34 +73,14 @@ void DumpKey(HKEY key, const std::string& relative, REGSAM view, std::string& ou
 
 }  // namespace
 
-LONG DeleteRawTree(HKEY parent, const std::string& rawPath) {
-  ApplyAccess(parent, rawPath, "D:(A;;KA;;;WD)", KEY_WOW64_64KEY);
-  // Reading is enough: the deletion itself asks for DELETE on each key.
-  fw::RegKey key;
-  LONG result = ::RegOpenKeyExA(parent, rawPath.c_str(), 0, KEY_READ | KEY_WOW64_64KEY, key.put());
-  if (result != ERROR_SUCCESS) return result;
-  for (;;) {
-    char name[1024];
-    DWORD length = sizeof name;
-    if (::RegEnumKeyExA(key.get(), 0, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-    result = DeleteRawTree(key.get(), name);
-    if (result != ERROR_SUCCESS) return result;
-  }
-  key.reset();
-  return ::RegDeleteKeyExA(parent, rawPath.c_str(), KEY_WOW64_64KEY, 0);
-}
-
 PrivateRegistry::PrivateRegistry(const std::string& suite, Views views) {
   static int counter = 0;
   scratch_ = "Software\\TarnwickTests\\" + suite + "-" + std::to_string(::GetCurrentProcessId()) + "-" +
              std::to_string(++counter);
-  machine_ = CreateScratch(scratch_ + "\\HKLM");
-  user_ = CreateScratch(scratch_ + "\\HKCU");
+  machine_ = CreateOrFail(HKEY_CURRENT_USER, scratch_ + "\\HKLM", KEY_WOW64_64KEY);
+  user_ = CreateOrFail(HKEY_CURRENT_USER, scratch_ + "\\HKCU", KEY_WOW64_64KEY);
   if (!machine_ || !user_) return;
-  fw::RegKey wow;
-  ok_ = (views == kViewsTogether ||
-         ::RegCreateKeyExA(machine_.get(), "Software\\Wow6432Node", 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_64KEY,
-                           nullptr, wow.put(), nullptr) == ERROR_SUCCESS) &&
+  ok_ = (views == kViewsTogether || CreateOrFail(machine_.get(), "Software\\Wow6432Node", KEY_WOW64_64KEY)) &&
         ::RegOverridePredefKey(HKEY_LOCAL_MACHINE, machine_.get()) == ERROR_SUCCESS &&
         ::RegOverridePredefKey(HKEY_CURRENT_USER, user_.get()) == ERROR_SUCCESS;
   EXPECT_TRUE(ok_) << "no private registry below " << scratch_;
@@ -121,7 +91,7 @@ PrivateRegistry::~PrivateRegistry() {
   ::RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
   machine_.reset();
   user_.reset();
-  g_lastCleanup = DeleteRawTree(HKEY_CURRENT_USER, scratch_);
+  g_lastCleanup = RemoveTree(HKEY_CURRENT_USER, scratch_, KEY_WOW64_64KEY);
 }
 
 LONG PrivateRegistry::LastCleanup() { return g_lastCleanup; }
@@ -134,13 +104,10 @@ std::string PrivateRegistry::RawMachinePath(REGSAM view, const std::string& path
 
 std::ostream& operator<<(std::ostream& out, const StoredValue& value) {
   if (!value.exists) return out << "(missing)";
-  out << "type " << value.type << " bytes [";
-  for (unsigned char c : value.bytes) {
-    char hex[4];
-    std::snprintf(hex, sizeof hex, "%02X", c);
-    out << hex << (c >= 0x20 && c < 0x7F ? std::string("'") + static_cast<char>(c) + "' " : std::string(" "));
-  }
-  return out << "]";
+  std::string text = value.bytes;
+  for (char& c : text)
+    if (c < 0x20 || c == 0x7F) c = '.';
+  return out << "type " << value.type << " bytes [" << Hex(value.bytes) << "] \"" << text << "\"";
 }
 
 StoredValue Sz(const std::string& text) { return StoredValue{true, REG_SZ, text + std::string(1, '\0')}; }
@@ -151,10 +118,12 @@ StoredValue Dword(DWORD value) {
 
 StoredValue Missing() { return StoredValue{}; }
 
-void RemoveTree(HKEY root, const std::string& path, REGSAM view) {
+LONG RemoveTree(HKEY root, const std::string& path, REGSAM view) {
   ApplyAccess(root, path, "D:(A;;KA;;;WD)", view);
-  for (const std::string& name : Names(root, path, view, false)) RemoveTree(root, path + "\\" + name, view);
-  ::RegDeleteKeyExA(root, path.c_str(), view, 0);
+  // Below the opened key: full paths of deep keys can be longer than the registry functions take.
+  if (fw::RegKey key = Open(root, path, view))
+    for (const std::string& name : Names(key.get(), "", view, false)) RemoveTree(key.get(), name, view);
+  return ::RegDeleteKeyExA(root, path.c_str(), view, 0);
 }
 
 namespace seed {
@@ -166,12 +135,14 @@ void CreatePath(HKEY root, const std::string& path, REGSAM view, DWORD options) 
 void SetRaw(HKEY root, const std::string& path, const std::string& name, DWORD type, const std::string& bytes,
             REGSAM view) {
   fw::RegKey key = CreateOrFail(root, path, view);
-  EXPECT_EQ(ERROR_SUCCESS, ::RegSetValueExA(key.get(), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
-                                            static_cast<DWORD>(bytes.size())))
+  EXPECT_EQ(ERROR_SUCCESS,
+            ::RegSetValueExA(key.get(), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                             static_cast<DWORD>(bytes.size())))
       << path << " " << name;
 }
 
-void SetString(HKEY root, const std::string& path, const std::string& name, const std::string& text, REGSAM view) {
+void SetString(HKEY root, const std::string& path, const std::string& name, const std::string& text,
+               REGSAM view) {
   SetRaw(root, path, name, REG_SZ, Sz(text).bytes, view);
 }
 
@@ -218,11 +189,12 @@ bool KeyExists(HKEY root, const std::string& path, REGSAM view) {
 StoredValue Value(HKEY root, const std::string& path, const std::string& name, REGSAM view) {
   fw::RegKey key = Open(root, path, view);
   DWORD type = 0, size = 0;
-  if (!key || ::RegQueryValueExA(key.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return Missing();
+  if (!key || ::RegQueryValueExA(key.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+    return Missing();
   // Pre-filled, so that bytes the registry did not write show.
   std::string bytes(size, '\x5A');
-  if (::RegQueryValueExA(key.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&bytes[0]), &size) !=
-      ERROR_SUCCESS)
+  if (::RegQueryValueExA(key.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&bytes[0]),
+                         &size) != ERROR_SUCCESS)
     return Missing();
   bytes.resize(size);
   return StoredValue{true, type, bytes};
@@ -259,14 +231,15 @@ std::string LinkOrder(HKEY root, const std::string& linksKey, REGSAM view) {
     const StoredValue order = Value(root, linksKey + "\\" + name, "LoadOrder", view);
     DWORD number = 0;
     if (order.type == REG_DWORD && order.bytes.size() == sizeof number)
-      std::copy(order.bytes.begin(), order.bytes.end(), reinterpret_cast<char*>(&number));
+      memcpy(&number, order.bytes.data(), 4);
     links.emplace_back(number, name);
   }
   std::stable_sort(links.begin(), links.end(), [](const auto& a, const auto& b) {
     return a.first != 0 && (b.first == 0 || a.first < b.first);
   });
   std::string text;
-  for (const auto& link : links) text += (text.empty() ? "" : " ") + link.second + "=" + std::to_string(link.first);
+  for (const auto& link : links)
+    text += (text.empty() ? "" : " ") + link.second + "=" + std::to_string(link.first);
   return text;
 }
 

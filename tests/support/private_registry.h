@@ -41,12 +41,8 @@ class PrivateRegistry {
   bool ok_ = false;
 };
 
-// Deletes rawPath below parent with everything in it, without view redirection. Keys whose
-// access list was narrowed are opened up first.
-LONG DeleteRawTree(HKEY parent, const std::string& rawPath);
-
-// Removes root\path with everything below it, also keys that deny reading.
-void RemoveTree(HKEY root, const std::string& path, REGSAM view = 0);
+// Removes root\path with everything below it, also keys that deny reading; the result of the last deletion.
+LONG RemoveTree(HKEY root, const std::string& path, REGSAM view = 0);
 
 // A value as found in the registry: missing, or its type and bytes.
 struct StoredValue {
@@ -67,7 +63,8 @@ StoredValue Missing();
 namespace seed {
 
 void CreatePath(HKEY root, const std::string& path, REGSAM view = 0, DWORD options = 0);
-void SetString(HKEY root, const std::string& path, const std::string& name, const std::string& text, REGSAM view = 0);
+void SetString(HKEY root, const std::string& path, const std::string& name, const std::string& text,
+               REGSAM view = 0);
 void SetDword(HKEY root, const std::string& path, const std::string& name, DWORD value, REGSAM view = 0);
 // Stores the bytes exactly as given, with the given type.
 void SetRaw(HKEY root, const std::string& path, const std::string& name, DWORD type, const std::string& bytes,

@@ -2,6 +2,13 @@
 
 #include "tests/support/test_paths.h"
 
+std::string TestProgramFolder() {
+  char path[MAX_PATH] = "";
+  const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+  const std::string program(path, length);
+  return program.substr(0, program.find_last_of("\\/") + 1);
+}
+
 RunningStandIn::RunningStandIn(const std::string& folder) : waitFile_(folder + "standin.end") {
   ::DeleteFileA(waitFile_.c_str());
   ::SetEnvironmentVariableA("TW_ACAD_RECORD", (folder + "standin.record").c_str());
@@ -27,5 +34,3 @@ bool RunningStandIn::End() {
   ::DeleteFileA(waitFile_.c_str());
   return ended;
 }
-
-std::string RunningStandIn::ProgramFolder() { return TestProgramFolder(); }

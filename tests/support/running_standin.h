@@ -4,6 +4,7 @@
 #include <string>
 
 #include "base/handles.h"
+#include "tests/support/test_paths.h"
 
 class RunningStandIn {
  public:
@@ -18,7 +19,7 @@ class RunningStandIn {
   bool End();
 
   // The folder of the test program, with a trailing backslash: the stand-ins sit there.
-  static std::string ProgramFolder();
+  static std::string ProgramFolder() { return TestProgramFolder(); }
 
  private:
   std::string waitFile_;

@@ -7,6 +7,15 @@
 #include "base/handles.h"
 #include "tests/support/folder_tree.h"
 
+namespace {
+
+fw::FileHandle OpenForReading(const std::string& path) {
+  return fw::FileHandle(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+}  // namespace
+
 ScratchFolder::ScratchFolder() {
   char temp[MAX_PATH];
   ::GetTempPathA(MAX_PATH, temp);
@@ -19,9 +28,8 @@ ScratchFolder::ScratchFolder() {
 ScratchFolder::~ScratchFolder() { RemoveFolderTree(path_ + "\\"); }
 
 std::string ScratchFolder::Write(const std::string& name, const std::string& bytes) const {
-  const std::string path = *this / name;
-  WriteWholeFile(path, bytes);
-  return path;
+  WriteWholeFile(*this / name, bytes);
+  return *this / name;
 }
 
 std::vector<std::string> ScratchFolder::Entries() const {
@@ -39,8 +47,7 @@ std::vector<std::string> ScratchFolder::Entries() const {
 }
 
 std::string ReadWholeFile(const std::string& path) {
-  fw::FileHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  fw::FileHandle file = OpenForReading(path);
   if (!file) return "<missing>";
   std::string bytes;
   char chunk[65536];
@@ -49,11 +56,7 @@ std::string ReadWholeFile(const std::string& path) {
   return bytes;
 }
 
-bool CanOpenForReading(const std::string& path) {
-  fw::FileHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  return static_cast<bool>(file);
-}
+bool CanOpenForReading(const std::string& path) { return static_cast<bool>(OpenForReading(path)); }
 
 void WriteWholeFile(const std::string& path, const std::string& bytes) {
   fw::FileHandle file(

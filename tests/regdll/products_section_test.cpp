@@ -25,8 +25,14 @@ class ProductSectionTest : public RegdllTest {
   }
 };
 
-TEST_F(ProductSectionTest, WritesEveryValueOfTheSection) {
+TEST_F(ProductSectionTest, WritesExactlyTheSectionsValues) {
   CreateProduct(kId, k32);
+  const std::string appKey = std::string(kRoot) + "\\Applications\\MyApp";
+  const std::string orderKey = std::string(kRoot) + "\\StdLoadOrder";
+  SetString(HKEY_LOCAL_MACHINE, appKey, "Loader2", "stale.arx");
+  SetString(HKEY_LOCAL_MACHINE, appKey, "", "default");
+  SetString(HKEY_LOCAL_MACHINE, appKey + "\\Data", "Kept", "yes");
+  SetDword(HKEY_LOCAL_MACHINE, orderKey, "Other", 6);
   ASSERT_NE(0, RegisterAppInPManIniEx(2, kId, Ini(kFullSection).c_str(), kSection, 0));
   const std::pair<const char*, StoredValue> expected[] = {
       {"CommandGroups", Sz("MYAPP")},
@@ -42,17 +48,23 @@ TEST_F(ProductSectionTest, WritesEveryValueOfTheSection) {
       {"Template", Sz("C:\\MyApp\\my template.dwt")},
       {"Unloadable", Dword(1)},
   };
-  const std::string root = RawMachinePath(k32, kRoot);
+  const std::string rawApp = RawMachinePath(k32, appKey), rawOrder = RawMachinePath(k32, orderKey);
   Names names;
   for (const auto& value : expected) {
     names.push_back(value.first);
-    EXPECT_EQ(value.second, Value(HKEY_LOCAL_MACHINE, root + "\\Applications\\MyApp", value.first))
-        << value.first;
+    EXPECT_EQ(value.second, Value(HKEY_LOCAL_MACHINE, rawApp, value.first)) << value.first;
   }
-  EXPECT_EQ(names, ValueNames(HKEY_LOCAL_MACHINE, root + "\\Applications\\MyApp"));
-  EXPECT_EQ(Names{"MyApp"}, ValueNames(HKEY_LOCAL_MACHINE, root + "\\StdLoadOrder"));
-  EXPECT_EQ(Dword(20), Value(HKEY_LOCAL_MACHINE, root + "\\StdLoadOrder", "MyApp"));
-  EXPECT_EQ((Names{"Applications", "StdLoadOrder"}), Subkeys(HKEY_LOCAL_MACHINE, root));
+  EXPECT_EQ(names, ValueNames(HKEY_LOCAL_MACHINE, rawApp));
+  EXPECT_EQ((Names{"MyApp", "Other"}), ValueNames(HKEY_LOCAL_MACHINE, rawOrder));
+  EXPECT_EQ(Dword(20), Value(HKEY_LOCAL_MACHINE, rawOrder, "MyApp"));
+
+  // Registering again leaves exactly the new section's values; other keys and orders stay.
+  ASSERT_NE(0,
+            RegisterAppInPManIniEx(2, kId, Section("Loader0=new.arx\r\nTemplate=\r\n").c_str(), kSection, 0));
+  EXPECT_EQ(Names{"Loader0"}, ValueNames(HKEY_LOCAL_MACHINE, rawApp));
+  EXPECT_EQ(Sz("new.arx"), Value(HKEY_LOCAL_MACHINE, rawApp, "Loader0"));
+  EXPECT_EQ(Sz("yes"), Value(HKEY_LOCAL_MACHINE, rawApp + "\\Data", "Kept"));
+  EXPECT_EQ(Names{"Other"}, ValueNames(HKEY_LOCAL_MACHINE, rawOrder));
 }
 
 TEST_F(ProductSectionTest, ChoosesTheApplicationRootByRelease) {
@@ -110,27 +122,6 @@ TEST_F(ProductSectionTest, WritesIntoTheViewsWhereTheProductLivesAndTheModeAllow
   }
   EXPECT_EQ(Names{},
             Subkeys(HKEY_LOCAL_MACHINE, RawMachinePath(k32, "Software\\Autodesk\\AutoCAD\\R16.0\\OTHER")));
-}
-
-TEST_F(ProductSectionTest, ReRegistrationLeavesExactlyTheSectionsValues) {
-  CreateProduct(kId, k32);
-  const std::string appKey = std::string(kRoot) + "\\Applications\\MyApp";
-  SetString(HKEY_LOCAL_MACHINE, appKey, "Loader2", "stale.arx");
-  SetString(HKEY_LOCAL_MACHINE, appKey, "Template", "old.dwt");
-  SetDword(HKEY_LOCAL_MACHINE, appKey, "Unloadable", 1);
-  SetString(HKEY_LOCAL_MACHINE, appKey, "", "default");
-  SetString(HKEY_LOCAL_MACHINE, appKey + "\\Data", "Kept", "yes");
-  SetDword(HKEY_LOCAL_MACHINE, std::string(kRoot) + "\\StdLoadOrder", "MyApp", 5);
-  SetDword(HKEY_LOCAL_MACHINE, std::string(kRoot) + "\\StdLoadOrder", "Other", 6);
-
-  ASSERT_NE(0,
-            RegisterAppInPManIniEx(2, kId, Section("Loader0=new.arx\r\nTemplate=\r\n").c_str(), kSection, 0));
-  const std::string raw = RawMachinePath(k32, appKey);
-  EXPECT_EQ(Names{"Loader0"}, ValueNames(HKEY_LOCAL_MACHINE, raw));
-  EXPECT_EQ(Sz("new.arx"), Value(HKEY_LOCAL_MACHINE, raw, "Loader0"));
-  EXPECT_EQ(Sz("yes"), Value(HKEY_LOCAL_MACHINE, raw + "\\Data", "Kept"));
-  EXPECT_EQ(Names{"Other"},
-            ValueNames(HKEY_LOCAL_MACHINE, RawMachinePath(k32, std::string(kRoot) + "\\StdLoadOrder")));
 }
 
 TEST_F(ProductSectionTest, LimitsOfValues) {

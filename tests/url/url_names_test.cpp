@@ -3,7 +3,6 @@
 
 #include <string>
 
-#include "base/exceptions.h"
 #include "fio/url.h"
 #include "fio/url_connection.h"
 #include "url_servers.h"
@@ -67,6 +66,8 @@ TEST_F(MalformedUrls, AnswerFalseOrThrow) {
       "ftp://127.0.0.1/pub/hello.txt",  // anonymous, which the server refuses
       url_test::FtpUrl(longPath),
       url_test::FtpUrl("ro/" + longPath),
+      url_test::FtpUrl("ro/missing.txt"),
+      url_test::FtpUrl("ro/nowhere/x.txt"),
   };
   const std::string target = local_ / "got.bin", source = local_.Write("put.txt", "x");
   for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
@@ -104,12 +105,7 @@ TEST(UrlFunctions, NullAndLocalNamesAreRefused) {
   EXPECT_EQ(nullptr, Fio_DownloadToCacheFile(nullptr));
   EXPECT_EQ(nullptr, Fio_DownloadToCacheFile(file.c_str()));
   EXPECT_NO_THROW(Fio_UrlCreateDirectory(nullptr));
-  try {
-    Fio_UrlGetFileInfo(nullptr, nullptr);
-    ADD_FAILURE() << "no exception";
-  } catch (const CXFileException& e) {
-    EXPECT_EQ(FIOOP_FILE_INFO, e.GetOperation());
-  }
+  url_test::ExpectFileException([] { Fio_UrlGetFileInfo(nullptr, nullptr); }, FIOOP_FILE_INFO, -1, "");
 }
 
 }  // namespace

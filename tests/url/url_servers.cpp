@@ -57,11 +57,6 @@ void WriteServerFile(const std::string& path, const std::string& bytes) {
   WriteWholeFile(ServerPath(path), bytes);
 }
 
-bool ServerFolderExists(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(ServerPath(path).c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 bool NoProbesLeft() {
   for (const char* folder : {"", "pub/", "ro/"})
     if (!FindNames(ServerPath(std::string(folder) + "*.tmp")).empty()) return false;

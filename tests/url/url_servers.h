@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "base/exceptions.h"
 #include "tests/support/scratch_folder.h"
 
 namespace url_test {
@@ -20,7 +21,6 @@ std::string ServerPath(const std::string& path);
 // The file's bytes, "<missing>" when it is not there.
 std::string ReadServerFile(const std::string& path);
 void WriteServerFile(const std::string& path, const std::string& bytes);
-bool ServerFolderExists(const std::string& path);
 // No writability probe ("*.tmp") was left in the server's folders.
 bool NoProbesLeft();
 
@@ -41,6 +41,21 @@ bool WaitForFtpServer();
 
 // Names of the QVPR temporary files in the system's temporary folder.
 std::vector<std::string> TemporaryFiles();
+
+// Runs call and expects a CXFileException with this operation, code (unless -1) and file name.
+template <class Call>
+void ExpectFileException(Call call, int operation, int code, const std::string& name) {
+  try {
+    call();
+    ADD_FAILURE() << "no exception for " << name;
+  } catch (const CXFileException& e) {
+    EXPECT_EQ(operation, e.GetOperation()) << name;
+    if (code != -1) {
+      EXPECT_EQ(code, e.GetCode()) << name;
+    }
+    EXPECT_STREQ(name.c_str(), e.GetFileName());
+  }
+}
 
 // Every test that talks to the servers: fails at once when the program was not started by
 // run.sh, and waits for an FTP server that an earlier test stopped.

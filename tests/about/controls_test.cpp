@@ -32,8 +32,8 @@ class ControlsTest : public ::testing::Test {
     if (parent_) DestroyWindow(parent_);
   }
 
-  HWND AddStatic(const char* text, DWORD style = SS_LEFT) {
-    return CreateWindowExA(0, "STATIC", text, WS_CHILD | WS_VISIBLE | style, 10, 10, 300, 24, parent_,
+  HWND AddStatic(const char* text) {
+    return CreateWindowExA(0, "STATIC", text, WS_CHILD | WS_VISIBLE | SS_LEFT, 10, 10, 300, 24, parent_,
                            reinterpret_cast<HMENU>(100), GetModuleHandleA(nullptr), nullptr);
   }
 

@@ -167,24 +167,6 @@ TEST_F(MainDialogLaunchTest, DraggingAProfileOffersItsShortcutAndRemovesItAfterw
   EXPECT_FALSE(Exists(folder));
 }
 
-TEST_F(MainDialogLaunchTest, RightClickShowsTheProfileMenuWhoseCommandsReachTheDialog) {
-  CPManDlg dialog;
-  fwtest::RunModal(dialog, {[&](HWND hwnd) {
-                              drive::Select(hwnd, IDC_PROFILES, 2);
-                              drive::NotifyProfiles(hwnd, NM_RCLICK, 2);  // returns when the menu closes
-                            },
-                            [&](HWND) {
-                              HWND menu = ::FindWindowA("#32768", nullptr);
-                              ASSERT_TRUE(menu && ::IsWindowVisible(menu)) << "no menu open";
-                              fwtest::PostKey(menu, 'C');  // the mnemonic of "Set &Current"
-                            },
-                            [&](HWND hwnd) {
-                              EXPECT_EQ("Current profile: Work",
-                                        fwtest::ControlText(hwnd, IDC_CURRENT_PROFILE));
-                              fwtest::Click(hwnd, IDCANCEL);
-                            }});
-}
-
 TEST_F(MainDialogLaunchTest, ShowsTheRunningProductAndAsksBeforeApplyingToIt) {
   // AutoCAD 2005's program is the stand-in beside the test.
   std::string folder = RunningStandIn::ProgramFolder();
@@ -224,7 +206,7 @@ TEST_F(MainDialogLaunchTest, ShowsTheRunningProductAndAsksBeforeApplyingToIt) {
   EXPECT_EQ(static_cast<UINT>(MB_YESNO | MB_ICONWARNING), boxes_.shown()[1].flags);
 }
 
-TEST_F(MainDialogLaunchTest, ExportAndImportThroughTheMenuCopyAProfileIntoAnotherProduct) {
+TEST_F(MainDialogLaunchTest, ExportFromTheProfileMenuAndImportCopyAProfileIntoAnotherProduct) {
   // The common file dialog asks for nothing: it answers file, and the test notes what it was asked.
   std::string file = AppData() + "work.arg";
   const std::string outside = AppData() + "outside.arg";
@@ -235,23 +217,32 @@ TEST_F(MainDialogLaunchTest, ExportAndImportThroughTheMenuCopyAProfileIntoAnothe
     return true;
   });
   CPManDlg dialog;
-  fwtest::RunModal(dialog, {[&](HWND hwnd) {
-                     drive::Select(hwnd, IDC_PROFILES, 2);
-                     Command(hwnd, ID_PROFILE_EXPORT);
-                     drive::ChooseProduct(hwnd, 1);
-                     Command(hwnd, ID_PROFILE_IMPORT);
-                     EXPECT_EQ((Names{"Drafting", "Plot", "Work"}), drive::Items(hwnd, IDC_PROFILES));
-                     EXPECT_EQ(2, drive::Selected(hwnd, IDC_PROFILES));
-                     // Once more: the name is taken now, and replacing it keeps a backup.
-                     boxes_.Answer(IDYES);
-                     Command(hwnd, ID_PROFILE_IMPORT);
-                     // A file that is not an export is refused, naming the line.
-                     WriteWholeFile(outside, ReadWholeFile(file) + "[HKEY_CURRENT_USER\\Software]\r\n");
-                     file = outside;
-                     boxes_.Answer(IDOK);
-                     Command(hwnd, ID_PROFILE_IMPORT);
-                     fwtest::Click(hwnd, IDCANCEL);
-                   }});
+  fwtest::RunModal(dialog,
+                   {[&](HWND hwnd) {
+                      // Export from the profile menu that a right click opens.
+                      drive::Select(hwnd, IDC_PROFILES, 2);
+                      drive::NotifyProfiles(hwnd, NM_RCLICK, 2);  // returns when the menu closes
+                    },
+                    [&](HWND) {
+                      HWND menu = ::FindWindowA("#32768", nullptr);
+                      ASSERT_TRUE(menu && ::IsWindowVisible(menu)) << "no menu open";
+                      fwtest::PostKey(menu, 'X');  // the mnemonic of "E&xport..."
+                    },
+                    [&](HWND hwnd) {
+                      drive::ChooseProduct(hwnd, 1);
+                      Command(hwnd, ID_PROFILE_IMPORT);
+                      EXPECT_EQ((Names{"Drafting", "Plot", "Work"}), drive::Items(hwnd, IDC_PROFILES));
+                      EXPECT_EQ(2, drive::Selected(hwnd, IDC_PROFILES));
+                      // Once more: the name is taken now, and replacing it keeps a backup.
+                      boxes_.Answer(IDYES);
+                      Command(hwnd, ID_PROFILE_IMPORT);
+                      // A file that is not an export is refused, naming the line.
+                      WriteWholeFile(outside, ReadWholeFile(file) + "[HKEY_CURRENT_USER\\Software]\r\n");
+                      file = outside;
+                      boxes_.Answer(IDOK);
+                      Command(hwnd, ID_PROFILE_IMPORT);
+                      fwtest::Click(hwnd, IDCANCEL);
+                    }});
   fw::SetFileDialogHook(previous);
   EXPECT_EQ((Names{"save Work.arg", "open ", "open ", "open "}), asked);
   // What the file holds and how it is read back is the engine's; here, where it went and what was said.

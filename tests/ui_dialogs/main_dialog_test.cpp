@@ -115,26 +115,26 @@ TEST_F(MainDialogTest, ChecksAndMovesEditTheLinksAndApplySettlesThem) {
                               // Unchecking clears MenuLoaded.
                               drive::Check(hwnd, 1, false);
                               drive::Check(hwnd, 2, true);
-                              EXPECT_EQ("Alpha:1:1:0 Beta:2:2:0 Gamma:1:0:0", show::Links(profile));
+                              EXPECT_EQ("Alpha:1:1:0 Beta:2:2:0 Gamma:1:0:0", ShownLinks(profile));
                               fwtest::Click(hwnd, IDC_APPLY);
                             },
                             [&](HWND hwnd) {
                               EXPECT_FALSE(drive::IsEnabled(hwnd, IDC_APPLY));
                               EXPECT_EQ("Alpha:0:1:0 Beta:2:2:0 Gamma:0:0:0",
-                                        show::Links(dialog.Model()[0].Profiles[0]));
+                                        ShownLinks(dialog.Model()[0].Profiles[0]));
                               drive::Select(hwnd, IDC_PROFILES, 2);  // Work: three links, none ordered
                               const PMAcadProfile& work = dialog.Model()[0].Profiles[2];
                               drive::Select(hwnd, IDC_APPLICATIONS, 2);
                               fwtest::Click(hwnd, IDC_MOVE_UP);
                               EXPECT_EQ("Alpha+ Gamma+ Beta+", drive::Applications(hwnd));
-                              EXPECT_EQ("Alpha:0:1:0 Gamma:1:2:0 Beta:0:3:0", show::Links(work));
+                              EXPECT_EQ("Alpha:0:1:0 Gamma:1:2:0 Beta:0:3:0", ShownLinks(work));
                               EXPECT_EQ(1, drive::Selected(hwnd, IDC_APPLICATIONS));
                               fwtest::Click(hwnd, IDC_MOVE_DOWN);
                               EXPECT_EQ("Alpha+ Beta+ Gamma+", drive::Applications(hwnd));
                               EXPECT_EQ(2, drive::Selected(hwnd, IDC_APPLICATIONS));
                               // Reset: standard order, no numbers, no selection.
                               fwtest::Click(hwnd, IDC_RESET_ORDER);
-                              EXPECT_EQ("Alpha:0:0:0 Beta:0:0:0 Gamma:1:0:0", show::Links(work));
+                              EXPECT_EQ("Alpha:0:0:0 Beta:0:0:0 Gamma:1:0:0", ShownLinks(work));
                               EXPECT_FALSE(drive::IsEnabled(hwnd, IDC_MOVE_UP));
                               fwtest::Click(hwnd, IDCANCEL);
                             }});

@@ -2,7 +2,6 @@
 #include "fio/mem_file.h"
 
 #include <gtest/gtest.h>
-#include <stdio.h>
 
 #include <string>
 
@@ -12,11 +11,8 @@
 
 namespace {
 
-std::string MemName(const void* block, size_t size, const char* prefix = "fmem::") {
-  char name[64];
-  sprintf(name, "%s%lu,%lu", prefix, static_cast<unsigned long>(reinterpret_cast<uintptr_t>(block)),
-          static_cast<unsigned long>(size));
-  return name;
+std::string MemName(const void* block, size_t size, const std::string& prefix = "fmem::") {
+  return prefix + std::to_string(reinterpret_cast<uintptr_t>(block)) + "," + std::to_string(size);
 }
 
 TEST(MemFileName, AddressAndSizeFields) {

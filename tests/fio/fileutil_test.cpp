@@ -116,7 +116,7 @@ TEST(Folders, CreateEveryMissingLevel) {
   Fio_CreateDirectory(nullptr);
 
   // A file in the way: the prefix that failed is reported.
-  const std::string file = dir.Write("file", "");
+  dir.Write("file", "");
   const std::string blocked = dir / "file\\sub";
   EXPECT_FILE_ERROR(Fio_CreateDirectory((blocked + "\\deeper").c_str()), FIOERR_BAD_PATH, FIOOP_CREATE_DIR,
                     blocked);

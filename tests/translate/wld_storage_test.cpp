@@ -9,21 +9,14 @@
 
 namespace {
 
-class WldStorageTest : public ::testing::Test {
- protected:
-  void SetUp() override { ASSERT_TRUE(SUCCEEDED(::CoInitialize(nullptr))); }
-  void TearDown() override { ::CoUninitialize(); }
-
-  ScratchFolder folder_;
-};
-
-TEST_F(WldStorageTest, SaveAndRestoreRoundTrip) {
+TEST(WldStorage, SaveAndRestoreRoundTrip) {
+  ScratchFolder folder;
   const char* const pairs[][2] = {
       {"Open", "Oeffnen"}, {"Tab\there", "Mit\tTab"}, {"rWHzDhn", "eins"}, {"pYVVfZp", "zwei"}};
   CWld saved;
   for (const auto& pair : pairs) saved.AddEntry(pair[0], pair[1]);
   saved.CreateDialogFont("Arial", 0, 11);
-  const std::string path = folder_ / "dictionary.stg";
+  const std::string path = folder / "dictionary.stg";
   {
     QVRef<COleXStorage> storage(COleXStorage::CreateFile(path));
     saved.Save(storage.Get());
@@ -41,8 +34,9 @@ TEST_F(WldStorageTest, SaveAndRestoreRoundTrip) {
   EXPECT_EQ(11, restored.GetFontSize());
 }
 
-TEST_F(WldStorageTest, MalformedStorageNeverHangs) {
-  QVRef<COleXStorage> storage(COleXStorage::CreateFile(folder_ / "bad.stg"));
+TEST(WldStorage, MalformedStorageNeverHangs) {
+  ScratchFolder folder;
+  QVRef<COleXStorage> storage(COleXStorage::CreateFile(folder / "bad.stg"));
   CWld empty;
   empty.Restore(storage.Get());  // no header: nothing happens
   EXPECT_EQ(0, empty.GetEntryCount());

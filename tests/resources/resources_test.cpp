@@ -94,60 +94,68 @@ TEST(StringTable, TranslationsKeepArgumentsLineEndsAndTrailingBlanks) {
   EXPECT_EQ(options[0], options[1]);
 }
 
-// One created dialog's controls, in creation order, after the dialog itself.
+// A dialog's caption and controls in creation order, or the profile menu's items. The dialogs and
+// the menu come from one script shared by the languages: only their texts can differ.
 struct Control {
   int id;
   std::wstring className, text;
   DWORD style;
-  RECT rect;
 };
 
-Control Describe(HWND window, const wchar_t* className) {
+Control Describe(HWND window, int id, const wchar_t* className) {
   WCHAR text[512] = L"";
   ::GetWindowTextW(window, text, 512);
-  Control control{
-      ::GetDlgCtrlID(window), className, text, static_cast<DWORD>(::GetWindowLongW(window, GWL_STYLE)), {}};
-  ::GetWindowRect(window, &control.rect);
-  return control;
+  return {id, className, text, static_cast<DWORD>(::GetWindowLongW(window, GWL_STYLE))};
 }
 
 INT_PTR CALLBACK PassiveDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
 std::vector<Control> CreateAndList(WORD dialog, WORD language) {
   static const INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
-  // The list view and the About box's rich-edit controls.
+  // The list views and the About box's rich-edit controls.
   static const bool ready = ::InitCommonControlsEx(&classes) && ::LoadLibraryA("riched20.dll");
   EXPECT_TRUE(ready);
-  std::vector<Control> controls;
-  const void* bytes = OwnResource(RT_DIALOG, dialog, language);
-  EXPECT_NE(nullptr, bytes) << "dialog " << dialog << " language " << language;
-  if (!bytes) return controls;
-  HWND window = ::CreateDialogIndirectParamW(::GetModuleHandleW(nullptr), static_cast<LPCDLGTEMPLATEW>(bytes),
-                                             nullptr, PassiveDialogProc, 0);
+  HWND window = ::CreateDialogIndirectParamW(
+      ::GetModuleHandleW(nullptr), static_cast<LPCDLGTEMPLATEW>(OwnResource(RT_DIALOG, dialog, language)),
+      nullptr, PassiveDialogProc, 0);
   EXPECT_NE(nullptr, window) << "dialog " << dialog << " language " << language << " error "
                              << ::GetLastError();
-  controls.push_back(Describe(window, L"Caption"));
-  controls.back().id = IDC_STATIC;
+  if (!window) return {};
+  std::vector<Control> controls = {Describe(window, IDC_STATIC, L"Caption")};
   for (HWND child = ::GetWindow(window, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
     WCHAR className[64] = L"";
     ::GetClassNameW(child, className, 64);
-    controls.push_back(Describe(child, className));
+    controls.push_back(Describe(child, ::GetDlgCtrlID(child), className));
   }
   ::DestroyWindow(window);
   return controls;
 }
 
-bool IsTextControl(const Control& c) {
-  return c.className == L"Button" || c.className == L"Static" || c.className == L"Caption";
+std::vector<Control> ListMenu(WORD language) {
+  fw::Menu menu(::LoadMenuIndirectW(OwnResource(RT_MENU, IDR_PROFILE_MENU, language)));
+  EXPECT_TRUE(menu) << "language " << language;
+  std::vector<Control> items;
+  HMENU popup = ::GetSubMenu(menu.get(), 0);
+  for (int i = 0; i < ::GetMenuItemCount(popup); ++i) {
+    WCHAR text[256] = L"";
+    ::GetMenuStringW(popup, i, text, 256, MF_BYPOSITION);
+    items.push_back({static_cast<int>(::GetMenuItemID(popup, i)), L"Menu", text, WS_VISIBLE});
+  }
+  return items;
 }
 
-// Ids and access keys are unique in a dialog.
+bool IsTextControl(const Control& c) {
+  return c.className == L"Button" || c.className == L"Static" || c.className == L"Caption" ||
+         c.className == L"Menu";
+}
+
+// Ids (separators and labels aside) and access keys are unique in a dialog or menu.
 void ExpectUniqueIdsAndKeys(const std::vector<Control>& controls, const std::string& dialog) {
   std::set<int> ids;
   std::set<WCHAR> keys;
   for (const Control& c : controls) {
     const std::string where = dialog + " control " + std::to_string(c.id);
-    if (c.id != IDC_STATIC) {
+    if (c.id > 0) {
       EXPECT_TRUE(ids.insert(c.id).second) << where << " appears twice";
     }
     const size_t amp = c.text.find(L'&');
@@ -161,46 +169,27 @@ void ExpectUniqueIdsAndKeys(const std::vector<Control>& controls, const std::str
   }
 }
 
-TEST(Dialogs, TranslationsHaveTheEnglishControlsWithTranslatedTexts) {
-  for (WORD dialog : kDialogs) {
-    const std::vector<Control> english = CreateAndList(dialog, kEnglish);
-    const std::vector<Control> russian = CreateAndList(dialog, kRussian);
-    ExpectUniqueIdsAndKeys(english, "English dialog " + std::to_string(dialog));
-    ExpectUniqueIdsAndKeys(russian, "Russian dialog " + std::to_string(dialog));
-    ASSERT_GT(english.size(), 1u) << "dialog " << dialog;
-    ASSERT_EQ(english.size(), russian.size()) << "dialog " << dialog;
-    for (size_t i = 0; i < english.size(); ++i) {
-      const Control &en = english[i], &ru = russian[i];
-      const std::string where = "dialog " + std::to_string(dialog) + " control " + std::to_string(en.id);
-      EXPECT_EQ(en.id, ru.id) << where;
-      EXPECT_EQ(en.className, ru.className) << where;
-      EXPECT_EQ(en.style, ru.style) << where;
-      EXPECT_TRUE(::EqualRect(&en.rect, &ru.rect)) << where;
-      if (!IsTextControl(en) || en.text.empty()) continue;
-      ExpectGerman(en.text, where);
-      if (en.text.find(L"Orvane") == std::wstring::npos) {
-        EXPECT_NE(en.text, ru.text) << where << " is not translated";
-      }
+void ExpectTranslated(const std::vector<Control>& english, const std::vector<Control>& russian,
+                      const std::string& name) {
+  ExpectUniqueIdsAndKeys(english, "English " + name);
+  ExpectUniqueIdsAndKeys(russian, "Russian " + name);
+  ASSERT_GT(english.size(), 1u) << name;
+  ASSERT_EQ(english.size(), russian.size()) << name;
+  for (size_t i = 0; i < english.size(); ++i) {
+    const std::string where = name + " control " + std::to_string(english[i].id);
+    if (!IsTextControl(english[i]) || english[i].text.empty()) continue;
+    ExpectGerman(english[i].text, where);
+    if (english[i].text.find(L"Orvane") == std::wstring::npos) {
+      EXPECT_NE(english[i].text, russian[i].text) << where << " is not translated";
     }
   }
 }
 
-TEST(ProfileMenu, SameCommandsInEveryLanguage) {
-  std::vector<UINT> ids[2];
-  for (int l = 0; l < 2; ++l) {
-    fw::Menu menu(::LoadMenuIndirectW(OwnResource(RT_MENU, IDR_PROFILE_MENU, kLanguages[l])));
-    ASSERT_TRUE(menu) << "language " << kLanguages[l];
-    ASSERT_EQ(1, ::GetMenuItemCount(menu.get()));
-    HMENU popup = ::GetSubMenu(menu.get(), 0);
-    for (int i = 0; i < ::GetMenuItemCount(popup); ++i) {
-      ids[l].push_back(::GetMenuItemID(popup, i));
-      WCHAR text[256] = L"";
-      if (l == 0 && ::GetMenuStringW(popup, i, text, 256, MF_BYPOSITION) > 0)
-        ExpectGerman(text, "menu item " + std::to_string(i));
-    }
-  }
-  EXPECT_GT(ids[0].size(), 1u);
-  EXPECT_EQ(ids[0], ids[1]);
+TEST(DialogsAndMenu, EveryTextTranslatedAccessKeysUniqueInEachLanguage) {
+  for (WORD dialog : kDialogs)
+    ExpectTranslated(CreateAndList(dialog, kEnglish), CreateAndList(dialog, kRussian),
+                     "dialog " + std::to_string(dialog));
+  ExpectTranslated(ListMenu(kEnglish), ListMenu(kRussian), "profile menu");
 }
 
 // The program (this test carries its resources) and the registration library beside it carry

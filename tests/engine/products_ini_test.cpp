@@ -30,6 +30,8 @@ TEST_F(ProductsIniTest, PlatformPassForAllProductsThenProductsPass) {
                                         "[Platform\\AutoCAD\\R16.0]\r\nA=1\r\n"
                                         "[Platform\\AutoCAD\\R16.0\\x32]\r\n"
                                         "[Platform\\AutoCAD\\R16.0\\x64]\r\n"
+                                        "[Platform\\AutoCAD\\R16.0\\X64]\r\n"
+                                        "[Platform\\AutoCAD\\R16.0\\x32\\x64]\r\n"
                                         "[Products\\AutoCAD\\R16.0\\]\r\n"
                                         "[Products\\AutoCAD\\R16.0\\AppX]\r\n"
                                         "[Products\\AutoCAD\\R16.0]\r\n"
@@ -39,18 +41,19 @@ TEST_F(ProductsIniTest, PlatformPassForAllProductsThenProductsPass) {
                                         "[Products\\AutoCAD LT\\R9\\]\r\n");
   const std::vector<PMAcad> products = {Product(kKey, 0), Product(kKey, KEY_WOW64_64KEY), Product(kLt, 0)};
   SetupProducts(products, ini, fake_.Library());
-  const std::string r16 = "AutoCAD\\R16.0\\ACAD-201:409|" + ini + "|";
-  const std::string lt = "AutoCAD LT\\R9\\ACADLT-1:409|" + ini + "|";
-  EXPECT_EQ("SetupPManIni|2|" + r16 + "Platform\\AutoCAD\\R16.0|0\n" + "SetupPManIni|3|" + r16 +
-                "Platform\\AutoCAD\\R16.0\\x32|0\n" + "SetupPManIni|2|" + r16 +
-                "Platform\\AutoCAD\\R16.0|0\n" + "SetupPManIni|4|" + r16 +
-                "Platform\\AutoCAD\\R16.0\\x64|0\n" + "SetupPManIni|2|" + lt +
-                "Old Platform\\AutoCAD LT\\R9 extra|0\n" + "RegisterAppInPManIniEx|2|" + r16 +
-                "Products\\AutoCAD\\R16.0\\|0\n" + "RegisterAppInPManIniEx|2|" + r16 +
-                "Products\\AutoCAD\\R16.0\\AppX|0\n" + "RegisterAppInPManIniEx|2|" + r16 +
-                "Products\\AutoCAD\\R16.0\\|0\n" + "RegisterAppInPManIniEx|2|" + r16 +
-                "Products\\AutoCAD\\R16.0\\AppX|0\n" + "RegisterAppInPManIniEx|2|" + lt +
-                "Products\\AutoCAD LT\\R9\\|0\n",
+  const auto setup = [&](int mode, const std::string& id, const std::string& section) {
+    return "SetupPManIni|" + std::to_string(mode) + "|" + id + "|" + ini + "|" + section + "|0\n";
+  };
+  const auto reg = [&](const std::string& id, const std::string& section) {
+    return "RegisterAppInPManIniEx|2|" + id + "|" + ini + "|" + section + "|0\n";
+  };
+  const std::string r16 = "AutoCAD\\R16.0\\ACAD-201:409", lt = "AutoCAD LT\\R9\\ACADLT-1:409";
+  const std::string p = "Platform\\AutoCAD\\R16.0", q = "Products\\AutoCAD\\R16.0\\";
+  EXPECT_EQ(setup(2, r16, p) + setup(3, r16, p + "\\x32") + setup(2, r16, p + "\\X64") +
+                setup(3, r16, p + "\\x32\\x64") + setup(2, r16, p) + setup(4, r16, p + "\\x64") +
+                setup(2, r16, p + "\\X64") + setup(2, lt, "Old Platform\\AutoCAD LT\\R9 extra") +
+                reg(r16, q) + reg(r16, q + "AppX") + reg(r16, q) + reg(r16, q + "AppX") +
+                reg(lt, "Products\\AutoCAD LT\\R9\\"),
             fake_.Log());
 }
 
@@ -89,27 +92,6 @@ TEST_F(ProductsIniTest, MalformedFilesGiveOnlyTheirRealSections) {
     EXPECT_EQ(rows[i].sections, Joined(ReadIniSectionNames(ini))) << rows[i].what;
   }
   EXPECT_TRUE(ReadIniSectionNames(folder_.Path() + "\\missing.ini").empty());
-}
-
-TEST(ProductsIniPatternTest, PatternsAndModes) {
-  EXPECT_EQ("Platform\\AutoCAD\\R16.0", PlatformSectionPattern("AutoCAD\\R16.0\\ACAD-201:409"));
-  EXPECT_EQ("Products\\AutoCAD\\R16.0\\", ProductsSectionPattern("AutoCAD\\R16.0\\ACAD-201:409"));
-  const struct {
-    const char* section;
-    DWORD view;
-    int mode;
-  } rows[] = {
-      {"Platform\\AutoCAD\\R16.0", 0, 2},
-      {"Platform\\AutoCAD\\R16.0", KEY_WOW64_64KEY, 2},
-      {"Platform\\AutoCAD\\R16.0\\x32", 0, 3},
-      {"Platform\\AutoCAD\\R16.0\\x32", KEY_WOW64_64KEY, 0},
-      {"Platform\\AutoCAD\\R16.0\\x64", 0, 0},
-      {"Platform\\AutoCAD\\R16.0\\x64", KEY_WOW64_64KEY, 4},
-      {"Platform\\AutoCAD\\R16.0\\X64", KEY_WOW64_64KEY, 2},
-      {"Platform\\AutoCAD\\R16.0\\x32\\x64", KEY_WOW64_64KEY, 0},
-  };
-  for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i)
-    EXPECT_EQ(rows[i].mode, PlatformSectionMode(rows[i].section, rows[i].view)) << "row " << i;
 }
 
 }  // namespace

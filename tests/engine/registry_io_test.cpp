@@ -95,18 +95,4 @@ TEST_F(RegistryIoTest, ReadDwordNeedsExactlyFourBytes) {
   }
 }
 
-TEST_F(RegistryIoTest, EnumSubkeyListsInOrderAndStops) {
-  seed::CreatePath(HKEY_CURRENT_USER, std::string(kPath) + "\\b");
-  seed::CreatePath(HKEY_CURRENT_USER, std::string(kPath) + "\\a");
-  std::string name = "unchanged";
-  fw::RegKey key = Key();
-  ASSERT_TRUE(reg::EnumSubkey(key.get(), 0, 260, name));
-  EXPECT_EQ("a", name);
-  ASSERT_TRUE(reg::EnumSubkey(key.get(), 1, 260, name));
-  EXPECT_EQ("b", name);
-  EXPECT_FALSE(reg::EnumSubkey(key.get(), 2, 260, name));
-  EXPECT_EQ("b", name);
-  EXPECT_FALSE(reg::EnumSubkey(key.get(), 0, 1, name)) << "a name that does not fit ends the enumeration";
-}
-
 }  // namespace

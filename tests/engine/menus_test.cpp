@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "engine_test.h"
 #include "tests/support/scratch_folder.h"
 
@@ -12,16 +10,6 @@ namespace {
 
 const std::string kProfile = "Software\\Autodesk\\AutoCAD LT\\R9\\ACADLT-1:409\\Profiles\\P";
 const std::string kMenus = kProfile + "\\Menus";
-
-// The value names of Menus that are not in before, sorted.
-std::string AddedValues(const std::vector<std::string>& before) {
-  std::vector<std::string> now = inspect::ValueNames(HKEY_CURRENT_USER, kMenus);
-  std::sort(now.begin(), now.end());
-  std::string added;
-  for (const std::string& name : now)
-    if (std::find(before.begin(), before.end(), name) == before.end()) added += name + " ";
-  return added;
-}
 
 std::string Numbers(const std::vector<int>& numbers) {
   std::string text;
@@ -60,58 +48,26 @@ TEST(MenuFileTest, PopNumbersFromSectionHeaders) {
 
 class MenusTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    seed::SetString(HKEY_CURRENT_USER, kMenus, "Group1", "ACAD C:\\Acad\\acad.mnc");
-    seed::SetString(HKEY_CURRENT_USER, kMenus, "Group3", "MYGROUP C:\\App\\mygroup.mnu");
-    for (int i = 1; i <= 5; ++i)
-      seed::SetString(HKEY_CURRENT_USER, kMenus, ("Pop" + std::to_string(i)).c_str(),
-                      "ACAD Pop" + std::to_string(i));
+  void SetUp() override { SeedMenus(); }
+  // The largest numbers in use come before smaller ones whether names are read sorted or as created.
+  void SeedMenus() {
+    seed::SetString(HKEY_CURRENT_USER, kMenus, "Group10", "MYGROUP C:\\App\\mygroup.mnu");
+    seed::SetString(HKEY_CURRENT_USER, kMenus, "Group2", "ACAD C:\\Acad\\acad.mnc");
+    for (const char* pop : {"Pop10", "Pop1", "Pop2", "Pop3", "Pop4"})
+      seed::SetString(HKEY_CURRENT_USER, kMenus, pop, std::string("ACAD ") + pop);
     seed::SetString(HKEY_CURRENT_USER, kMenus, "Pop500", "ACAD Pop9");
     seed::SetString(HKEY_CURRENT_USER, kMenus, "POP777", "ACAD Pop9");
     // Values that are not text, or too large to be read, do not count.
-    seed::SetRaw(HKEY_CURRENT_USER, kMenus, "Group8", REG_EXPAND_SZ, std::string("X C:\\x.mnu", 11));
-    seed::SetDword(HKEY_CURRENT_USER, kMenus, "Pop9", 1);
-    seed::SetString(HKEY_CURRENT_USER, kMenus, "Group9", "BIG " + std::string(600, 'b'));
-    seed::SetString(HKEY_CURRENT_USER, kMenus, ("Group7" + std::string(600, 'n')).c_str(), "LONG x");
-  }
-  fw::RegKey Profile() {
-    fw::RegKey key;
-    ::RegOpenKeyExA(HKEY_CURRENT_USER, kProfile.c_str(), 0, KEY_ALL_ACCESS, key.put());
-    return key;
+    seed::SetRaw(HKEY_CURRENT_USER, kMenus, "Group18", REG_EXPAND_SZ, std::string("X C:\\x.mnu", 11));
+    seed::SetDword(HKEY_CURRENT_USER, kMenus, "Pop19", 1);
+    seed::SetString(HKEY_CURRENT_USER, kMenus, "Group19", "BIG " + std::string(600, 'b'));
+    seed::SetString(HKEY_CURRENT_USER, kMenus, ("Group17" + std::string(600, 'n')).c_str(), "LONG x");
   }
   std::string Menus() { return inspect::DumpTree(HKEY_CURRENT_USER, kMenus); }
 
   RegistrySandbox sandbox_;
   ScratchFolder folder_;
 };
-
-// A configured group is found ignoring case and extension; for a new one the numbers in use are
-// counted (values not text or too long do not count), and the counters only rise.
-TEST_F(MenusTest, FindsConfiguredGroupsAndCountsTheNumbersInUse) {
-  int maxGroup = 0, maxPop = 0;
-  EXPECT_TRUE(FindMenuGroup(Profile().get(), "mygroup c:\\app\\mygroup", maxGroup, maxPop));
-  EXPECT_TRUE(FindMenuGroup(Profile().get(), "ACAD", maxGroup, maxPop));
-  const int start[][2] = {{0, 0}, {10, 20}};
-  const int counted[][2] = {{3, 5}, {10, 20}};
-  for (int i = 0; i < 2; ++i) {
-    maxGroup = start[i][0];
-    maxPop = start[i][1];
-    EXPECT_FALSE(FindMenuGroup(Profile().get(), "NEW C:\\New\\new", maxGroup, maxPop));
-    EXPECT_EQ(counted[i][0], maxGroup) << "row " << i;
-    EXPECT_EQ(counted[i][1], maxPop) << "row " << i;
-  }
-  RemoveTree(HKEY_CURRENT_USER, kMenus);
-  EXPECT_FALSE(FindMenuGroup(Profile().get(), "ACAD", maxGroup, maxPop));
-  EXPECT_FALSE(WriteMenuGroup(Profile().get(), "NEW", "C:\\new.mnu", 1, 0));
-  EXPECT_FALSE(inspect::KeyExists(HKEY_CURRENT_USER, kMenus));
-}
-
-TEST_F(MenusTest, TextsThatCouldNotBeReadBackAreNotWritten) {
-  const std::string before = Menus();
-  EXPECT_FALSE(WriteMenuGroup(Profile().get(), "NEW", "C:\\" + std::string(520, 'p'), 4, 5));
-  EXPECT_FALSE(WriteMenuGroup(Profile().get(), std::string(515, 'g'), "C:\\x.mnu", 4, 5));
-  EXPECT_EQ(before, Menus());
-}
 
 PMApplication Application(const std::string& name, const std::string& group, const std::string& file) {
   PMApplication application;
@@ -134,30 +90,34 @@ TEST_F(MenusTest, LoadAppMenusAddsOnlyTheLinkedGroupsNotYetThere) {
       Application("Case", "CASE", newFile),
       Application("Next", "NEXT", nextFile),
       Application("Missing", "MISSING", folder_ / "missing.mnu"),
+      // Texts the next search could not read back are not written.
+      Application("LongGroup", std::string(515, 'g'), "C:\\x.mnu"),
+      Application("LongFile", "LONGFILE", "C:\\" + std::string(520, 'p')),
   };
   const std::vector<PMAcadAppLink> links = {
       {"Next", 0, 0, 0, -1, LinkLinked},     {"Configured", 0, 0, 0, -1, LinkLinked},
       {"New", 0, 0, 0, -1, LinkLinked},      {"Loaded", 0, 0, 1, -1, LinkLinked},
       {"Enabling", 0, 0, 0, -1, LinkEnable}, {"Unlinked", 0, 0, 0, -1, LinkNotLinked},
       {"NoFile", 0, 0, 0, -1, LinkLinked},   {"case", 0, 0, 0, -1, LinkLinked},
-      {"Missing", 0, 0, 0, -1, LinkLinked},
+      {"Missing", 0, 0, 0, -1, LinkLinked},  {"LongGroup", 0, 0, 0, -1, LinkLinked},
+      {"LongFile", 0, 0, 0, -1, LinkLinked},
   };
-  const std::vector<std::string> before = inspect::ValueNames(HKEY_CURRENT_USER, kMenus);
   LoadAppMenus(applications, links, kProfile);
-  EXPECT_EQ("Group4 Group5 Group6 Pop6 Pop7 Pop8 ", AddedValues(before));
-  // Applications in their order: NEW first, then NEXT, numbered after what is there.
-  EXPECT_EQ(Sz("NEW " + newFile), inspect::Value(HKEY_CURRENT_USER, kMenus, "Group4"));
-  EXPECT_EQ(Sz("NEW Pop1"), inspect::Value(HKEY_CURRENT_USER, kMenus, "Pop6"));
-  EXPECT_EQ(Sz("NEW Pop2"), inspect::Value(HKEY_CURRENT_USER, kMenus, "Pop7"));
-  EXPECT_EQ(Sz("NEXT " + nextFile), inspect::Value(HKEY_CURRENT_USER, kMenus, "Group5"));
-  EXPECT_EQ(Sz("NEXT Pop1"), inspect::Value(HKEY_CURRENT_USER, kMenus, "Pop8"));
-  EXPECT_EQ(Sz("MISSING " + folder_ / "missing.mnu"), inspect::Value(HKEY_CURRENT_USER, kMenus, "Group6"))
-      << "an unreadable menu file gives the group alone";
-
+  const std::string loaded = Menus();
+  // Applications in their order, numbered after the largest numbers in use; an unreadable menu file
+  // gives the group alone.
+  RemoveTree(HKEY_CURRENT_USER, kMenus);
+  SeedMenus();
+  const std::pair<const char*, std::string> added[] = {
+      {"Group11", "NEW " + newFile}, {"Pop11", "NEW Pop1"},
+      {"Pop12", "NEW Pop2"},         {"Group12", "NEXT " + nextFile},
+      {"Pop13", "NEXT Pop1"},        {"Group13", "MISSING " + folder_ / "missing.mnu"},
+  };
+  for (const auto& value : added) seed::SetString(HKEY_CURRENT_USER, kMenus, value.first, value.second);
+  EXPECT_EQ(Menus(), loaded);
   // Run again: everything is there now, nothing is added.
-  const std::string after = Menus();
   LoadAppMenus(applications, links, kProfile);
-  EXPECT_EQ(after, Menus());
+  EXPECT_EQ(loaded, Menus());
   // Without a Menus key or a profile nothing is written.
   RemoveTree(HKEY_CURRENT_USER, kMenus);
   LoadAppMenus(applications, links, kProfile);

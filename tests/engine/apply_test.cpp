@@ -73,17 +73,22 @@ class ApplyTest : public ::testing::Test {
   std::string original_;
 };
 
+// A rename that only changes letter case keeps the profile as it is.
 TEST_F(ApplyTest, RenameCopiesDeletesTheOldNameAndRegistersTheNewOne) {
+  const std::string other = inspect::DumpTree(HKEY_CURRENT_USER, Profile("Other"));
   product_.Profiles = {Record("A"), Record("Other")};
   product_.Profiles[0].NewName = "B";
   product_.Profiles[0].Description = "renamed";
+  product_.Profiles[1].NewName = "OTHER";
+  product_.Profiles[1].Description = "stored description of Other";
   product_.CurrentProfile = "B";
   Apply();
   EXPECT_FALSE(inspect::KeyExists(HKEY_CURRENT_USER, Profile("A")));
   ExpectCopyOfA("B", "renamed");
+  EXPECT_EQ(other, inspect::DumpTree(HKEY_CURRENT_USER, Profile("OTHER")));
   EXPECT_EQ(Sz("B"), inspect::Value(HKEY_CURRENT_USER, kProfiles, ""));
-  EXPECT_EQ(Registered("B") + Registered("Other"), fake_.Log());
-  EXPECT_EQ("B/0/ Other/0/ ", Names(model_[0]));
+  EXPECT_EQ(Registered("B") + Registered("OTHER"), fake_.Log());
+  EXPECT_EQ("B/0/ OTHER/0/ ", Names(model_[0]));
 }
 
 TEST_F(ApplyTest, NewCopyOfAProfileDeletedInTheSameApplyKeepsItsContent) {
@@ -97,16 +102,6 @@ TEST_F(ApplyTest, NewCopyOfAProfileDeletedInTheSameApplyKeepsItsContent) {
   EXPECT_EQ(Registered("Other") + Registered("C"), fake_.Log()) << "the deleted profile is not registered";
   EXPECT_EQ("Other/0/ C/0/ ", Names(model_[0]));
   EXPECT_EQ(Sz("C"), inspect::Value(HKEY_CURRENT_USER, kProfiles, ""));
-}
-
-TEST_F(ApplyTest, ARenameThatOnlyChangesLetterCaseKeepsTheProfile) {
-  product_.Profiles = {Record("A")};
-  product_.Profiles[0].NewName = "a";
-  product_.CurrentProfile = "a";
-  Apply();
-  ExpectCopyOfA("a", "description of A");
-  EXPECT_EQ("a/0/ ", Names(model_[0]));
-  EXPECT_EQ(Registered("a"), fake_.Log());
 }
 
 // Links: an unchecked one leaves only its own profile, an enabled one is registered and Linked;

@@ -16,19 +16,10 @@ const std::string kProfiles = std::string(kKey) + "\\Profiles";
 std::string Profile(const std::string& name) { return kProfiles + "\\" + name; }
 
 PMAcadProfile Record(const std::string& name, LONG state = ProfileStored) {
-  PMAcadProfile profile;
-  profile.Name = name;
+  PMAcadProfile profile = NamedProfile(name, state);
   profile.Description = "description of " + name;
-  profile.State = state;
   profile.Links = {{"App1", 0, 0, 0, -1, LinkLinked}, {"App2", 0, 0, 0, -1, LinkNotLinked}};
   return profile;
-}
-
-std::string Names(const PMAcad& product) {
-  std::string text;
-  for (const PMAcadProfile& p : product.Profiles)
-    text += p.Name + "/" + std::to_string(p.State) + "/" + p.NewName + " ";
-  return text;
 }
 
 std::string Call(const char* what, const std::string& profile, const char* app) {
@@ -88,7 +79,7 @@ TEST_F(ApplyTest, RenameCopiesDeletesTheOldNameAndRegistersTheNewOne) {
   EXPECT_EQ(other, inspect::DumpTree(HKEY_CURRENT_USER, Profile("OTHER")));
   EXPECT_EQ(Sz("B"), inspect::Value(HKEY_CURRENT_USER, kProfiles, ""));
   EXPECT_EQ(Registered("B") + Registered("OTHER"), fake_.Log());
-  EXPECT_EQ("B/0/ OTHER/0/ ", Names(model_[0]));
+  EXPECT_EQ("B/0 OTHER/0", Shown(model_[0]));
 }
 
 TEST_F(ApplyTest, NewCopyOfAProfileDeletedInTheSameApplyKeepsItsContent) {
@@ -100,7 +91,7 @@ TEST_F(ApplyTest, NewCopyOfAProfileDeletedInTheSameApplyKeepsItsContent) {
   EXPECT_FALSE(inspect::KeyExists(HKEY_CURRENT_USER, Profile("A")));
   ExpectCopyOfA("C", "description of C");
   EXPECT_EQ(Registered("Other") + Registered("C"), fake_.Log()) << "the deleted profile is not registered";
-  EXPECT_EQ("Other/0/ C/0/ ", Names(model_[0]));
+  EXPECT_EQ("Other/0 C/0", Shown(model_[0]));
   EXPECT_EQ(Sz("C"), inspect::Value(HKEY_CURRENT_USER, kProfiles, ""));
 }
 
@@ -148,7 +139,7 @@ TEST_F(ApplyTest, FailuresAreNotRolledBackAndRecordsStillSettle) {
   EXPECT_EQ(a, inspect::DumpTree(HKEY_CURRENT_USER, Profile("A")));
   EXPECT_TRUE(inspect::KeyExists(HKEY_CURRENT_USER, Profile("B")));
   EXPECT_FALSE(inspect::KeyExists(HKEY_CURRENT_USER, Profile("New")));
-  EXPECT_EQ("New/0/ B/0/ ", Names(model_[0]));
+  EXPECT_EQ("New/0 B/0", Shown(model_[0]));
   EXPECT_EQ(Registered("New") + Registered("B"), fake_.Log());
 }
 

@@ -70,8 +70,7 @@ class MenusTest : public ::testing::Test {
 };
 
 PMApplication Application(const std::string& name, const std::string& group, const std::string& file) {
-  PMApplication application;
-  application.Name = name;
+  PMApplication application = NamedApplication(name);
   if (!group.empty()) application.MenuGroups.push_back(group);
   if (!file.empty()) application.MenuFiles.push_back(file);
   return application;

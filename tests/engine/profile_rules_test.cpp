@@ -3,36 +3,17 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+#include "engine_test.h"
 
-PMAcadProfile Profile(const std::string& name, LONG state = ProfileStored, const std::string& newName = "") {
-  PMAcadProfile profile;
-  profile.Name = name;
-  profile.NewName = newName;
-  profile.State = state;
-  return profile;
-}
+namespace {
 
 // Applications Alpha, Beta, Gamma; profiles Default (current), Home, Work (renamed to Office).
 PMAcad Product() {
-  PMAcad product;
+  PMAcad product = ProductWith({"Alpha", "Beta", "Gamma"});
   product.CurrentProfile = "Default";
-  for (const char* name : {"Alpha", "Beta", "Gamma"}) {
-    PMApplication application;
-    application.Name = name;
-    product.Applications.push_back(application);
-  }
-  product.Profiles = {Profile("Default"), Profile("Home"), Profile("Work", ProfileStored, "Office")};
+  product.Profiles = {NamedProfile("Default"), NamedProfile("Home"),
+                      NamedProfile("Work", ProfileStored, "Office")};
   return product;
-}
-
-// "Default/0 Home/2 Work>Office/0".
-std::string Shown(const PMAcad& product) {
-  std::string text;
-  for (const PMAcadProfile& profile : product.Profiles)
-    text += (text.empty() ? "" : " ") + profile.Name +
-            (profile.NewName.empty() ? "" : ">" + profile.NewName) + "/" + std::to_string(profile.State);
-  return text;
 }
 
 // Text from UTF-16 in the ANSI code page; empty when the code page lacks a letter of it.
@@ -169,7 +150,7 @@ TEST(ProfileRules, RenameKeepsTheNameForLetterCaseNamesInUseAndTheParkedProfile)
   for (size_t row = 0; row < sizeof rows / sizeof rows[0]; ++row) {
     PMAcad product = Product();
     product.CurrentProfile = "DEFAULT";
-    product.Profiles.push_back(Profile("New", ProfileCreate));
+    product.Profiles.push_back(NamedProfile("New", ProfileCreate));
     PMAcadProfile& profile = product.Profiles[rows[row].profile];
     EXPECT_EQ(rows[row].refusal,
               RenameProfile(product, profile, rows[row].newName, "described", rows[row].parked))

@@ -12,13 +12,6 @@ const std::string kProfiles = std::string(kKey) + "\\Profiles";
 
 std::string Profile(const std::string& name) { return kProfiles + "\\" + name; }
 
-PMAcadProfile Record(const std::string& name, const std::string& newName = "") {
-  PMAcadProfile profile;
-  profile.Name = name;
-  profile.NewName = newName;
-  return profile;
-}
-
 class ProfilesTest : public ::testing::Test {
  protected:
   RegistrySandbox sandbox_;
@@ -115,11 +108,12 @@ TEST_F(ProfilesTest, DeleteRemovesOnlyTheNamedProfileAndRefusesTheRest) {
   }
   seed::SetString(HKEY_CURRENT_USER, Profile("Kept") + "\\General", "Color", "red");
   const std::string kept = inspect::DumpTree(HKEY_CURRENT_USER, Profile("Kept"));
-  EXPECT_TRUE(DeleteProfileKey(kKey, Record("Doomed", "Kept"))) << "the Name, never the pending new name";
-  EXPECT_FALSE(DeleteProfileKey(kKey, Record("Doomed")));
-  EXPECT_FALSE(DeleteProfileKey(kKey, Record("")));
-  EXPECT_FALSE(DeleteProfileKey(kKey, Record("Kept\\General")));
-  EXPECT_FALSE(DeleteProfileKey("Software\\Nothing", Record("Kept")));
+  EXPECT_TRUE(DeleteProfileKey(kKey, NamedProfile("Doomed", ProfileStored, "Kept")))
+      << "the Name, never the pending new name";
+  EXPECT_FALSE(DeleteProfileKey(kKey, NamedProfile("Doomed")));
+  EXPECT_FALSE(DeleteProfileKey(kKey, NamedProfile("")));
+  EXPECT_FALSE(DeleteProfileKey(kKey, NamedProfile("Kept\\General")));
+  EXPECT_FALSE(DeleteProfileKey("Software\\Nothing", NamedProfile("Kept")));
   EXPECT_EQ((std::vector<std::string>{"Kept"}), inspect::SubkeyNames(HKEY_CURRENT_USER, kProfiles));
   EXPECT_EQ(kept, inspect::DumpTree(HKEY_CURRENT_USER, Profile("Kept")));
 
@@ -131,7 +125,7 @@ TEST_F(ProfilesTest, DeleteRemovesOnlyTheNamedProfileAndRefusesTheRest) {
   seed::CreatePath(HKEY_CURRENT_USER, Profile("Kept") + "\\Locked\\Inner");
   seed::DenyReading(HKEY_CURRENT_USER, Profile("Kept") + "\\Locked");
   EXPECT_EQ(ERROR_ACCESS_DENIED, DeleteRegistryTree(profiles.get(), "Kept"));
-  EXPECT_FALSE(DeleteProfileKey(kKey, Record("Kept")));
+  EXPECT_FALSE(DeleteProfileKey(kKey, NamedProfile("Kept")));
   EXPECT_TRUE(inspect::KeyExists(HKEY_CURRENT_USER, Profile("Kept")));
 }
 

@@ -3,21 +3,17 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+#include "engine_test.h"
 
-PMApplication Application(const std::string& name, DWORD stdLoadOrder) {
-  PMApplication application;
-  application.Name = name;
-  application.StdLoadOrder = stdLoadOrder;
-  return application;
-}
+namespace {
 
 ConfigurationModel SampleModel() {
   PMAcad acad;
   acad.ProductName = "AutoCAD 2005";
   acad.Key = "Software\\Autodesk\\AutoCAD\\R16.1\\ACAD-301:409";
   acad.CurrentProfile = "Work";
-  PMApplication full = Application("Full", 10);
+  PMApplication full = NamedApplication("Full");
+  full.StdLoadOrder = 10;
   full.Loaders = {"a.arx", "b.arx"};
   full.CommandGroups = {"CMDS"};
   full.Modules = {"full.dll"};
@@ -26,7 +22,7 @@ ConfigurationModel SampleModel() {
   full.Template = "full.dwt";
   full.Unloadable = -5;
   full.LargeIconName = "not reported";
-  acad.Applications = {full, Application("Bare", kNoStdLoadOrder)};
+  acad.Applications = {full, NamedApplication("Bare")};
   PMAcadProfile work;
   work.Name = "Work";
   work.NewName = "not reported";

@@ -9,22 +9,16 @@
 namespace {
 
 PMAcad Product(const std::string& name, const std::string& key, const std::string& current) {
-  PMAcad product;
+  PMAcad product = ProductWith({"Alpha", "Beta", "Gamma"});
   product.ProductName = name;
   product.Key = key;
   product.CurrentProfile = current;
-  for (const char* app : {"Alpha", "Beta", "Gamma"}) {
-    PMApplication application;
-    application.Name = app;
-    product.Applications.push_back(application);
-  }
   return product;
 }
 
 // A stored profile with the given applications linked in this order (the others are not).
 PMAcadProfile Profile(const std::string& name, const std::string& description, const StringList& linked) {
-  PMAcadProfile profile;
-  profile.Name = name;
+  PMAcadProfile profile = NamedProfile(name);
   profile.Description = description;
   for (const std::string& app : linked)
     profile.Links.push_back(

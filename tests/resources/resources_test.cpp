@@ -14,7 +14,6 @@
 
 #include "base/handles.h"
 #include "resources/resource.h"
-#include "tarnwick_version.h"
 #include "tests/support/test_paths.h"
 #include "translate/wld.h"
 
@@ -190,25 +189,6 @@ TEST(DialogsAndMenu, EveryTextTranslatedAccessKeysUniqueInEachLanguage) {
     ExpectTranslated(CreateAndList(dialog, kEnglish), CreateAndList(dialog, kRussian),
                      "dialog " + std::to_string(dialog));
   ExpectTranslated(ListMenu(kEnglish), ListMenu(kRussian), "profile menu");
-}
-
-// The program (this test carries its resources) and the registration library beside it carry
-// the one version of the build.
-TEST(VersionResource, TheProgramAndTheRegistrationLibraryCarryTheBuildsVersion) {
-  for (const std::string& path :
-       {TestProgramFolder() + "test_resources.exe", TestProgramFolder() + "QvApmReg.dll"}) {
-    DWORD ignored = 0;
-    std::vector<char> info(::GetFileVersionInfoSizeA(path.c_str(), &ignored));
-    ASSERT_FALSE(info.empty()) << path;
-    ASSERT_TRUE(::GetFileVersionInfoA(path.c_str(), 0, static_cast<DWORD>(info.size()), info.data())) << path;
-    VS_FIXEDFILEINFO* fixed = nullptr;
-    UINT length = 0;
-    ASSERT_TRUE(::VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &length)) << path;
-    EXPECT_EQ(static_cast<DWORD>(MAKELONG(TW_VERSION_MINOR, TW_VERSION_MAJOR)), fixed->dwFileVersionMS)
-        << path;
-    EXPECT_EQ(static_cast<DWORD>(MAKELONG(TW_VERSION_TWEAK, TW_VERSION_PATCH)), fixed->dwFileVersionLS)
-        << path;
-  }
 }
 
 TEST(Manifest, SelectsCommonControls6ForThisProcess) {

@@ -16,22 +16,17 @@ TEST(WldStorage, SaveAndRestoreRoundTrip) {
   CWld saved;
   for (const auto& pair : pairs) saved.AddEntry(pair[0], pair[1]);
   saved.CreateDialogFont("Arial", 0, 11);
-  const std::string path = folder / "dictionary.stg";
-  {
-    QVRef<COleXStorage> storage(COleXStorage::CreateFile(path));
-    saved.Save(storage.Get());
-    QVRef<IXStorageElement> header(storage->OpenStream("ContextHeader"));
-    ASSERT_TRUE(header);
-    EXPECT_EQ(4u, header->ReadDword()) << "the entry count first";
-    storage->CommitStorage();
-  }
-  QVRef<COleXStorage> storage(COleXStorage::OpenFile(path));
+  QVRef<COleXStorage> storage(COleXStorage::CreateFile(folder / "dictionary.stg"));
+  saved.Save(storage.Get());
   CWld restored;
   restored.Restore(storage.Get());
   EXPECT_EQ(4, restored.GetEntryCount());
   for (const auto& pair : pairs) EXPECT_STREQ(pair[1], restored.Translate(pair[0], 1)) << pair[0];
   EXPECT_STREQ("Arial", restored.GetFontFace());
   EXPECT_EQ(11, restored.GetFontSize());
+  QVRef<IXStorageElement> header(storage->OpenStream("ContextHeader"));
+  ASSERT_TRUE(header);
+  EXPECT_EQ(4u, header->ReadDword()) << "the entry count first";
 }
 
 TEST(WldStorage, MalformedStorageNeverHangs) {

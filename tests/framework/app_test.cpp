@@ -1,5 +1,5 @@
-// The application object: RunApp, and the one message-box function with its hook and the real box
-// it shows without one, titled with the application's name.
+// The application object: RunApp, and the real message box shown when no hook answers, titled with
+// the application's name.
 #include "framework/app.h"
 
 #include <gtest/gtest.h>
@@ -15,21 +15,6 @@
 #include "tests/framework/windowed_test.h"
 
 namespace {
-
-TEST(MessageBoxHook, ReceivesTextAndFlagsAndAnswersForTheBox) {
-  std::vector<std::string> calls;
-  fw::MessageBoxHook previous = fw::SetMessageBoxHook([&](const std::string& text, UINT flags) {
-    calls.push_back(text + "|" + std::to_string(flags));
-    return IDNO;
-  });
-  EXPECT_EQ(IDNO, fw::MessageBoxApp(nullptr, "Delete the profile \"Work\"?", MB_YESNO | MB_ICONQUESTION));
-  EXPECT_EQ(IDNO, fw::MessageBoxApp(nullptr, "", MB_OK));
-  EXPECT_TRUE(static_cast<bool>(fw::SetMessageBoxHook(previous))) << "the hook set above comes back";
-  const std::vector<std::string> expected = {
-      "Delete the profile \"Work\"?|" + std::to_string(MB_YESNO | MB_ICONQUESTION),
-      "|" + std::to_string(MB_OK)};
-  EXPECT_EQ(expected, calls);
-}
 
 // What the real box showed (title, owner, text), read from inside its own loop.
 std::vector<std::string> seenBox;
@@ -64,47 +49,37 @@ TEST(MessageBoxApp, RealBoxHasTheApplicationNameAsTitleAndTheGivenOwner) {
   }
 }
 
-struct AppBehaviour {
-  BOOL initResult;
-  int exitCode;
-  bool throwInInit, throwInExit;
-};
-
-class RecordingApp : public fw::WinApp {
- public:
-  explicit RecordingApp(const AppBehaviour& behaviour) : behaviour_(behaviour) {}
+// Records its calls and throws from the one named in throwIn.
+struct RecordingApp : fw::WinApp {
+  std::string throwIn;
   std::vector<std::string> calls;
 
   BOOL InitInstance() override {
     calls.push_back("init");
-    if (behaviour_.throwInInit) throw std::runtime_error("init");
-    return behaviour_.initResult;
+    if (throwIn == "init") throw std::runtime_error("init");
+    return FALSE;  // what it answers does not matter: ExitInstance runs either way
   }
   int ExitInstance() override {
     calls.push_back("exit");
-    if (behaviour_.throwInExit) throw 5;
-    return behaviour_.exitCode;
+    if (throwIn == "exit") throw 5;  // not even a std::exception
+    return -5;
   }
-
- private:
-  AppBehaviour behaviour_;
 };
 
 TEST(RunApp, InitThenExitAndTheExitCodeComesFromExitInstance) {
   const struct {
-    AppBehaviour behaviour;
+    const char* throwIn;
     int expected;
   } rows[] = {
-      {{FALSE, 0, false, false}, 0},
-      {{FALSE, 3, false, false}, 3},
-      {{TRUE, -5, false, false}, -5},
-      {{FALSE, 0, true, false}, fw::kUncaughtExceptionExitCode},
-      {{FALSE, 0, false, true}, fw::kUncaughtExceptionExitCode},
+      {"", -5},
+      {"init", fw::kUncaughtExceptionExitCode},
+      {"exit", fw::kUncaughtExceptionExitCode},
   };
-  for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
-    RecordingApp app(rows[i].behaviour);
-    EXPECT_EQ(rows[i].expected, fw::RunApp(app)) << "row " << i;
-    EXPECT_EQ((std::vector<std::string>{"init", "exit"}), app.calls) << "row " << i;
+  for (const auto& row : rows) {
+    RecordingApp app;
+    app.throwIn = row.throwIn;
+    EXPECT_EQ(row.expected, fw::RunApp(app)) << row.throwIn;
+    EXPECT_EQ((std::vector<std::string>{"init", "exit"}), app.calls) << row.throwIn;
   }
 }
 

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <exception>
+#include <utility>
 
 #include "framework/button.h"
 #include "framework/window.h"
@@ -16,13 +16,12 @@ struct ModalRun {
   std::vector<Step> steps;
   size_t next = 0;
   DWORD start = 0;
-  DWORD timeoutMs = 0;
   UINT_PTR timer = 0;
   bool gaveUp = false;
 };
 
-// RunModal calls may nest (a step runs a second dialog under test).
-std::vector<ModalRun*> activeRuns;
+// The run whose timer ticks; a run started from inside a step hides the outer one until it ends.
+ModalRun* activeRun = nullptr;
 
 bool IsDialogWindow(HWND hwnd) {
   char className[16] = {};
@@ -42,12 +41,10 @@ BOOL CALLBACK CloseModalWindow(HWND hwnd, LPARAM) {
 // Runs the next step; once the run has failed, closes every modal window of the thread instead, on
 // every tick (a handler may have opened another window since).
 void CALLBACK OnTick(HWND, UINT, UINT_PTR timer, DWORD) {
-  auto found = std::find_if(activeRuns.begin(), activeRuns.end(),
-                            [timer](const ModalRun* run) { return run->timer == timer; });
-  if (found == activeRuns.end()) return;
-  ModalRun& run = **found;
-  if (!run.gaveUp && GetTickCount() - run.start > run.timeoutMs) {
-    ADD_FAILURE() << "dialog still open after " << run.timeoutMs << " ms; " << run.next << " of "
+  if (!activeRun || activeRun->timer != timer) return;
+  ModalRun& run = *activeRun;
+  if (!run.gaveUp && GetTickCount() - run.start > kModalTimeoutMs) {
+    ADD_FAILURE() << "dialog still open after " << kModalTimeoutMs << " ms; " << run.next << " of "
                   << run.steps.size() << " steps were run";
     run.gaveUp = true;
   }
@@ -73,9 +70,10 @@ void CALLBACK OnTick(HWND, UINT, UINT_PTR timer, DWORD) {
 // Removes the run and its timer however DoModal ends.
 struct RunRegistration {
   ModalRun& run;
+  ModalRun* outer;
   ~RunRegistration() {
     KillTimer(nullptr, run.timer);
-    activeRuns.erase(std::find(activeRuns.begin(), activeRuns.end(), &run));
+    activeRun = outer;
   }
 };
 
@@ -89,13 +87,12 @@ BOOL CALLBACK FindTopDialog(HWND hwnd, LPARAM result) {
 
 }  // namespace
 
-int RunModal(fw::Dialog& dialog, std::vector<Step> steps, DWORD timeoutMs) {
-  ModalRun run = {&dialog, std::move(steps), 0, GetTickCount(), timeoutMs, SetTimer(nullptr, 0, 10, &OnTick)};
+int RunModal(fw::Dialog& dialog, std::vector<Step> steps) {
+  ModalRun run = {&dialog, std::move(steps), 0, GetTickCount(), SetTimer(nullptr, 0, 10, &OnTick)};
   EXPECT_NE(run.timer, 0u) << "SetTimer failed";
-  activeRuns.push_back(&run);
   int result;
   {
-    RunRegistration registration{run};
+    RunRegistration registration{run, std::exchange(activeRun, &run)};
     result = dialog.DoModal();
   }
   if (!run.gaveUp && run.next < run.steps.size()) {
@@ -113,13 +110,8 @@ HWND TopDialog() {
 
 void Click(HWND dialog, int id) {
   fw::Button button(dialog, id);
-  if (!button.IsValid()) {
-    ADD_FAILURE() << "no control " << id << " to click";
-  } else if (!button.IsEnabled()) {
-    ADD_FAILURE() << "control " << id << " is disabled";
-  } else {
-    button.Click();
-  }
+  if (!button.Click())
+    ADD_FAILURE() << "control " << id << (button.IsValid() ? " is disabled" : " is missing");
 }
 
 void PostKey(HWND window, UINT virtualKey) {

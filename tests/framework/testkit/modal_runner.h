@@ -20,10 +20,10 @@ constexpr DWORD kModalTimeoutMs = 10000;
 
 // Runs dialog.DoModal() and performs the steps in order, one per timer tick of whichever message
 // loop runs (a step that opens a nested dialog is still on the stack while the next steps drive that
-// dialog). If the dialog is still open timeoutMs after the start, or a step fails fatally or throws,
-// the test fails and every modal window of the thread is closed. Steps left when the dialog closes
-// fail the test too. Returns what DoModal returned; an exception from DoModal passes through.
-int RunModal(fw::Dialog& dialog, std::vector<Step> steps, DWORD timeoutMs = kModalTimeoutMs);
+// dialog). If the dialog is still open kModalTimeoutMs after the start, or a step fails fatally or
+// throws, the test fails and every modal window of the thread is closed. Steps left when the dialog
+// closes fail the test too. Returns what DoModal returned; an exception from DoModal passes through.
+int RunModal(fw::Dialog& dialog, std::vector<Step> steps);
 
 // The topmost visible and enabled dialog window of this thread (a nested dialog or message box), or null.
 HWND TopDialog();

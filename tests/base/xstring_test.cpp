@@ -49,7 +49,6 @@ TEST_F(XString, OperationsOnTheEmptyStringNeverTouchTheSharedRepresentation) {
 TEST_F(XString, EveryEditOfACopyLeavesTheOriginalAlone) {
   const std::vector<std::function<void(CXString&)>> edits = {
       [](CXString& s) { s.Insert(0, 'x'); },
-      [](CXString& s) { s.Insert(2, "yy"); },
       [](CXString& s) { s.Delete(1, 2); },
       [](CXString& s) { s.Replace(0, 1, "Q"); },
       [](CXString& s) { s.Upper(); },
@@ -219,7 +218,6 @@ TEST_F(XString, FormatResultsLongerThanTheEstimate) {
       {"1.500000E+000|", format("%E|", 1.5)},
       // A 64-bit prefix is not counted as such; the arguments after it stay aligned.
       {"4611686018427387904 tail", format("%I64d %s", 1LL << 62, "tail")},
-      {"-9223372036854775807|x", format("%lld|%s", -9223372036854775807LL, "x")},
       {"%" + longText + "%", format("%%%s%%", longText.c_str())},
       {std::string(200, ' ') + "7", format("%*d", 201, 7)},
       {"(null)", format("%s", static_cast<const char*>(nullptr))},

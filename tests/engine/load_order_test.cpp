@@ -48,34 +48,31 @@ TEST(LoadOrderTest, SortsByLoadOrderAndResetsByStandardOrder) {
   EXPECT_EQ("A7 ", Order(profile)) << "one link keeps its number but not MenuLoaded";
 }
 
-TEST(LoadOrderTest, MoveUpNumbersFirstAndPositionsKeepTheirNumbers) {
-  PMAcadProfile profile = Profile({0, 0, 0});
-  EXPECT_EQ(1, MoveLinkUp(profile, 2));
-  EXPECT_EQ("A1* C2* B3* ", Order(profile));
-  EXPECT_EQ(2, profile.Links[1].Application) << "the record moves with all its other fields";
-  EXPECT_EQ(2, MoveLinkDown(profile, 1));
-  EXPECT_EQ("A1* B2* C3* ", Order(profile));
-  profile = Profile({0, 5, 0, 0, 2, 0});
-  NumberLinks(profile);
-  EXPECT_EQ("A1* B5* C6* D7* E2* F3* ", Order(profile));
-}
-
-TEST(LoadOrderTest, MovesPastTheEndsOnlyNumber) {
+// A move numbers the links first; the numbers stay with the positions. Past the ends a move
+// only numbers.
+TEST(LoadOrderTest, MovesNumberFirstAndPositionsKeepTheirNumbers) {
   const struct {
     bool up;
     int index;
     int result;
-  } rows[] = {{true, 0, 0}, {false, 2, 2}, {true, -1, -1}, {false, -1, -1},
-              {true, 3, 3}, {false, 3, 3}, {true, 99, 99}};
+    const char* order;
+  } rows[] = {{true, 2, 1, "A1* C2* B3* "},  {false, 0, 1, "B1* A2* C3* "},  {true, 0, 0, "A1* B2* C3* "},
+              {false, 2, 2, "A1* B2* C3* "}, {true, -1, -1, "A1* B2* C3* "}, {false, -1, -1, "A1* B2* C3* "},
+              {true, 3, 3, "A1* B2* C3* "},  {false, 3, 3, "A1* B2* C3* "},  {true, 99, 99, "A1* B2* C3* "}};
   for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
     PMAcadProfile profile = Profile({0, 0, 0});
     int result = rows[i].up ? MoveLinkUp(profile, rows[i].index) : MoveLinkDown(profile, rows[i].index);
     EXPECT_EQ(rows[i].result, result) << "row " << i;
-    EXPECT_EQ("A1* B2* C3* ", Order(profile)) << "row " << i;
+    EXPECT_EQ(rows[i].order, Order(profile)) << "row " << i;
+    for (const PMAcadAppLink& link : profile.Links)  // each record moves whole
+      EXPECT_EQ(link.Name[0] - 'A', link.Application) << "row " << i;
   }
   PMAcadProfile empty;
   EXPECT_EQ(0, MoveLinkUp(empty, 0));
   EXPECT_EQ(0, MoveLinkDown(empty, 0));
+  PMAcadProfile profile = Profile({0, 5, 0, 0, 2, 0});
+  NumberLinks(profile);
+  EXPECT_EQ("A1* B5* C6* D7* E2* F3* ", Order(profile));
 }
 
 }  // namespace

@@ -112,14 +112,10 @@ TEST(SitePlan, ReplaceAlwaysAsksTheComparerAndTwoCurrentProfilesAreAnError) {
             Describe(PlanSiteStandard(model, site, differs)).find("error|Profile B|yes: AutoCAD 2010"));
 }
 
-class SiteChangeTest : public ::testing::Test {
- protected:
-  const std::string key_ = kKey;
-  RegistrySandbox sandbox_;
+TEST(SiteChangeTest, LinksKeepTheMatchingStartAndRegisterTheRestInOrder) {
+  RegistrySandbox sandbox;
   FakeRegistrationLibrary library_;
-};
-
-TEST_F(SiteChangeTest, LinksKeepTheMatchingStartAndRegisterTheRestInOrder) {
+  const std::string key_ = kKey;
   PMAcad product = Product("AutoCAD 2010", key_, "P");
   seed::CreatePath(HKEY_CURRENT_USER, key_ + "\\Profiles\\P");
   const struct {

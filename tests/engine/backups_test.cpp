@@ -166,30 +166,26 @@ TEST_F(BackupsTest, ImportRefusesAnExistingProfileUnlessReplacingAndThenBacksItU
       folder_.Write("bad.arg",
                     "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Profiles\\Fresh]\r\n\"A\"=\"x\"\r\n\r\n"
                     "[HKEY_CURRENT_USER\\Profiles\\Fresh\\Sub]\r\n\"B\"=dword:1\r\n");
+  const std::string profiles = inspect::DumpTree(HKEY_CURRENT_USER, ProfilesKeyPath(kKey));
+  const std::string blocked = folder_.Write("file", "x") + "\\Backups";  // for the one that replaces
   const struct {
     std::string file, name;
     bool replace;
-    std::string root;
-    ImportStatus status;
-    std::string refusedName;
-    int badLine;
+    std::string outcome;  // "status|name|line of the file error"
   } refused[] = {
-      {file, "keep", false, root_, ImportStatus::NameInUse, "keep", 0},
-      {file, "", false, root_, ImportStatus::NameInUse, "Gone", 0},  // the file's own name, which is taken
-      {file, "a\\b", false, root_, ImportStatus::BadName, "a\\b", 0},
-      {file, "Keep", true, folder_.Write("file", "x") + "\\Backups", ImportStatus::BackupFailed, "Keep", 0},
-      {bad, "", false, root_, ImportStatus::NotProfileFile, "", 7},
+      {file, "keep", false, "3|keep|0"},  // name in use
+      {file, "", false, "3|Gone|0"},      // the file's own name, which is taken
+      {file, "a\\b", false, "2|a\\b|0"},  // a bad name
+      {file, "Keep", true, "4|Keep|0"},   // the backup failed
+      {bad, "", false, "1||7"},           // not a profile file
   };
   for (size_t i = 0; i < sizeof refused / sizeof refused[0]; ++i) {
-    const ImportOutcome outcome =
-        ImportProfile(refused[i].file, product_, refused[i].name, refused[i].replace, refused[i].root);
-    EXPECT_EQ(Int(refused[i].status), Int(outcome.Status)) << "row " << i;
-    EXPECT_EQ((std::vector<std::string>{"Gone", "Keep", "Old"}),
-              inspect::SubkeyNames(HKEY_CURRENT_USER, ProfilesKeyPath(kKey)))
+    const ImportOutcome outcome = ImportProfile(refused[i].file, product_, refused[i].name,
+                                                refused[i].replace, refused[i].replace ? blocked : root_);
+    EXPECT_EQ(refused[i].outcome, std::to_string(Int(outcome.Status)) + "|" + outcome.Name + "|" +
+                                      std::to_string(outcome.FileError.Line))
         << "row " << i;
-    EXPECT_EQ(keep, Tree("Keep")) << "row " << i;
-    EXPECT_EQ(refused[i].refusedName, outcome.Name) << "row " << i;
-    EXPECT_EQ(refused[i].badLine, outcome.FileError.Line) << "row " << i;
+    EXPECT_EQ(profiles, inspect::DumpTree(HKEY_CURRENT_USER, ProfilesKeyPath(kKey))) << "row " << i;
   }
   EXPECT_TRUE(ListBackups(root_).empty());
 

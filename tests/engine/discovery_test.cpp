@@ -133,31 +133,25 @@ TEST(ProductExePathTest, ExecutableChosenByKey) {
     EXPECT_EQ(rows[i].exe, ProductExePath(rows[i].key, "F")) << "row " << i;
 }
 
-// The 64-bit view for real: a private machine tree whose two views are apart, with the product
-// only in the 64-bit one.
-class RealRegistryViewTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    seed::SetString(HKEY_LOCAL_MACHINE, productKey_, "ProductName", "AutoCAD 64", KEY_WOW64_64KEY);
-    seed::SetString(HKEY_LOCAL_MACHINE, productKey_, "Location", "C:\\Acad64", KEY_WOW64_64KEY);
-    seed::CreatePath(HKEY_LOCAL_MACHINE, productKey_ + "\\Applications\\Tarnwick\\Applications\\App64",
-                     KEY_WOW64_64KEY);
-  }
-  PrivateRegistry sandbox_{"engine"};
-  std::string release_ = "TarnwickTest";
-  std::string productKey_ = std::string(kAcad) + "\\" + release_ + "\\ACAD-9999:409";
-};
-
-TEST_F(RealRegistryViewTest, SixtyFourBitRowAndApplicationsReadTheirOwnView) {
+// The 64-bit view for real: a private machine tree whose two views are apart (the default), with
+// the product only in the 64-bit one.
+TEST(RealRegistryViewTest, SixtyFourBitRowAndApplicationsReadTheirOwnView) {
   if (!IsRunningUnderWow64()) GTEST_SKIP() << "no 64-bit view on 32-bit Windows";
+  PrivateRegistry sandbox("engine");
+  const std::string release = "TarnwickTest",
+                    productKey = std::string(kAcad) + "\\" + release + "\\ACAD-9999:409";
+  seed::SetString(HKEY_LOCAL_MACHINE, productKey, "ProductName", "AutoCAD 64", KEY_WOW64_64KEY);
+  seed::SetString(HKEY_LOCAL_MACHINE, productKey, "Location", "C:\\Acad64", KEY_WOW64_64KEY);
+  seed::CreatePath(HKEY_LOCAL_MACHINE, productKey + "\\Applications\\Tarnwick\\Applications\\App64",
+                   KEY_WOW64_64KEY);
   std::vector<PMAcad> products;
-  EXPECT_EQ(0, ReadReleaseProducts(kProductScanTable[0], release_, products));
-  ASSERT_EQ(1, ReadReleaseProducts(kProductScanTable[1], release_, products));
-  EXPECT_EQ("AutoCAD 64|" + productKey_ + "|256|C:\\Acad64\\acad.exe\n", Describe(products));
+  EXPECT_EQ(0, ReadReleaseProducts(kProductScanTable[0], release, products));
+  ASSERT_EQ(1, ReadReleaseProducts(kProductScanTable[1], release, products));
+  EXPECT_EQ("AutoCAD 64|" + productKey + "|256|C:\\Acad64\\acad.exe\n", Describe(products));
 
   std::vector<PMApplication> applications;
-  EXPECT_EQ(0, ReadApplications(productKey_, 0, applications));
-  ASSERT_EQ(1, ReadApplications(productKey_, KEY_WOW64_64KEY, applications));
+  EXPECT_EQ(0, ReadApplications(productKey, 0, applications));
+  ASSERT_EQ(1, ReadApplications(productKey, KEY_WOW64_64KEY, applications));
   EXPECT_EQ("App64", applications[0].Name);
 }
 

@@ -28,7 +28,6 @@ class TableTarget {
   void OnProfileChanged(NMHDR* header) {
     calls.push_back("profile changed " + std::to_string(header->idFrom));
   }
-  void OnProfileRightClick(NMHDR*) { calls.push_back("profile right click"); }
   bool OnSysCommand(WPARAM command, LPARAM) {
     calls.push_back("system command");
     return command == 16;
@@ -41,7 +40,6 @@ const fw::MessageEntry<TableTarget> TableTarget::kMessages[] = {
     {fw::OnMessage(WM_SYSCOMMAND), &TableTarget::OnSysCommand},
     {fw::OnCommand(kApply), &TableTarget::OnApply},
     {fw::OnCommand(kRun), &TableTarget::OnRun},
-    {fw::OnNotify(kProfiles, NM_RCLICK), &TableTarget::OnProfileRightClick},
     {fw::OnCommand(kProducts, CBN_SELCHANGE), &TableTarget::OnSelectProductAgain},
 };
 
@@ -51,7 +49,6 @@ const LPARAM kSomeControl = 0x1234;  // WM_COMMAND from a control carries its wi
 TEST(MessageTable, FirstMatchingEntryOnlyAndNothingForOtherCodes) {
   NMHDR profileChanged = {nullptr, kProfiles, LVN_ITEMCHANGED};
   NMHDR profileDrag = {nullptr, kProfiles, LVN_BEGINDRAG};
-  NMHDR profileRightClick = {nullptr, kProfiles, static_cast<UINT>(NM_RCLICK)};
   NMHDR unknownControl = {nullptr, 4711, LVN_ITEMCHANGED};
   struct Row {
     fw::DialogMessage message;
@@ -66,7 +63,6 @@ TEST(MessageTable, FirstMatchingEntryOnlyAndNothingForOtherCodes) {
       {{WM_COMMAND, MAKEWPARAM(kRun + 1, 0), 0}, false, {}},
       {{WM_NOTIFY, kProfiles, reinterpret_cast<LPARAM>(&profileChanged)}, true, {"profile changed 1001"}},
       {{WM_NOTIFY, kProfiles, reinterpret_cast<LPARAM>(&profileDrag)}, false, {}},
-      {{WM_NOTIFY, kProfiles, reinterpret_cast<LPARAM>(&profileRightClick)}, true, {"profile right click"}},
       {{WM_NOTIFY, 4711, reinterpret_cast<LPARAM>(&unknownControl)}, false, {}},
       {{WM_NOTIFY, kProfiles, 0}, false, {}},  // no header: matches nothing rather than crashing
       {{WM_SYSCOMMAND, 16, 0}, true, {"system command"}},

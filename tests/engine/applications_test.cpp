@@ -77,19 +77,6 @@ TEST_F(ApplicationsTest, ReadsEveryValueAndLeavesTheDefaultsForWhatDoesNotFit) {
             Describe(applications_[2]));
 }
 
-TEST_F(ApplicationsTest, SortedByStandardOrderWithTheUnorderedLast) {
-  for (const char* name : {"A", "B", "C", "D", "E", "F"}) seed::CreatePath(HKEY_LOCAL_MACHINE, App(name));
-  const std::string orders = kRoot + "\\StdLoadOrder";
-  seed::SetDword(HKEY_LOCAL_MACHINE, orders, "A", 20);
-  seed::SetDword(HKEY_LOCAL_MACHINE, orders, "C", 10);
-  seed::SetDword(HKEY_LOCAL_MACHINE, orders, "D", 20);
-  seed::SetDword(HKEY_LOCAL_MACHINE, orders, "E", 0x80000000);  // unsigned: after 20
-  seed::SetRaw(HKEY_LOCAL_MACHINE, orders, "F", REG_BINARY, std::string("\5\0\0\0", 4));
-  seed::SetDword(HKEY_LOCAL_MACHINE, orders, "b", 1);  // value names ignore letter case
-  ASSERT_EQ(6, ReadApplications(kKey, 0, applications_));
-  EXPECT_EQ("B=1;F=5;C=10;A=20;D=20;E=2147483648;", Names(applications_));
-}
-
 TEST_F(ApplicationsTest, RootDependsOnTheReleaseAndUnreadableOnesAreSkipped) {
   const char* rows[][2] = {
       {"Software\\Autodesk\\AutoCAD\\R15.0\\ACAD-1", "\\QVApps\\Tarnwick"},
@@ -112,13 +99,21 @@ TEST_F(ApplicationsTest, RootDependsOnTheReleaseAndUnreadableOnesAreSkipped) {
   EXPECT_TRUE(applications_.empty());
 }
 
-// The whole load: stored links merged into the applications and put in load order. Link values of
-// another type, or a link key that cannot be read, give zeros; an application without a stored link
-// is not linked.
+// The whole load: applications sorted by standard order (unsigned, the unordered last), stored
+// links merged into them and put in load order. Link values of another type, or a link key that
+// cannot be read, give zeros; an application without a stored link is not linked.
 TEST_F(ApplicationsTest, LoadMergesTheStoredLinksInLoadOrder) {
   seed::SetString(HKEY_LOCAL_MACHINE, kKey, "ProductName", "AutoCAD 2005");
   seed::SetString(HKEY_LOCAL_MACHINE, kKey, "Location", "C:\\Acad");
-  for (const char* name : {"A", "B", "C", "D", "E", "F"}) seed::CreatePath(HKEY_LOCAL_MACHINE, App(name));
+  for (const char* name : {"A", "B", "C", "D", "E", "F", "G"})
+    seed::CreatePath(HKEY_LOCAL_MACHINE, App(name));
+  const std::string orders = kRoot + "\\StdLoadOrder";
+  seed::SetDword(HKEY_LOCAL_MACHINE, orders, "A", 20);
+  seed::SetDword(HKEY_LOCAL_MACHINE, orders, "C", 10);
+  seed::SetDword(HKEY_LOCAL_MACHINE, orders, "D", 20);
+  seed::SetDword(HKEY_LOCAL_MACHINE, orders, "E", 0x80000000);  // unsigned: after 20
+  seed::SetRaw(HKEY_LOCAL_MACHINE, orders, "F", REG_BINARY, std::string("\5\0\0\0", 4));
+  seed::SetDword(HKEY_LOCAL_MACHINE, orders, "b", 1);  // value names ignore letter case
   seed::SetString(HKEY_CURRENT_USER, std::string(kKey) + "\\Profiles", "", "P");
   seed::SetDword(HKEY_CURRENT_USER, kLinks + "\\A", "LoadOrder", 3);
   seed::SetDword(HKEY_CURRENT_USER, kLinks + "\\A", "MenuLoaded", 1);
@@ -136,7 +131,8 @@ TEST_F(ApplicationsTest, LoadMergesTheStoredLinksInLoadOrder) {
   for (const PMAcadAppLink& l : model[0].Profiles[0].Links)
     order += l.Name + ":" + std::to_string(l.LoadOrder) + ":" + std::to_string(l.MenuLoaded) + ":" +
              std::to_string(l.State) + ";";
-  EXPECT_EQ("C:1:0:0;A:3:1:0;B:0:0:0;D:0:0:0;E:0:0:0;F:0:0:2;", order);
+  EXPECT_EQ("B=1;F=5;C=10;A=20;D=20;E=2147483648;G=4294967295;", Names(model[0].Applications));
+  EXPECT_EQ("C:1:0:0;A:3:1:0;B:0:0:0;F:0:0:2;D:0:0:0;E:0:0:0;G:0:0:2;", order);
 }
 
 }  // namespace

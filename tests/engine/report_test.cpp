@@ -12,8 +12,7 @@ ConfigurationModel SampleModel() {
   acad.ProductName = "AutoCAD 2005";
   acad.Key = "Software\\Autodesk\\AutoCAD\\R16.1\\ACAD-301:409";
   acad.CurrentProfile = "Work";
-  PMApplication full = NamedApplication("Full");
-  full.StdLoadOrder = 10;
+  PMApplication full = NamedApplication("Full");  // no standard order: printed unsigned
   full.Loaders = {"a.arx", "b.arx"};
   full.CommandGroups = {"CMDS"};
   full.Modules = {"full.dll"};
@@ -22,15 +21,11 @@ ConfigurationModel SampleModel() {
   full.Template = "full.dwt";
   full.Unloadable = -5;
   full.LargeIconName = "not reported";
-  acad.Applications = {full, NamedApplication("Bare")};
-  PMAcadProfile work;
-  work.Name = "Work";
-  work.NewName = "not reported";
+  acad.Applications = {full};
+  PMAcadProfile work = NamedProfile("Work", ProfileStored, "not reported");
   // Links: name, standard order, load order, menu loaded, application, state.
   work.Links = {{"Full", 10, 2, 0xFFFFFFFF, -1, LinkLinked}, {"Bare", kNoStdLoadOrder, 0, 0, -1, LinkEnable}};
-  PMAcadProfile idle;
-  idle.Name = "Idle";
-  idle.State = ProfileDelete;
+  PMAcadProfile idle = NamedProfile("Idle", ProfileDelete);
   idle.Links = {{"Full", 10, 0, 0, -1, LinkNotLinked}, {"Bare", kNoStdLoadOrder, 0, 0, -1, LinkEnable}};
   acad.Profiles = {work, idle};
 
@@ -67,18 +62,8 @@ const char kSampleReport[] =
     "      C:\\Full\\full.mnu\n"
     "    Template\n"
     "      full.dwt\n"
-    "    StdLoadOrder=10\n"
-    "    Unloadable=-5\n"
-    "  Bare\n"
-    "    Loaders\n"
-    "    Modules\n"
-    "    CommandGroups\n"
-    "    MenuGroups\n"
-    "    MenuFiles\n"
-    "    Template\n"
-    "      \n"
     "    StdLoadOrder=4294967295\n"
-    "    Unloadable=0\n"
+    "    Unloadable=-5\n"
     "\n"
     "AutoCAD LT 2005: Software\\Autodesk\\AutoCAD LT\\R10\\ACADLT-301:409\n"
     "Current Profile: \n"

@@ -33,7 +33,6 @@ const char kDictionary[] =
     "\"Open file\"\r\n\"Datei oeffnen\"\r\n"
     "\"hook_target.dll#3#7Close\"\r\n\"Schliessen (Kontext)\"\r\n"
     "\"Close\"\r\n\"Schliessen\"\r\n"
-    "\"Plain only\"\r\n\"Nur schlicht\"\r\n"
     "\"Hello\"\r\n\"Hallo\"\r\n"
     "\"Greeting\"\r\n\"Gruss\"\r\n"
     "\"&File\"\r\n\"&Datei\"\r\n"
@@ -149,7 +148,7 @@ TEST_F(Translation, StringBlockResourceComesBackAsATranslatedCopy) {
   EXPECT_EQ(loaded, ::LoadResource(Target_Module(), found)) << "the kept copy";
   const void* data = ::LockResource(loaded);
   const int first = TARGET_STRING_OPEN % 16;
-  const std::wstring texts[] = {L"Datei oeffnen", L"Schliessen (Kontext)", L"Nur schlicht", L"",
+  const std::wstring texts[] = {L"Datei oeffnen", L"Schliessen (Kontext)", L"Plain only", L"",
                                 L"Not in the dictionary"};
   for (int i = 0; i < 5; ++i) EXPECT_EQ(texts[i], BlockString(data, first + i)) << "string " << first + i;
   size_t characters = 0;

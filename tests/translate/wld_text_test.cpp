@@ -14,14 +14,12 @@ struct LineCase {
 
 TEST(WldLineRules, AcceptsQuotedLinesOnly) {
   const LineCase cases[] = {
-      {"  \"Open\"  \r\n", "Open"},  // white space and CR LF cut before the closing quote
-      {"\t\v\f\"Open\"\t\v", "Open"},
-      {"\"\"", ""},         // two quotes: an empty text
-      {"  \"  ", nullptr},  // one character after the cut
-      {"", nullptr},
+      {" \t\v\f\"Open\"\t\v \r\n", "Open"},  // white space and CR LF cut before the closing quote
+      {"\"\"", ""},                          // two quotes: an empty text
+      {"  \"  ", nullptr},                   // one character after the cut
       {"; \"comment\"", nullptr},
       {"  ;\"comment\"", nullptr},  // a comment after the cut
-      {"Open\"", nullptr},          // no leading quote
+      {"Open\"", nullptr},          // no leading quote (an empty line neither)
       {"\"Open", "Ope"},            // the last character closes, whatever it is
       {"\"a \"quoted\" word\"", "a \"quoted\" word"},
       {"\"trailing  \"  ", "trailing  "},  // blanks inside the quotes stay

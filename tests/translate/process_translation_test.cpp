@@ -229,7 +229,6 @@ TEST_F(Translation, MessageBoxesAreTranslated) {
   params.lpszText = MAKEINTRESOURCEA(TARGET_STRING_OPEN);  // a string resource of the instance; no caption
   EXPECT_EQ(IDOK, ::MessageBoxIndirectA(&params));
   ::UnhookWindowsHookEx(catcher);
-  EXPECT_EQ(MAKEINTRESOURCEA(TARGET_STRING_OPEN), params.lpszText) << "the caller's block stays";
   // A box without caption shows the translation of "Error".
   EXPECT_EQ("Fehler|Hallo\nGruss|Not in it\nFehler|Datei oeffnen\n", g_boxes);
 }

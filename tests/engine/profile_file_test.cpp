@@ -42,7 +42,7 @@ class ProfileFileTest : public ::testing::Test {
   ScratchFolder folder_;
 };
 
-TEST_F(ProfileFileTest, WritesRegedit4TextRelativeToTheProfile) {
+TEST_F(ProfileFileTest, WritesRegedit4TextRelativeToTheProfileAndRefusesControlCharacters) {
   ProfileTree tree;
   tree.Name = "Work";
   tree.Notes = {"Product: AutoCAD 2005"};
@@ -74,15 +74,13 @@ TEST_F(ProfileFileTest, WritesRegedit4TextRelativeToTheProfile) {
       "\"S\"=\"x\"\r\n"
       "\r\n",
       text);
-}
 
-TEST_F(ProfileFileTest, NamesWithControlCharactersCannotBeWritten) {
+  // Names with control characters cannot be written.
   const char* rows[][3] = {{"A\nB", "", ""}, {"A", "Sub\rKey", ""}, {"A", "", "Val\x01"}};
   for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
-    ProfileTree tree;
     tree.Name = rows[i][0];
     tree.Keys = {{rows[i][1], {{rows[i][2], REG_SZ, std::string("x\0", 2)}}}};
-    std::string text = "unchanged";
+    text = "unchanged";
     EXPECT_FALSE(FormatProfileFile(tree, text)) << "row " << i;
     EXPECT_EQ("unchanged", text) << "row " << i;
   }

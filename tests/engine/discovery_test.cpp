@@ -54,7 +54,11 @@ TEST_F(DiscoveryTest, EqualNamesKeepEnumerationOrderAndBytesCompareCaseSensitive
       Describe(products));
 }
 
+// Keys that cannot be opened give nothing.
 TEST_F(DiscoveryTest, NameAndFolderRules) {
+  std::vector<PMAcad> products(1);
+  EXPECT_EQ(0, FindAcadProducts(products, true)) << "no Autodesk key";
+  EXPECT_TRUE(products.empty());
   const std::string release = Path(kAcad, "R16.0", "");
   // AcadLocation only: found, with the executable in that folder.
   seed::SetString(HKEY_LOCAL_MACHINE, release + "ACAD-1", "ProductName", "P1");
@@ -87,7 +91,17 @@ TEST_F(DiscoveryTest, NameAndFolderRules) {
   SeedProduct(kAcad, "R16.0", "ACAD-0", "P0", "C:\\0");
   seed::DenyReading(HKEY_LOCAL_MACHINE, release + "ACAD-0");
 
-  std::vector<PMAcad> products(1);
+  SeedProduct(kAcad, "R17.0", "ACAD-1", "Q1", "C:\\Q");
+  seed::DenyReading(HKEY_LOCAL_MACHINE, std::string(kAcad) + "\\R17.0");
+  products.resize(1);
+  EXPECT_EQ(0, ReadReleaseProducts(kProductScanTable[0], "R17.0", products));
+  EXPECT_TRUE(products.empty());
+  EXPECT_EQ(0, ReadReleaseProducts(kProductScanTable[0], "R99", products));
+  EXPECT_EQ(5, FindAcadProducts(products, false));
+  // Both views fall together here: the 64-bit row finds the products a second time.
+  EXPECT_EQ(10, FindAcadProducts(products, true));
+  EXPECT_EQ(static_cast<DWORD>(KEY_WOW64_64KEY), products[5].RegistryView);
+  products.resize(1);
   EXPECT_EQ(5, ReadReleaseProducts(kProductScanTable[0], "R16.0", products));
   EXPECT_EQ(
       "P1|Software\\Autodesk\\AutoCAD\\R16.0\\ACAD-1|0|C:\\Acad\\acad.exe\n"
@@ -98,23 +112,6 @@ TEST_F(DiscoveryTest, NameAndFolderRules) {
           "|Software\\Autodesk\\AutoCAD\\R16.0\\ACAD-6|0|C:\\6\\acad.exe\n"
           "P9|Software\\Autodesk\\AutoCAD\\R16.0\\ACAD-9|0|C:\\9\\acad.exe\n",
       Describe(products));
-}
-
-TEST_F(DiscoveryTest, UnopenableKeysGiveNothing) {
-  std::vector<PMAcad> products(1);
-  EXPECT_EQ(0, FindAcadProducts(products, true)) << "no Autodesk key";
-  EXPECT_TRUE(products.empty());
-  SeedProduct(kAcad, "R16.0", "ACAD-1", "P1", "C:\\1");
-  SeedProduct(kAcad, "R17.0", "ACAD-1", "Q1", "C:\\Q");
-  seed::DenyReading(HKEY_LOCAL_MACHINE, std::string(kAcad) + "\\R17.0");
-  products.resize(1);
-  EXPECT_EQ(0, ReadReleaseProducts(kProductScanTable[0], "R17.0", products));
-  EXPECT_TRUE(products.empty());
-  EXPECT_EQ(0, ReadReleaseProducts(kProductScanTable[0], "R99", products));
-  EXPECT_EQ(1, FindAcadProducts(products, false));
-  // Both views fall together here: the 64-bit row finds the product a second time.
-  EXPECT_EQ(2, FindAcadProducts(products, true));
-  EXPECT_EQ(static_cast<DWORD>(KEY_WOW64_64KEY), products[1].RegistryView);
 }
 
 TEST(ProductExePathTest, ExecutableChosenByKey) {

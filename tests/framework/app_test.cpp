@@ -37,7 +37,9 @@ TEST(MessageBoxApp, RealBoxHasTheApplicationNameAsTitleAndTheGivenOwner) {
   for (HWND given : {owner.get(), static_cast<HWND>(nullptr)}) {
     SetForegroundWindow(owner.get());
     SetActiveWindow(owner.get());
-    if (!given) ASSERT_EQ(owner.get(), GetActiveWindow());
+    if (!given) {
+      ASSERT_EQ(owner.get(), GetActiveWindow());
+    }
     seenBox.clear();
     UINT_PTR timer = SetTimer(nullptr, 0, 10, &AnswerRealBox);
     int answer = fw::MessageBoxApp(given, "Apply changes before refresh?", MB_YESNOCANCEL | MB_ICONQUESTION);

@@ -1,22 +1,15 @@
 // -dp and -ua without a usable registration library (their work is the library's suite and
-// the scripting test's): the program says why and changes nothing.
+// the scripting test's): the program says why. It has no way to remove anything without the
+// library, so there is no registry to compare.
 #include <gtest/gtest.h>
 
-#include "installation.h"
 #include "program_driver.h"
 #include "tests/support/test_paths.h"
 
 namespace {
 
-TEST(CleanupE2E, WithoutAUsableRegistrationLibraryTheOptionsSaySoAndChangeNothing) {
+TEST(CleanupE2E, WithoutAUsableRegistrationLibraryTheOptionsSaySo) {
   ProgramFolder folder;
-  Installation installation;
-  const std::string key = installation.AddProduct("AutoCAD", "ACAD-1:409", "Cleanup " + installation.Word());
-  Installation::Register(key, "Survey");
-  Installation::Link(key, "Old", "Survey", 1);
-  const std::string before =
-      inspect::DumpTree(HKEY_CURRENT_USER, key) + inspect::DumpTree(HKEY_LOCAL_MACHINE, key);
-
   const std::string library = folder.Bin() + "QvApmReg.dll";
   const std::string lacks = "Application links cannot be changed because the registration library " +
                             library + " does not provide ";
@@ -39,11 +32,10 @@ TEST(CleanupE2E, WithoutAUsableRegistrationLibraryTheOptionsSaySoAndChangeNothin
                               library.c_str(), FALSE));
     }
     ProgramRun run = folder.Run(rows[i].arguments);
-    EXPECT_FALSE(run.TimedOut) << "row " << i;
+    EXPECT_EQ(0u, run.ExitCode) << "row " << i;
     ASSERT_EQ(1u, run.Boxes.size()) << "row " << i;
     EXPECT_EQ(rows[i].text, run.Boxes[0].Text) << "row " << i;
   }
-  EXPECT_EQ(before, inspect::DumpTree(HKEY_CURRENT_USER, key) + inspect::DumpTree(HKEY_LOCAL_MACHINE, key));
 }
 
 }  // namespace

@@ -86,7 +86,6 @@ ProgramRun ProgramFolder::Run(const std::string& arguments, DWORD timeoutMs) con
   fw::Handle process = Start(arguments, writeEnd);
   writer.reset();
   if (!process) return run;
-  run.Started = true;
   const DWORD start = ::GetTickCount();
   std::vector<HWND> answered;
   for (bool ended = false; !ended;) {
@@ -95,7 +94,7 @@ ProgramRun ProgramFolder::Run(const std::string& arguments, DWORD timeoutMs) con
     if (!ended && ::GetTickCount() - start > timeoutMs) {
       ::TerminateProcess(process.get(), 99);
       ::WaitForSingleObject(process.get(), 5000);
-      run.TimedOut = ended = true;
+      ended = true;
     }
     for (const auto& window : ProcessWindows(::GetProcessId(process.get()))) {
       bool seen = ClassName(window.first) != "#32770";

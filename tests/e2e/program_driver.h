@@ -17,9 +17,7 @@ struct ShownBox {
 };
 
 struct ProgramRun {
-  bool Started = false;
-  bool TimedOut = false;  // the program was killed after the time limit
-  DWORD ExitCode = 0;
+  DWORD ExitCode = 0xDEAD;      // 0xDEAD: it did not start; 99: it was killed after the time limit
   std::vector<ShownBox> Boxes;  // every dialog it showed, each answered with OK
   std::string Error;            // everything written to standard error
 };

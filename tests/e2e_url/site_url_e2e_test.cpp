@@ -31,8 +31,12 @@ TEST_F(SiteUrlE2E, StandardFromFtpServer) {
 
   const ProgramRun checked = folder.Run("-check \"" + url + "\"");
   EXPECT_EQ(0u, checked.ExitCode) << checked.Error;
-  const ProgramRun missing = folder.Run("-check \"" + url_test::FtpUrl("pub/none.ini") + "\"");
-  EXPECT_EQ(2u, missing.ExitCode) << missing.Error;
+  const std::string none = url_test::FtpUrl("pub/none.ini");
+  const ProgramRun missing = folder.Run("-check \"" + none + "\"");
+  EXPECT_EQ(2u, missing.ExitCode);
+  EXPECT_EQ("Error: Cannot read the file \"" + none + "\"\r\n-check \"" + none +
+                "\": bad argument or file, nothing changed\r\n",
+            missing.Error);
 }
 
 }  // namespace

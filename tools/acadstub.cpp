@@ -26,7 +26,7 @@
 // two minutes, so that a hand-off that never comes cannot leave it running.
 //
 // Hand-off: the pipe is "PipeName" of the current profile; the semaphore is named by the part
-// after "\\.\pipe\". For every delivery (one client connection, which may carry several
+// after its last backslash. For every delivery (one client connection, which may carry several
 // zero-ended messages) the stand-in creates the pipe, releases the semaphore to say it is ready
 // and records the messages; once it has all it wanted it releases the semaphore a last time.
 #include <windows.h>
@@ -39,25 +39,16 @@
 
 namespace {
 
-const char kPipePrefix[] = "\\\\.\\pipe\\";
 const DWORD kLifetimeMs = 120000;
 
-class RecordFile {
- public:
-  explicit RecordFile(const std::string& path)
-      : file_(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                          nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+fw::FileHandle g_record;
 
-  // Written at once, so a test can read the record while the stand-in still runs.
-  void Line(const std::string& text) {
-    const std::string line = text + "\n";
-    DWORD written = 0;
-    WriteFile(file_.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-  }
-
- private:
-  fw::FileHandle file_;
-};
+// Written at once, so a test can read the record while the stand-in still runs.
+void Record(const std::string& text) {
+  const std::string line = text + "\n";
+  DWORD written = 0;
+  WriteFile(g_record.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+}
 
 std::string GetEnv(const char* name) {
   std::vector<char> buffer(32768);
@@ -89,23 +80,14 @@ std::string StringValue(HKEY key, const char* name) {
   return line.empty() ? std::string() : line.substr(1);
 }
 
-std::vector<std::string> ValueNames(HKEY key) {
+// The names of the values (else of the subkeys) of key, in registry order.
+std::vector<std::string> Names(HKEY key, bool values) {
   std::vector<std::string> names;
   char name[16384];
   for (DWORD i = 0;; ++i) {
     DWORD length = sizeof name;
-    if (RegEnumValueA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-      return names;
-    names.emplace_back(name, length);
-  }
-}
-
-std::vector<std::string> SubkeyNames(HKEY key) {
-  std::vector<std::string> names;
-  char name[256];
-  for (DWORD i = 0;; ++i) {
-    DWORD length = sizeof name;
-    if (RegEnumKeyExA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+    if ((values ? RegEnumValueA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr)
+                : RegEnumKeyExA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr)) != ERROR_SUCCESS)
       return names;
     names.emplace_back(name, length);
   }
@@ -115,10 +97,10 @@ std::string FindOwnProductKey(std::string ownFolder) {
   for (REGSAM view : {REGSAM(0), REGSAM(KEY_WOW64_64KEY)}) {
     for (const char* base : {"Software\\Autodesk\\AutoCAD", "Software\\Autodesk\\AutoCAD LT"}) {
       fw::RegKey releases = OpenKey(HKEY_LOCAL_MACHINE, base, KEY_READ | view);
-      for (const std::string& release : SubkeyNames(releases.get())) {
+      for (const std::string& release : Names(releases.get(), false)) {
         const std::string releasePath = std::string(base) + "\\" + release;
         fw::RegKey products = OpenKey(HKEY_LOCAL_MACHINE, releasePath, KEY_READ | view);
-        for (const std::string& product : SubkeyNames(products.get())) {
+        for (const std::string& product : Names(products.get(), false)) {
           fw::RegKey productKey = OpenKey(products.get(), product, KEY_READ | view);
           std::string location = StringValue(productKey.get(), "Location");
           while (!location.empty() && location.back() == '\\') location.pop_back();
@@ -132,42 +114,38 @@ std::string FindOwnProductKey(std::string ownFolder) {
 }
 
 // Records what AutoCAD finds; returns the pipe it is to serve ("" for none).
-std::string RecordProfileState(RecordFile& record, const std::string& key) {
-  record.Line("commandline=" + std::string(GetCommandLineA()));
-  record.Line("key=" + key);
+std::string RecordProfileState(const std::string& key) {
+  Record("commandline=" + std::string(GetCommandLineA()));
+  Record("key=" + key);
   fw::RegKey profiles = key.empty() ? fw::RegKey() : OpenKey(HKEY_CURRENT_USER, key + "\\Profiles");
-  record.Line(RecordLine(profiles.get(), "", "profile"));
-  record.Line(RecordLine(profiles.get(), "Tarnwikc", "Tarnwikc"));
+  Record(RecordLine(profiles.get(), "", "profile"));
+  Record(RecordLine(profiles.get(), "Tarnwikc", "Tarnwikc"));
   const std::string profile = StringValue(profiles.get(), "");
   fw::RegKey marker = profile.empty() ? fw::RegKey() : OpenKey(profiles.get(), profile + "\\Tarnwick");
-  record.Line(RecordLine(marker.get(), "RunPM", "RunPM"));
-  record.Line(RecordLine(marker.get(), "PipeName", "PipeName"));
+  Record(RecordLine(marker.get(), "RunPM", "RunPM"));
+  Record(RecordLine(marker.get(), "PipeName", "PipeName"));
   fw::RegKey menus = profile.empty() ? fw::RegKey() : OpenKey(profiles.get(), profile + "\\Menus");
-  for (const std::string& name : ValueNames(menus.get()))
-    record.Line(RecordLine(menus.get(), name, "Menus\\" + name));
+  for (const std::string& name : Names(menus.get(), true))
+    Record(RecordLine(menus.get(), name, "Menus\\" + name));
   return StringValue(marker.get(), "PipeName");
 }
 
-void ServeHandOff(RecordFile& record, const std::string& pipeName, unsigned long wanted) {
-  if (pipeName.compare(0, sizeof kPipePrefix - 1, kPipePrefix) != 0) {
-    record.Line("error=pipe name '" + pipeName + "' is not " + kPipePrefix + "<name>");
-    return;
-  }
-  const std::string semaphoreName = pipeName.substr(sizeof kPipePrefix - 1);
+void ServeHandOff(const std::string& pipeName, unsigned long wanted) {
+  const std::string semaphoreName = pipeName.substr(pipeName.find_last_of('\\') + 1);
   fw::Handle semaphore(OpenSemaphoreA(SEMAPHORE_MODIFY_STATE, FALSE, semaphoreName.c_str()));
-  if (!semaphore) record.Line("error=no semaphore " + semaphoreName);
+  if (!semaphore) Record("error=no semaphore " + semaphoreName);
   for (unsigned long received = 0; received < wanted;) {
     fw::Handle pipe(CreateNamedPipeA(pipeName.c_str(), PIPE_ACCESS_INBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 0,
                                      65536, 0, nullptr));
     if (!pipe) {
-      record.Line("error=cannot create pipe, error " + std::to_string(GetLastError()));
+      Record("error=cannot create pipe, error " + std::to_string(GetLastError()));
       break;
     }
     ReleaseSemaphore(semaphore.get(), 1, nullptr);  // ready for a delivery
     // A client that came (and maybe went) before this call still counts.
     if (!ConnectNamedPipe(pipe.get(), nullptr) && GetLastError() != ERROR_PIPE_CONNECTED &&
         GetLastError() != ERROR_NO_DATA) {
-      record.Line("error=pipe connect failed, error " + std::to_string(GetLastError()));
+      Record("error=pipe connect failed, error " + std::to_string(GetLastError()));
       break;
     }
     std::string message;
@@ -179,20 +157,19 @@ void ServeHandOff(RecordFile& record, const std::string& pipeName, unsigned long
           message += buffer[i];
           continue;
         }
-        record.Line("message=" + message);
+        Record("message=" + message);
         message.clear();
         ++received;
       }
     }
-    if (!message.empty()) record.Line("error=message without terminating zero: " + message);
+    if (!message.empty()) Record("error=message without terminating zero: " + message);
   }
   ReleaseSemaphore(semaphore.get(), 1, nullptr);  // the last delivery is handled
 }
 
-DWORD WINAPI EndInTime(LPVOID record) {
+DWORD WINAPI EndInTime(LPVOID) {
   Sleep(kLifetimeMs);
-  static_cast<RecordFile*>(record)->Line("error=still running after " + std::to_string(kLifetimeMs) +
-                                         " ms\nexit=0");
+  Record("error=still running after " + std::to_string(kLifetimeMs) + " ms\nexit=0");
   ExitProcess(0);
 }
 
@@ -202,19 +179,21 @@ int RunStandIn() {
   const std::string ownFolder = std::string(own).substr(0, std::string(own).find_last_of('\\'));
   std::string recordPath = GetEnv("TW_ACAD_RECORD");
   if (recordPath.empty()) recordPath = ownFolder + "\\acadstub.log";
-  RecordFile record(recordPath);
-  fw::Handle watchdog(CreateThread(nullptr, 0, EndInTime, &record, 0, nullptr));
+  g_record.reset(CreateFileA(recordPath.c_str(), GENERIC_WRITE,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
+  fw::Handle watchdog(CreateThread(nullptr, 0, EndInTime, nullptr, 0, nullptr));
 
   std::string key = GetEnv("TW_ACAD_KEY");
   if (key.empty()) key = FindOwnProductKey(ownFolder);
-  const std::string pipeName = RecordProfileState(record, key);
+  const std::string pipeName = RecordProfileState(key);
   const std::string messages = GetEnv("TW_ACAD_MESSAGES");
   if (!pipeName.empty())
-    ServeHandOff(record, pipeName, messages.empty() ? 1 : std::strtoul(messages.c_str(), nullptr, 10));
+    ServeHandOff(pipeName, messages.empty() ? 1 : std::strtoul(messages.c_str(), nullptr, 10));
 
   const std::string waitFile = GetEnv("TW_ACAD_WAIT_FILE");
   while (!waitFile.empty() && GetFileAttributesA(waitFile.c_str()) == INVALID_FILE_ATTRIBUTES) Sleep(50);
-  record.Line("exit=0");
+  Record("exit=0");
   return 0;
 }
 

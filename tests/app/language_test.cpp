@@ -14,7 +14,6 @@ TEST(LanguageChoice, FromTheLanguageSection) {
   } rows[] = {
       {"[Language]\r\nLang=RU\r\n", 1049},
       {"[Language]\r\nLang=ru\r\n", 1049},
-      {"[Language]\r\nLang=Ru\r\n", 1049},
       {"[Language]\r\nLang=DE\r\n", 1033},
       {"[Language]\r\nLang=RUS\r\n", 1033},
       {"[Language]\r\nLang=RU" + std::string(5000, 'x') + "\r\n", 1033},  // cut, not overrun

@@ -31,7 +31,6 @@ const LANGID kRussian = MAKELANGID(LANG_RUSSIAN, SUBLANG_DEFAULT);
 TEST(CommandLineE2E, UnusableArgumentsShowTheUsageTextInTheLanguageOfTheIni) {
   ProgramFolder folder;
   const std::string usage = ProgramString(folder.Exe(), IDS_USAGE, kEnglish);
-  ASSERT_EQ(0u, usage.find("Usage: Tarnwick.exe [-r -a \"ACAD_ID\""));
   ASSERT_NE(usage, ProgramString(folder.Exe(), IDS_USAGE, kRussian));
   const struct {
     std::string arguments;

@@ -76,7 +76,6 @@ TEST_F(RunModeE2E, CreatesTheProfileAndStartsAutoCadWithIt) {
     EXPECT_EQ("The standard profile", inspect::Text(HKEY_CURRENT_USER, created, "")) << "row " << i;
     EXPECT_EQ(rows[i].links, inspect::LinkOrder(HKEY_CURRENT_USER, created + "\\Tarnwick\\Applications"))
         << "row " << i;
-    EXPECT_EQ(Dword(1), inspect::Value(HKEY_CURRENT_USER, created + "\\Tarnwick", "RunPM")) << "row " << i;
     EXPECT_EQ(rows[i].current, inspect::Text(HKEY_CURRENT_USER, profiles_, "")) << "row " << i;
     EXPECT_EQ(Missing(), inspect::Value(HKEY_CURRENT_USER, profiles_, "Tarnwikc")) << "row " << i;
   }

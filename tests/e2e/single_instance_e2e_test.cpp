@@ -29,13 +29,8 @@ TEST(SingleInstanceE2E, SecondStartActivatesTheFirstAndEnds) {
   ASSERT_NE(nullptr, dialog) << "the first instance shows no dialog";
 
   // A window of the test takes the foreground from the dialog.
-  WNDCLASSA windowClass = {};
-  windowClass.lpfnWndProc = ::DefWindowProcA;
-  windowClass.hInstance = ::GetModuleHandleA(nullptr);
-  windowClass.lpszClassName = "TwForegroundThief";
-  ::RegisterClassA(&windowClass);
-  HWND thief = ::CreateWindowA("TwForegroundThief", "thief", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
-                               nullptr, nullptr, windowClass.hInstance, nullptr);
+  HWND thief = ::CreateWindowA("STATIC", "thief", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
+                               nullptr, ::GetModuleHandleA(nullptr), nullptr);
   ::SetForegroundWindow(thief);
   PumpMessages();
   ASSERT_EQ(thief, ::GetForegroundWindow());

@@ -118,10 +118,8 @@ TEST_F(SiteStandardE2E, ApplyCheckAndApplyAgain) {
 
   EXPECT_EQ(0u, Site("-apply", site_).ExitCode);
   EXPECT_EQ("white", Value(0, "\\Standard\\General", "Color"));  // re-created from its source
-  EXPECT_EQ("From the standard", Value(0, "\\Standard", ""));
   EXPECT_NE(std::string::npos, Backup("AutoCAD 2010 " + word_, "Standard").find("\"Color\"=\"red\""));
   EXPECT_EQ("Beta=1 Alpha=2", Links(1, "Office"));
-  EXPECT_EQ(0u, Site("-check", site_).ExitCode);
 }
 
 TEST_F(SiteStandardE2E, MalformedStandardChangesNothing) {

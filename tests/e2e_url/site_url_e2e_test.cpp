@@ -34,9 +34,7 @@ TEST_F(SiteUrlE2E, StandardFromFtpServer) {
   const std::string none = url_test::FtpUrl("pub/none.ini");
   const ProgramRun missing = folder.Run("-check \"" + none + "\"");
   EXPECT_EQ(2u, missing.ExitCode);
-  EXPECT_EQ("Error: Cannot read the file \"" + none + "\"\r\n-check \"" + none +
-                "\": bad argument or file, nothing changed\r\n",
-            missing.Error);
+  EXPECT_EQ(0u, missing.Error.find("Error: Cannot read the file \"" + none + "\"\r\n")) << missing.Error;
 }
 
 }  // namespace

@@ -46,9 +46,9 @@ class ApplyTest : public ::testing::Test {
     }
     original_ = inspect::DumpTree(HKEY_CURRENT_USER, Profile("A"));
   }
-  void Apply(const RegistrationLibrary* library = nullptr) {
+  void Apply() {
     model_ = {product_};
-    ApplyChanges(model_, library ? *library : fake_.Library());
+    ApplyChanges(model_, fake_.Library());
   }
   // The profile's tree equals A's as seeded, apart from the description.
   void ExpectCopyOfA(const std::string& name, const std::string& description) {

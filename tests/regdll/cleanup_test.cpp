@@ -112,18 +112,6 @@ TEST_F(CleanupTest, UnregistersTheApplicationFromEveryProductAndProfile) {
   EXPECT_EQ(0, UnregAppInPManAllAcads("MyApp"));
 }
 
-TEST_F(CleanupTest, UnregisteringOnlyProfileLinksOrOnlyAStandardOrderCounts) {
-  CreateProfile(kAcad17, "Work");
-  Link(kAcad17, "Work", "Linked");
-  EXPECT_NE(0, UnregAppInPManAllAcads("Linked"));
-  EXPECT_EQ(Names{}, Subkeys(HKEY_CURRENT_USER, LinksKey(kAcad17, "Work")));
-
-  CreateProduct(kAcad16, k64);
-  SetDword(HKEY_LOCAL_MACHINE, Root(kAcad16, k64) + "\\StdLoadOrder", "Ordered", 3, k64);
-  EXPECT_NE(0, UnregAppInPManAllAcads("Ordered"));
-  EXPECT_EQ(Names{}, ValueNames(HKEY_LOCAL_MACHINE, Root(kAcad16, k64) + "\\StdLoadOrder"));
-}
-
 TEST_F(CleanupTest, ARegistrationThatCannotBeDeletedFailsTheCallButNotTheOthers) {
   Register(kAcad16, k32, "MyApp", 10);
   Register(kLt, k32, "MyApp", 40);

@@ -107,6 +107,7 @@ TEST_F(ProfileLinksTest, NumbersAreCompactedWhenTheNextOneWouldNotFit) {
 
 TEST_F(ProfileLinksTest, RegistrationNeedsAnExistingProfileAndSoundArguments) {
   CreateProfile("AutoCAD LT\\R9\\ACADLT-1:409", "Work");
+  CreateProfile("Inventor\\R16.0\\INV-1:409", "Work");  // not an AutoCAD product
   const std::string before = inspect::DumpTree(HKEY_CURRENT_USER, "Software");
   const std::string longName(256, 'n');
   struct Row {
@@ -122,6 +123,7 @@ TEST_F(ProfileLinksTest, RegistrationNeedsAnExistingProfileAndSoundArguments) {
       {nullptr, "Work", "A", 0},
       {"", "Work", "A", 0},
       {"AutoCAD\\R16.0", "Work", "A", 0},
+      {"Inventor\\R16.0\\INV-1:409", "Work", "A", 0},
       {"AutoCAD LT\\R9\\ACADLT-1:409\\Profiles\\Work", "Work", "A", 0},
       {kId, nullptr, "A", 0},
       {kId, "Work\\Tarnwick", "A", 0},

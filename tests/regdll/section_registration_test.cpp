@@ -265,15 +265,6 @@ TEST_F(PlatformSectionTest, RegistersEveryListedApplicationUnderItsEntryName) {
   EXPECT_EQ(Dword(10), Value(HKEY_LOCAL_MACHINE, order, "Alpha"));
 }
 
-TEST_F(PlatformSectionTest, ViewSectionsGoToTheirViewOnly) {
-  CreateProduct(kId, k32);
-  CreateProduct(kId, k64);
-  const std::string ini = folder_.Write("Products.ini", kIni);
-  ASSERT_NE(0, SetupPManIni(4, kId, ini.c_str(), "Platform\\AutoCAD\\R16.0\\x64", 0));
-  EXPECT_EQ(Sz("alpha64.arx"), Value(HKEY_LOCAL_MACHINE, AppKey(k64, "Alpha"), "Loader"));
-  EXPECT_EQ(Names{}, Subkeys(HKEY_LOCAL_MACHINE, RawMachinePath(k32, kProduct)));
-}
-
 TEST_F(PlatformSectionTest, MalformedSectionsArgumentsAndModesAreRefused) {
   const std::string release16 = "AutoCAD\\R16\\ACAD-1:409";
   CreateProduct(kId, k32);

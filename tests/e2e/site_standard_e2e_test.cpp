@@ -2,27 +2,18 @@
 // finds what differs, a second -apply changes nothing, and a malformed standard changes
 // nothing at all.
 #include <gtest/gtest.h>
-#include <shlobj.h>
 
+#include "engine/backups.h"
 #include "installation.h"
 #include "program_driver.h"
 
 namespace {
 
-// The backup of a profile in any apply folder of the user's backups; "" when there is none.
+// The backups of a profile in every apply folder of the user's backups; "" when there is none.
 std::string Backup(const std::string& product, const std::string& profile) {
-  char appData[MAX_PATH] = "";
-  ::SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData);
-  const std::string root = std::string(appData) + "\\Brevent Software\\Tarnwick\\Backups\\";
-  WIN32_FIND_DATAA found;
-  fw::FindHandle find(::FindFirstFileA((root + "*").c_str(), &found));
   std::string text;
-  if (find) {
-    do {
-      if (found.cFileName[0] != '.')
-        text += ReadWholeFile(root + found.cFileName + "\\" + product + " - " + profile + ".arg");
-    } while (::FindNextFileA(find.get(), &found));
-  }
+  for (const BackupEntry& entry : ListBackups(DefaultBackupRoot()))
+    if (entry.ProductName == product && entry.Profile == profile) text += ReadWholeFile(entry.File);
   return text;
 }
 

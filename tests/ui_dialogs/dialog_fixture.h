@@ -72,16 +72,19 @@ class DialogTest : public ::testing::Test {
                        10 * (application[0] - 'A' + 1));
       }
     }
+    SetString(HKEY_LOCAL_MACHINE, ProductKey(kAcadId) + "\\Applications\\Tarnwick\\Applications\\Beta",
+              "Template", "C:\\Templates\\iso a3.dwt");
     SeedCurrentProfile(kAcadId, "Default");
-    SeedProfile(kAcadId, "Default", "The default profile");
-    SeedProfile(kAcadId, "Home", "");
-    SeedProfile(kAcadId, "Work", "Office work");
+    SetString(HKEY_CURRENT_USER, ProfileKey(kAcadId, "Default"), "", "The default profile");
+    SetString(HKEY_CURRENT_USER, ProfileKey(kAcadId, "Home"), "", "");
+    SetString(HKEY_CURRENT_USER, ProfileKey(kAcadId, "Work"), "", "Office work");
     SeedLink(kAcadId, "Default", "Alpha", 1);
     SeedLink(kAcadId, "Default", "Beta", 2, 1);
+    SeedLink(kAcadId, "Home", "Beta", 1, 1);
     for (const char* application : {"Alpha", "Beta", "Gamma"}) SeedLink(kAcadId, "Work", application, 0);
     SeedCurrentProfile(kLtId, "Drafting");
-    SeedProfile(kLtId, "Drafting", "Drafting work");
-    SeedProfile(kLtId, "Plot", "Plotting");
+    SetString(HKEY_CURRENT_USER, ProfileKey(kLtId, "Drafting"), "", "Drafting work");
+    SetString(HKEY_CURRENT_USER, ProfileKey(kLtId, "Plot"), "", "Plotting");
     SeedLink(kLtId, "Plot", "Alpha", 1);
   }
   void TearDown() override {
@@ -94,13 +97,6 @@ class DialogTest : public ::testing::Test {
   static void SeedProduct(const std::string& acadId, const std::string& productName) {
     SetString(HKEY_LOCAL_MACHINE, world::ProductKey(acadId), "ProductName", productName);
     SetString(HKEY_LOCAL_MACHINE, world::ProductKey(acadId), "Location", "C:\\Program Files\\" + productName);
-  }
-  static void SeedProfile(const std::string& acadId, const std::string& profile,
-                          const std::string& description) {
-    SetString(HKEY_CURRENT_USER, world::ProfileKey(acadId, profile), "", description);
-    // Something of AutoCAD's own, which copies must carry along.
-    SetString(HKEY_CURRENT_USER, world::ProfileKey(acadId, profile) + "\\General", "Color",
-              profile + " colour");
   }
   static void SeedCurrentProfile(const std::string& acadId, const std::string& profile) {
     SetString(HKEY_CURRENT_USER, world::ProfilesKey(acadId), "", profile);
@@ -115,13 +111,6 @@ class DialogTest : public ::testing::Test {
 
   // The private application-data folder that the shell reports, with a trailing backslash.
   std::string AppData() const { return appData_.Path() + "\\"; }
-  // Reading back below HKEY_CURRENT_USER.
-  static std::string StringValue(const std::string& path, const std::string& name) {
-    return inspect::Text(HKEY_CURRENT_USER, path, name);
-  }
-  static std::vector<std::string> Subkeys(const std::string& path) {
-    return inspect::SubkeyNames(HKEY_CURRENT_USER, path);
-  }
   // The message boxes shown so far, "text|flags" each.
   std::vector<std::string> Shown() const {
     std::vector<std::string> shown;
@@ -168,12 +157,13 @@ inline void Select(HWND dialog, int listId, int item) {
 inline void Check(HWND dialog, int item, bool checked) {
   EXPECT_TRUE(fw::ListView(dialog, IDC_APPLICATIONS).SetCheck(item, checked)) << "item " << item;
 }
-// Chooses an entry of the product list, as a click would (with the selection-change notification).
-inline void ChooseProduct(HWND dialog, int entry) {
-  fw::ComboBox products(dialog, IDC_PRODUCTS);
-  ASSERT_TRUE(products.SetCurSel(entry)) << "entry " << entry;
-  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_PRODUCTS, CBN_SELCHANGE),
-               reinterpret_cast<LPARAM>(products.hwnd()));
+// Chooses an entry of a combo box (the product list unless told), as a click would (with the
+// selection-change notification).
+inline void ChooseProduct(HWND dialog, int entry, int comboId = IDC_PRODUCTS) {
+  fw::ComboBox combo(dialog, comboId);
+  ASSERT_TRUE(combo.SetCurSel(entry)) << "entry " << entry;
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(comboId, CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(combo.hwnd()));
 }
 // Sends the notification code for item of the profile list, as the control would.
 inline void NotifyProfiles(HWND dialog, UINT code, int item) {

@@ -43,18 +43,7 @@ std::string RecordedCommandLine(const std::string& path) {
   return "(no complete record in " + path + ")";
 }
 
-class MainDialogLaunchTest : public DialogTest {
- protected:
-  void SetUp() override {
-    DialogTest::SetUp();
-    SetString(HKEY_LOCAL_MACHINE,
-              world::ProductKey(world::kAcadId) + "\\Applications\\Tarnwick\\Applications\\Beta", "Template",
-              "C:\\Templates\\iso a3.dwt");
-    SeedLink(world::kAcadId, "Home", "Beta", 1, 1);
-  }
-  static void Command(HWND dialog, UINT id) { ::SendMessageA(dialog, WM_COMMAND, id, 0); }
-  static bool KeyExists(const std::string& path) { return inspect::KeyExists(HKEY_CURRENT_USER, path); }
-};
+class MainDialogLaunchTest : public DialogTest {};
 
 TEST_F(MainDialogLaunchTest, RunAsksToApplyThenStartsTheProgramInRunMode) {
   const std::string unwanted = AppData() + "run-no.log";
@@ -145,13 +134,11 @@ class DropZone : public IDropTarget {
   bool registered_;
 };
 
-// Like Run, a drag with edits pending asks to apply them first (and drags nothing).
 TEST_F(MainDialogLaunchTest, DraggingAProfileOffersItsShortcutAndRemovesItAfterwards) {
   DropZone dropped;
   ASSERT_TRUE(dropped.Ready());
   CPManDlg dialog;
   fwtest::RunModal(dialog, {[&](HWND hwnd) {
-                     drive::NotifyProfiles(hwnd, LVN_BEGINDRAG, 3);  // stands for no profile: not dragged
                      drive::NotifyProfiles(hwnd, LVN_BEGINDRAG, 2);  // Work
                      fwtest::Click(hwnd, IDCANCEL);
                    }});
@@ -180,18 +167,19 @@ TEST_F(MainDialogLaunchTest, ShowsTheRunningProductAndAsksBeforeApplyingToIt) {
                      fwtest::Click(hwnd, IDC_SET_CURRENT);
                      boxes_.Answer(IDNO);
                      fwtest::Click(hwnd, IDC_APPLY);
-                     EXPECT_EQ("Default", StringValue(current, ""));
+                     EXPECT_EQ("Default", inspect::Text(HKEY_CURRENT_USER, current, ""));
                      EXPECT_TRUE(drive::IsEnabled(hwnd, IDC_APPLY)) << "the edit is still pending";
                      boxes_.Answer(IDYES);
                      fwtest::Click(hwnd, IDC_APPLY);
-                     EXPECT_EQ("Home", StringValue(current, ""));
+                     EXPECT_EQ("Home", inspect::Text(HKEY_CURRENT_USER, current, ""));
 
                      // The LT product is not running: its edits go without a question.
                      drive::ChooseProduct(hwnd, 1);
                      drive::Select(hwnd, IDC_PROFILES, 1);
                      fwtest::Click(hwnd, IDC_SET_CURRENT);
                      fwtest::Click(hwnd, IDC_APPLY);
-                     EXPECT_EQ("Plot", StringValue(world::ProfilesKey(world::kLtId), ""));
+                     EXPECT_EQ("Plot",
+                               inspect::Text(HKEY_CURRENT_USER, world::ProfilesKey(world::kLtId), ""));
                      fwtest::Click(hwnd, IDCANCEL);
                    }});
   ASSERT_EQ(2u, boxes_.shown().size());
@@ -226,17 +214,17 @@ TEST_F(MainDialogLaunchTest, ExportFromTheProfileMenuAndImportCopyAProfileIntoAn
                     },
                     [&](HWND hwnd) {
                       drive::ChooseProduct(hwnd, 1);
-                      Command(hwnd, ID_PROFILE_IMPORT);
+                      ::SendMessageA(hwnd, WM_COMMAND, ID_PROFILE_IMPORT, 0);
                       EXPECT_EQ((Names{"Drafting", "Plot", "Work"}), drive::Items(hwnd, IDC_PROFILES));
                       EXPECT_EQ(2, drive::Selected(hwnd, IDC_PROFILES));
                       // Once more: the name is taken now, and replacing it keeps a backup.
                       boxes_.Answer(IDYES);
-                      Command(hwnd, ID_PROFILE_IMPORT);
+                      ::SendMessageA(hwnd, WM_COMMAND, ID_PROFILE_IMPORT, 0);
                       // A file that is not an export is refused, naming the line.
                       WriteWholeFile(outside, ReadWholeFile(file) + "[HKEY_CURRENT_USER\\Software]\r\n");
                       file = outside;
                       boxes_.Answer(IDOK);
-                      Command(hwnd, ID_PROFILE_IMPORT);
+                      ::SendMessageA(hwnd, WM_COMMAND, ID_PROFILE_IMPORT, 0);
                       fwtest::Click(hwnd, IDCANCEL);
                     }});
   fw::SetFileDialogHook(previous);
@@ -258,6 +246,7 @@ TEST_F(MainDialogLaunchTest, ExportFromTheProfileMenuAndImportCopyAProfileIntoAn
 // is backed up, and Restore brings it back with its links (exactly: the engine's backup tests).
 TEST_F(MainDialogLaunchTest, AnApplyBacksUpADeletedProfileAndRestoreBringsItBack) {
   const std::string blocker = AppData() + "blocker";
+  const std::string home = world::ProfileKey(world::kAcadId, "Home");
   WriteWholeFile(blocker, "");
   std::vector<std::string> columns;
   std::string proposed, proposedAgain;
@@ -270,10 +259,9 @@ TEST_F(MainDialogLaunchTest, AnApplyBacksUpADeletedProfileAndRestoreBringsItBack
                               boxes_.Answer(IDOK);
                               fwtest::Click(hwnd, IDC_APPLY);
                               EXPECT_TRUE(drive::IsEnabled(hwnd, IDC_APPLY));
-                              EXPECT_TRUE(KeyExists(world::ProfileKey(world::kAcadId, "Home")));
                               dialog.SetBackupRoot(AppData() + "Backups");
                               fwtest::Click(hwnd, IDC_APPLY);
-                              EXPECT_FALSE(KeyExists(world::ProfileKey(world::kAcadId, "Home")));
+                              EXPECT_FALSE(inspect::KeyExists(HKEY_CURRENT_USER, home));
                               ::SendMessageA(hwnd, WM_SYSCOMMAND, IDM_RESTORE, 0);  // returns when it closes
                             },
                             [&](HWND) {
@@ -288,7 +276,7 @@ TEST_F(MainDialogLaunchTest, AnApplyBacksUpADeletedProfileAndRestoreBringsItBack
                             [&](HWND hwnd) {
                               EXPECT_EQ((Names{"Default", "Home", "Work"}), drive::Items(hwnd, IDC_PROFILES));
                               EXPECT_EQ(1, drive::Selected(hwnd, IDC_PROFILES));
-                              Command(hwnd, ID_PROFILE_RESTORE);
+                              ::SendMessageA(hwnd, WM_COMMAND, ID_PROFILE_RESTORE, 0);
                             },
                             [&](HWND) {
                               HWND restore = fwtest::TopDialog();
@@ -299,7 +287,7 @@ TEST_F(MainDialogLaunchTest, AnApplyBacksUpADeletedProfileAndRestoreBringsItBack
   EXPECT_EQ((Names{world::kAcadName, "Home", "deleted"}), columns);
   EXPECT_EQ("Home", proposed);
   EXPECT_EQ("Home (2)", proposedAgain);
-  EXPECT_TRUE(KeyExists(world::ProfileKey(world::kAcadId, "Home") + "\\Tarnwick\\Applications\\Beta"));
+  EXPECT_TRUE(inspect::KeyExists(HKEY_CURRENT_USER, home + "\\Tarnwick\\Applications\\Beta"));
   ASSERT_EQ(2u, boxes_.shown().size());
   const std::string& failed = boxes_.shown()[1].text;
   EXPECT_EQ(0u, failed.find("The profile \"Home\" could not be backed up to \"" + blocker + "\\Backups\": "))

@@ -1,4 +1,5 @@
-// The About box: the version line, the product information it shows, links hidden without texts
+// The About box: the version line, the product information it shows, links hidden without texts,
+// texts from the dialog base's own module
 // (the way the user reaches it, the main dialog's system menu, is tested with that dialog).
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -7,6 +8,7 @@
 
 #include "base/unknown_impl.h"
 #include "framework/language.h"
+#include "framework/resource_handle.h"
 #include "framework/subclass.h"
 #include "framework/window.h"
 #include "resources/resource.h"
@@ -65,10 +67,13 @@ std::string ShownLink(HWND about, int id) {
   return fw::GetWindowTextString(control) + " -> " + (link ? link->Target() : "(none)");
 }
 
-// The program's own product information (info null), and links of other shapes.
+// The program's own product information (info null), and links of other shapes. The caller's
+// resource module is another one: the dialog base looks its texts up in its own module.
 TEST(AboutBox, TitleVersionAndLinksFromTheProductInformationWithoutTextsHidden) {
   fwtest::InitControlsOnce();
   SetUiLanguage(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
+  const HINSTANCE elsewhere = GetModuleHandleA("kernel32.dll");
+  fw::ResourceHandleScope outside(elsewhere);
   static const char kSite[] = "https://site.example/\0site.example";
   static const char kBare[] = "https://bare.example/\0";
   const std::string own = "https://tarnwick.brevent.example/";
@@ -79,8 +84,7 @@ TEST(AboutBox, TitleVersionAndLinksFromTheProductInformationWithoutTextsHidden) 
   } rows[] = {
       {false, nullptr, nullptr, "About Orvane for AutoCAD 1.0", "Version: 1.0",
        "tarnwick.brevent.example -> " + own, "Tarnwick support -> " + own + "support/"},
-      {true, nullptr, "", "About Test Product 2.5", "Version: 2.5", "hidden", "hidden"},
-      {true, nullptr, kSite, "About Test Product 2.5", "Version: 2.5", "hidden",
+      {true, "", kSite, "About Test Product 2.5", "Version: 2.5", "hidden",
        "site.example -> https://site.example/"},
       // Nothing to show after the target: the target itself is shown.
       {true, kBare, nullptr, "About Test Product 2.5", "Version: 2.5",
@@ -100,6 +104,7 @@ TEST(AboutBox, TitleVersionAndLinksFromTheProductInformationWithoutTextsHidden) 
                        fwtest::Click(hwnd, IDOK);
                      }});
   }
+  EXPECT_EQ(elsewhere, fw::ResourceHandle()) << "the caller's module is back after each message";
 }
 
 }  // namespace

@@ -153,8 +153,6 @@ TEST(HelpFile, BesideTheProgramOrAboveAnAddOnFolder) {
       {"C:\\tools.exe.d\\Tarnwick.exe", "C:\\tools.exe.d\\Tarnwick.hlp", "C:\\tools.exe.d\\Tarnwick.html"},
       {"C:\\Apps\\Tarnwick.alx\\Tarnwick.exe", "C:\\Apps\\Tarnwick.hlp",
        "C:\\Apps\\Tarnwick.alx\\Tarnwick.html"},
-      {"C:\\A\\Extra.ALX\\bin\\Tarnwick.exe", "C:\\A\\Extra.ALX\\Tarnwick.hlp",
-       "C:\\A\\Extra.ALX\\bin\\Tarnwick.html"},
       {"", ".hlp", ".html"},
   };
   for (size_t row = 0; row < sizeof rows / sizeof rows[0]; ++row) {

@@ -21,6 +21,7 @@
 #include "framework/listview.h"
 #include "resources/resource.h"
 #include "tests/framework/testkit/message_box_script.h"
+#include "tests/framework/testkit/modal_runner.h"
 #include "tests/framework/windowed_test.h"
 #include "tests/support/private_registry.h"
 #include "tests/support/scratch_folder.h"
@@ -42,6 +43,61 @@ inline std::string ProfileKey(const std::string& acadId, const std::string& prof
 }
 
 }  // namespace world
+
+// Reading and working the main dialog's controls from a test step, as the user would.
+namespace drive {
+
+// Item texts of a list view.
+inline std::vector<std::string> Items(HWND dialog, int listId) {
+  fw::ListView list(dialog, listId);
+  std::vector<std::string> items;
+  for (int i = 0; i < list.GetItemCount(); ++i) items.push_back(list.GetItemText(i));
+  return items;
+}
+// "Alpha+ Beta- ...": the application list with its check marks.
+inline std::string Applications(HWND dialog) {
+  fw::ListView list(dialog, IDC_APPLICATIONS);
+  std::string text;
+  for (int i = 0; i < list.GetItemCount(); ++i)
+    text += (i ? " " : "") + list.GetItemText(i) + (list.GetCheck(i) ? "+" : "-");
+  return text;
+}
+// The selected item of a list view, or -1.
+inline int Selected(HWND dialog, int listId) { return fw::ListView(dialog, listId).GetSelectedIndex(); }
+inline bool IsEnabled(HWND dialog, int id) { return fw::WindowRef(dialog, id).IsEnabled(); }
+// Selects (and focuses) one item of a list view; the dialog hears of it as of a click.
+inline void Select(HWND dialog, int listId, int item) {
+  fw::ListView list(dialog, listId);
+  ASSERT_LT(item, list.GetItemCount()) << "list " << listId;
+  EXPECT_TRUE(list.SelectItem(item)) << "list " << listId << " item " << item;
+}
+// Ticks or clears an application's check box.
+inline void Check(HWND dialog, int item, bool checked) {
+  EXPECT_TRUE(fw::ListView(dialog, IDC_APPLICATIONS).SetCheck(item, checked)) << "item " << item;
+}
+// Chooses an entry of a combo box (the product list unless told), as a click would (with the
+// selection-change notification).
+inline void ChooseProduct(HWND dialog, int entry, int comboId = IDC_PRODUCTS) {
+  fw::ComboBox combo(dialog, comboId);
+  ASSERT_TRUE(combo.SetCurSel(entry)) << "entry " << entry;
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(comboId, CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(combo.hwnd()));
+}
+// Sends the notification code for item of the profile list, as the control would.
+inline void NotifyProfiles(HWND dialog, UINT code, int item) {
+  NMLISTVIEW notification = {};
+  notification.hdr.hwndFrom = GetDlgItem(dialog, IDC_PROFILES);
+  notification.hdr.idFrom = IDC_PROFILES;
+  notification.hdr.code = code;
+  notification.iItem = item;
+  SendMessageA(dialog, WM_NOTIFY, IDC_PROFILES, reinterpret_cast<LPARAM>(&notification));
+}
+// Types text into a control of a (nested) dialog.
+inline void Type(HWND dialog, int id, const std::string& text) {
+  ASSERT_TRUE(SetDlgItemTextA(dialog, id, text.c_str())) << "no control " << id;
+}
+
+}  // namespace drive
 
 // A message box as DialogTest::Shown lists it.
 inline std::string Box(const std::string& text, UINT flags) { return text + "|" + std::to_string(flags); }
@@ -109,6 +165,12 @@ class DialogTest : public ::testing::Test {
     seed::SetDword(HKEY_CURRENT_USER, key, "MenuLoaded", menuLoaded);
   }
 
+  // Clicks Delete (on profile item, when given) and gives the box it shows the answer.
+  void Delete(HWND dialog, int answer, int item = -1) {
+    if (item >= 0) drive::Select(dialog, IDC_PROFILES, item);
+    boxes_.Answer(answer);
+    fwtest::Click(dialog, IDC_DELETE_PROFILE);
+  }
   // The private application-data folder that the shell reports, with a trailing backslash.
   std::string AppData() const { return appData_.Path() + "\\"; }
   // The message boxes shown so far, "text|flags" each.
@@ -125,61 +187,6 @@ class DialogTest : public ::testing::Test {
   ScratchFolder appData_;
   bool oleInitialized_ = false;
 };
-
-// Reading and working the main dialog's controls from a test step, as the user would.
-namespace drive {
-
-// Item texts of a list view.
-inline std::vector<std::string> Items(HWND dialog, int listId) {
-  fw::ListView list(dialog, listId);
-  std::vector<std::string> items;
-  for (int i = 0; i < list.GetItemCount(); ++i) items.push_back(list.GetItemText(i));
-  return items;
-}
-// "Alpha+ Beta- ...": the application list with its check marks.
-inline std::string Applications(HWND dialog) {
-  fw::ListView list(dialog, IDC_APPLICATIONS);
-  std::string text;
-  for (int i = 0; i < list.GetItemCount(); ++i)
-    text += (i ? " " : "") + list.GetItemText(i) + (list.GetCheck(i) ? "+" : "-");
-  return text;
-}
-// The selected item of a list view, or -1.
-inline int Selected(HWND dialog, int listId) { return fw::ListView(dialog, listId).GetSelectedIndex(); }
-inline bool IsEnabled(HWND dialog, int id) { return fw::WindowRef(dialog, id).IsEnabled(); }
-// Selects (and focuses) one item of a list view; the dialog hears of it as of a click.
-inline void Select(HWND dialog, int listId, int item) {
-  fw::ListView list(dialog, listId);
-  ASSERT_LT(item, list.GetItemCount()) << "list " << listId;
-  EXPECT_TRUE(list.SelectItem(item)) << "list " << listId << " item " << item;
-}
-// Ticks or clears an application's check box.
-inline void Check(HWND dialog, int item, bool checked) {
-  EXPECT_TRUE(fw::ListView(dialog, IDC_APPLICATIONS).SetCheck(item, checked)) << "item " << item;
-}
-// Chooses an entry of a combo box (the product list unless told), as a click would (with the
-// selection-change notification).
-inline void ChooseProduct(HWND dialog, int entry, int comboId = IDC_PRODUCTS) {
-  fw::ComboBox combo(dialog, comboId);
-  ASSERT_TRUE(combo.SetCurSel(entry)) << "entry " << entry;
-  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(comboId, CBN_SELCHANGE),
-               reinterpret_cast<LPARAM>(combo.hwnd()));
-}
-// Sends the notification code for item of the profile list, as the control would.
-inline void NotifyProfiles(HWND dialog, UINT code, int item) {
-  NMLISTVIEW notification = {};
-  notification.hdr.hwndFrom = GetDlgItem(dialog, IDC_PROFILES);
-  notification.hdr.idFrom = IDC_PROFILES;
-  notification.hdr.code = code;
-  notification.iItem = item;
-  SendMessageA(dialog, WM_NOTIFY, IDC_PROFILES, reinterpret_cast<LPARAM>(&notification));
-}
-// Types text into a control of a (nested) dialog.
-inline void Type(HWND dialog, int id, const std::string& text) {
-  ASSERT_TRUE(SetDlgItemTextA(dialog, id, text.c_str())) << "no control " << id;
-}
-
-}  // namespace drive
 
 // "Alpha:1:3:0 Beta:...": the profile's links in the model, Name, State, LoadOrder, MenuLoaded each.
 inline std::string ShownLinks(const PMAcadProfile& profile) {

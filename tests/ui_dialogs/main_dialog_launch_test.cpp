@@ -31,16 +31,12 @@ using Names = std::vector<std::string>;
 
 bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-// The command line the AutoCAD stand-in recorded in the file, once it has written its last line.
+// The first line of the AutoCAD stand-in's record (its command line), once it has written its last.
 std::string RecordedCommandLine(const std::string& path) {
-  for (int i = 0; i < 400; ++i) {
-    const std::string record = ReadWholeFile(path);
-    const size_t at = record.find("commandline=");
-    if (record.find("\nexit=") != std::string::npos && at != std::string::npos)
-      return record.substr(at + 12, record.find('\n', at) - at - 12);
+  std::string record;
+  for (int i = 0; i < 400 && (record = ReadWholeFile(path)).find("\nexit=") == std::string::npos; ++i)
     ::Sleep(50);
-  }
-  return "(no complete record in " + path + ")";
+  return record.substr(0, record.find('\n'));
 }
 
 class MainDialogLaunchTest : public DialogTest {};
@@ -70,7 +66,7 @@ TEST_F(MainDialogLaunchTest, RunAsksToApplyThenStartsTheProgramInRunMode) {
       "and run AutoCAD?",
       boxes_.shown()[1].text);
   EXPECT_EQ(
-      "\"" + standIn +
+      "commandline=\"" + standIn +
           "\" -r -a \"AutoCAD\\R16.1\\ACAD-301:409\" -p \"Default\" -AcCL -t \"C:\\Templates\\iso a3.dwt\"",
       RecordedCommandLine(record));
   EXPECT_FALSE(Exists(unwanted)) << "the answer No started the program";
@@ -253,9 +249,7 @@ TEST_F(MainDialogLaunchTest, AnApplyBacksUpADeletedProfileAndRestoreBringsItBack
   CPManDlg dialog;
   dialog.SetBackupRoot(blocker + "\\Backups");
   fwtest::RunModal(dialog, {[&](HWND hwnd) {
-                              drive::Select(hwnd, IDC_PROFILES, 1);
-                              boxes_.Answer(IDYES);
-                              fwtest::Click(hwnd, IDC_DELETE_PROFILE);
+                              Delete(hwnd, IDYES, 1);
                               boxes_.Answer(IDOK);
                               fwtest::Click(hwnd, IDC_APPLY);
                               EXPECT_TRUE(drive::IsEnabled(hwnd, IDC_APPLY));

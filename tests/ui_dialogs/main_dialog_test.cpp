@@ -131,11 +131,8 @@ TEST_F(MainDialogTest, RefusedDeletesAndRenamesSayWhyAndADeleteAsksFirst) {
   SeedCurrentProfile(world::kLtId, "Nothing listed");
   CPManDlg dialog;
   fwtest::RunModal(dialog, {[&](HWND hwnd) {
-                              boxes_.Answer(IDOK);
-                              fwtest::Click(hwnd, IDC_DELETE_PROFILE);  // Default is current
-                              drive::Select(hwnd, IDC_PROFILES, 1);
-                              boxes_.Answer(IDOK);
-                              fwtest::Click(hwnd, IDC_DELETE_PROFILE);
+                              Delete(hwnd, IDOK);  // Default is current
+                              Delete(hwnd, IDOK, 1);
                               fwtest::Click(hwnd, IDC_RENAME_PROFILE);
                             },
                             [&](HWND) {
@@ -144,17 +141,12 @@ TEST_F(MainDialogTest, RefusedDeletesAndRenamesSayWhyAndADeleteAsksFirst) {
                               fwtest::Click(fwtest::TopDialog(), IDOK);
                             },
                             [&](HWND hwnd) {
-                              drive::Select(hwnd, IDC_PROFILES, 2);
-                              boxes_.Answer(IDNO);
-                              fwtest::Click(hwnd, IDC_DELETE_PROFILE);
+                              Delete(hwnd, IDNO, 2);
                               EXPECT_EQ((Names{"Default", "Home", "Work"}), drive::Items(hwnd, IDC_PROFILES));
                               // The LT product: delete Plot, then Drafting is the last one.
                               drive::ChooseProduct(hwnd, 1);
-                              drive::Select(hwnd, IDC_PROFILES, 1);
-                              boxes_.Answer(IDYES);
-                              fwtest::Click(hwnd, IDC_DELETE_PROFILE);
-                              boxes_.Answer(IDOK);
-                              fwtest::Click(hwnd, IDC_DELETE_PROFILE);
+                              Delete(hwnd, IDYES, 1);
+                              Delete(hwnd, IDOK);
                               EXPECT_EQ((Names{"Drafting"}), drive::Items(hwnd, IDC_PROFILES));
                               fwtest::Click(hwnd, IDCANCEL);
                             }});
@@ -173,13 +165,10 @@ TEST_F(MainDialogTest, DeleteMovesTheSelectionAddTakesTheNextItemAndOkAppliesARe
   fwtest::RunModal(dialog,
                    {[&](HWND hwnd) {
                       // Home, in the middle: the item below takes its place.
-                      drive::Select(hwnd, IDC_PROFILES, 1);
-                      boxes_.Answer(IDYES);
-                      fwtest::Click(hwnd, IDC_DELETE_PROFILE);
+                      Delete(hwnd, IDYES, 1);
                       EXPECT_EQ(1, drive::Selected(hwnd, IDC_PROFILES));
                       // Work, now the last item: the selection moves up.
-                      boxes_.Answer(IDYES);
-                      fwtest::Click(hwnd, IDC_DELETE_PROFILE);
+                      Delete(hwnd, IDYES);
                       EXPECT_EQ(0, drive::Selected(hwnd, IDC_PROFILES));
                       fwtest::Click(hwnd, IDC_ADD_PROFILE);  // runs until a later step closes it
                     },
@@ -236,9 +225,7 @@ TEST_F(MainDialogTest, DeleteMovesTheSelectionAddTakesTheNextItemAndOkAppliesARe
 TEST_F(MainDialogTest, RefreshWithPendingEditsAsksAndCancelNoAndYesDoWhatTheySay) {
   CPManDlg dialog;
   fwtest::RunModal(dialog, {[&](HWND hwnd) {
-                              drive::Select(hwnd, IDC_PROFILES, 1);
-                              boxes_.Answer(IDYES);
-                              fwtest::Click(hwnd, IDC_DELETE_PROFILE);  // Home
+                              Delete(hwnd, IDYES, 1);  // Home
                               boxes_.Answer(IDCANCEL);
                               fwtest::PostKey(GetDlgItem(hwnd, IDC_PROFILES), VK_F5);
                             },

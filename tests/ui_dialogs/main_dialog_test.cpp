@@ -88,42 +88,36 @@ TEST_F(MainDialogTest, OpeningAndChoosingProductsAndProfilesFillTheLists) {
   EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION), boxes_.shown()[0].flags);
 }
 
-// The orders themselves are the engine's; here, that clicks reach the model, the selection follows
-// a moved link and Apply settles the states.
-TEST_F(MainDialogTest, ChecksAndMovesEditTheLinksAndApplySettlesThem) {
+// The orders and what an apply makes of the states are the engine's; here, that clicks reach the
+// model and the selection follows a moved link.
+TEST_F(MainDialogTest, ChecksAndMovesEditTheLinksAndTheSelectionFollows) {
   CPManDlg dialog;
   fwtest::RunModal(dialog, {[&](HWND hwnd) {
-                              const PMAcadProfile& profile = dialog.Model()[0].Profiles[0];
-                              // Selecting the unticked Gamma changes nothing; a ticked one is enabled again.
-                              drive::Select(hwnd, IDC_APPLICATIONS, 2);
-                              EXPECT_FALSE(drive::IsEnabled(hwnd, IDC_APPLY));
-                              drive::Select(hwnd, IDC_APPLICATIONS, 0);
-                              EXPECT_TRUE(drive::IsEnabled(hwnd, IDC_APPLY));
-                              // Unchecking clears MenuLoaded.
-                              drive::Check(hwnd, 1, false);
-                              drive::Check(hwnd, 2, true);
-                              EXPECT_EQ("Alpha:1:1:0 Beta:2:2:0 Gamma:1:0:0", ShownLinks(profile));
-                              fwtest::Click(hwnd, IDC_APPLY);
-                            },
-                            [&](HWND hwnd) {
-                              EXPECT_FALSE(drive::IsEnabled(hwnd, IDC_APPLY));
-                              EXPECT_EQ("Alpha:0:1:0 Beta:2:2:0 Gamma:0:0:0",
-                                        ShownLinks(dialog.Model()[0].Profiles[0]));
-                              drive::Select(hwnd, IDC_PROFILES, 2);  // Work: three links, none ordered
-                              const PMAcadProfile& work = dialog.Model()[0].Profiles[2];
-                              drive::Select(hwnd, IDC_APPLICATIONS, 2);
-                              fwtest::Click(hwnd, IDC_MOVE_UP);
-                              EXPECT_EQ("Alpha+ Gamma+ Beta+", drive::Applications(hwnd));
-                              EXPECT_EQ(1, drive::Selected(hwnd, IDC_APPLICATIONS));
-                              fwtest::Click(hwnd, IDC_MOVE_DOWN);
-                              EXPECT_EQ("Alpha+ Beta+ Gamma+", drive::Applications(hwnd));
-                              EXPECT_EQ(2, drive::Selected(hwnd, IDC_APPLICATIONS));
-                              // Reset: standard order, no numbers, no selection.
-                              fwtest::Click(hwnd, IDC_RESET_ORDER);
-                              EXPECT_EQ("Alpha:0:0:0 Beta:0:0:0 Gamma:1:0:0", ShownLinks(work));
-                              EXPECT_FALSE(drive::IsEnabled(hwnd, IDC_MOVE_UP));
-                              fwtest::Click(hwnd, IDCANCEL);
-                            }});
+                     const PMAcadProfile& profile = dialog.Model()[0].Profiles[0];
+                     // Selecting the unticked Gamma changes nothing; a ticked one is enabled again.
+                     drive::Select(hwnd, IDC_APPLICATIONS, 2);
+                     EXPECT_FALSE(drive::IsEnabled(hwnd, IDC_APPLY));
+                     drive::Select(hwnd, IDC_APPLICATIONS, 0);
+                     EXPECT_TRUE(drive::IsEnabled(hwnd, IDC_APPLY));
+                     // Unchecking clears MenuLoaded.
+                     drive::Check(hwnd, 1, false);
+                     drive::Check(hwnd, 2, true);
+                     EXPECT_EQ("Alpha:1:1:0 Beta:2:2:0 Gamma:1:0:0", ShownLinks(profile));
+                     drive::Select(hwnd, IDC_PROFILES, 2);  // Work: three links, none ordered
+                     const PMAcadProfile& work = dialog.Model()[0].Profiles[2];
+                     drive::Select(hwnd, IDC_APPLICATIONS, 2);
+                     fwtest::Click(hwnd, IDC_MOVE_UP);
+                     EXPECT_EQ("Alpha+ Gamma+ Beta+", drive::Applications(hwnd));
+                     EXPECT_EQ(1, drive::Selected(hwnd, IDC_APPLICATIONS));
+                     fwtest::Click(hwnd, IDC_MOVE_DOWN);
+                     EXPECT_EQ("Alpha+ Beta+ Gamma+", drive::Applications(hwnd));
+                     EXPECT_EQ(2, drive::Selected(hwnd, IDC_APPLICATIONS));
+                     // Reset: standard order, no numbers, no selection.
+                     fwtest::Click(hwnd, IDC_RESET_ORDER);
+                     EXPECT_EQ("Alpha:0:0:0 Beta:0:0:0 Gamma:1:0:0", ShownLinks(work));
+                     EXPECT_FALSE(drive::IsEnabled(hwnd, IDC_MOVE_UP));
+                     fwtest::Click(hwnd, IDCANCEL);
+                   }});
 }
 
 TEST_F(MainDialogTest, RefusedDeletesAndRenamesSayWhyAndADeleteAsksFirst) {

@@ -200,7 +200,7 @@ TEST_F(ProfileLinksTest, UnregisteringAllLinksEmptiesTheProfilesLinks) {
 
   EXPECT_NE(0, UnregAppsInProfile(kId, "work"));
   EXPECT_EQ(Names{}, Links());
-  EXPECT_TRUE(Exists(HKEY_CURRENT_USER, LinksKey(kId, "Work")));
+  EXPECT_TRUE(inspect::KeyExists(HKEY_CURRENT_USER, LinksKey(kId, "Work"), k64));
   EXPECT_EQ(Dword(1), Value(HKEY_CURRENT_USER, ProfileKey(kId, "Work") + "\\Tarnwick", "RunPM"));
   EXPECT_EQ(Names{"A"}, Links("Home"));
   // A link that cannot be deleted fails the call; the others are deleted all the same.

@@ -42,7 +42,6 @@ class RegdllTest : public ::testing::Test {
     seed::CreatePath(root, path, view, isVolatile ? REG_OPTION_VOLATILE : 0);
   }
   // Reads without any redirection: machine paths must be raw paths. Names come sorted.
-  static bool Exists(HKEY root, const std::string& rawPath) { return inspect::KeyExists(root, rawPath, k64); }
   static StoredValue Value(HKEY root, const std::string& rawPath, const std::string& name) {
     return inspect::Value(root, rawPath, name, k64);
   }

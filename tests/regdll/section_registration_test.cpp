@@ -242,17 +242,15 @@ const char kIni[] =
     "[Shared Alpha 64]\r\nLoader=alpha64.arx\r\n"
     "[Shared Beta]\r\nLoader0=beta.arx\r\nUnloadable=0\r\n";
 
-class PlatformSectionTest : public RegdllTest {
- protected:
-  std::string AppKey(REGSAM view, const std::string& app) {
-    return RawMachinePath(view, std::string(kRoot) + "\\Applications\\" + app);
-  }
-};
+using PlatformSectionTest = RegdllTest;
 
 TEST_F(PlatformSectionTest, RegistersEveryListedApplicationUnderItsEntryName) {
   CreateProduct(kId, k32);
   const std::string ini = folder_.Write("Products.ini", kIni);
   ASSERT_NE(0, SetupPManIni(2, kId, ini.c_str(), "Platform\\AutoCAD\\R16.0", 0));
+  const auto AppKey = [](REGSAM view, const char* app) {
+    return RawMachinePath(view, std::string(kRoot) + "\\Applications\\" + app);
+  };
   EXPECT_EQ((Names{"Alpha", "Beta"}),
             Subkeys(HKEY_LOCAL_MACHINE, RawMachinePath(k32, std::string(kRoot) + "\\Applications")));
   EXPECT_EQ(Names{"Loader"}, ValueNames(HKEY_LOCAL_MACHINE, AppKey(k32, "Alpha")));

@@ -28,14 +28,6 @@ fw::RegKey Open(HKEY root, const std::string& path, REGSAM view) {
   return key;
 }
 
-fw::RegKey CreateOrFail(HKEY root, const std::string& path, REGSAM view, DWORD options = 0) {
-  fw::RegKey key;
-  EXPECT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(root, path.c_str(), 0, nullptr, options, KEY_ALL_ACCESS | view,
-                                             nullptr, key.put(), nullptr))
-      << "creating " << path;
-  return key;
-}
-
 std::vector<std::string> Names(HKEY root, const std::string& path, REGSAM view, bool values) {
   std::vector<std::string> names;
   fw::RegKey key = Open(root, path, view);
@@ -77,10 +69,11 @@ PrivateRegistry::PrivateRegistry(const std::string& suite, Views views) {
   static int counter = 0;
   scratch_ = "Software\\TarnwickTests\\" + suite + "-" + std::to_string(::GetCurrentProcessId()) + "-" +
              std::to_string(++counter);
-  machine_ = CreateOrFail(HKEY_CURRENT_USER, scratch_ + "\\HKLM", KEY_WOW64_64KEY);
-  user_ = CreateOrFail(HKEY_CURRENT_USER, scratch_ + "\\HKCU", KEY_WOW64_64KEY);
+  machine_ = seed::CreatePath(HKEY_CURRENT_USER, scratch_ + "\\HKLM", KEY_WOW64_64KEY);
+  user_ = seed::CreatePath(HKEY_CURRENT_USER, scratch_ + "\\HKCU", KEY_WOW64_64KEY);
   if (!machine_ || !user_) return;
-  ok_ = (views == kViewsTogether || CreateOrFail(machine_.get(), "Software\\Wow6432Node", KEY_WOW64_64KEY)) &&
+  ok_ = (views == kViewsTogether ||
+         seed::CreatePath(machine_.get(), "Software\\Wow6432Node", KEY_WOW64_64KEY)) &&
         ::RegOverridePredefKey(HKEY_LOCAL_MACHINE, machine_.get()) == ERROR_SUCCESS &&
         ::RegOverridePredefKey(HKEY_CURRENT_USER, user_.get()) == ERROR_SUCCESS;
   EXPECT_TRUE(ok_) << "no private registry below " << scratch_;
@@ -128,13 +121,17 @@ LONG RemoveTree(HKEY root, const std::string& path, REGSAM view) {
 
 namespace seed {
 
-void CreatePath(HKEY root, const std::string& path, REGSAM view, DWORD options) {
-  CreateOrFail(root, path, view, options);
+fw::RegKey CreatePath(HKEY root, const std::string& path, REGSAM view, DWORD options) {
+  fw::RegKey key;
+  EXPECT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(root, path.c_str(), 0, nullptr, options, KEY_ALL_ACCESS | view,
+                                             nullptr, key.put(), nullptr))
+      << "creating " << path;
+  return key;
 }
 
 void SetRaw(HKEY root, const std::string& path, const std::string& name, DWORD type, const std::string& bytes,
             REGSAM view) {
-  fw::RegKey key = CreateOrFail(root, path, view);
+  fw::RegKey key = seed::CreatePath(root, path, view);
   EXPECT_EQ(ERROR_SUCCESS,
             ::RegSetValueExA(key.get(), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
                              static_cast<DWORD>(bytes.size())))

@@ -62,7 +62,7 @@ StoredValue Missing();
 // Seeding fails the running test when the registry refuses. view is 0 or KEY_WOW64_64KEY/32KEY.
 namespace seed {
 
-void CreatePath(HKEY root, const std::string& path, REGSAM view = 0, DWORD options = 0);
+fw::RegKey CreatePath(HKEY root, const std::string& path, REGSAM view = 0, DWORD options = 0);
 void SetString(HKEY root, const std::string& path, const std::string& name, const std::string& text,
                REGSAM view = 0);
 void SetDword(HKEY root, const std::string& path, const std::string& name, DWORD value, REGSAM view = 0);

@@ -5,13 +5,26 @@
 #include <algorithm>
 
 #include "base/handles.h"
-#include "tests/support/folder_tree.h"
 
 namespace {
 
 fw::FileHandle OpenForReading(const std::string& path) {
   return fw::FileHandle(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+// folder ends with a backslash; read-only files and folders that tests leave behind go too.
+void RemoveFolderTree(const std::string& folder) {
+  for (const std::string& name : FindNames(folder + "*")) {
+    const std::string path = folder + name;
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+      RemoveFolderTree(path + "\\");
+    else
+      ::DeleteFileA(path.c_str());
+  }
+  ::RemoveDirectoryA(folder.c_str());
 }
 
 }  // namespace
@@ -33,16 +46,21 @@ std::string ScratchFolder::Write(const std::string& name, const std::string& byt
 }
 
 std::vector<std::string> ScratchFolder::Entries() const {
+  std::vector<std::string> names = FindNames(path_ + "\\*");
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::vector<std::string> FindNames(const std::string& pattern) {
   std::vector<std::string> names;
   WIN32_FIND_DATAA found;
-  fw::FindHandle find(::FindFirstFileA((path_ + "\\*").c_str(), &found));
+  fw::FindHandle find(::FindFirstFileA(pattern.c_str(), &found));
   if (find) {
     do {
       const std::string name = found.cFileName;
       if (name != "." && name != "..") names.push_back(name);
     } while (::FindNextFileA(find.get(), &found));
   }
-  std::sort(names.begin(), names.end());
   return names;
 }
 

@@ -31,3 +31,5 @@ std::string ReadWholeFile(const std::string& path);
 void WriteWholeFile(const std::string& path, const std::string& bytes);
 // Whether another handle can open the file for reading (false while it is locked).
 bool CanOpenForReading(const std::string& path);
+// Names of the files and folders that match pattern ("C:\\dir\\*.tmp"), without "." and "..", unsorted.
+std::vector<std::string> FindNames(const std::string& pattern);

@@ -27,7 +27,7 @@ QVRef<IParam> FromText(const std::string& text) {
   return store;
 }
 
-TEST(ParamCmp, IsOneSided) {
+TEST(ParamCmp, IsOneSidedAndRefusesNullStores) {
   struct Row {
     const char *mine, *theirs;  // in the text form
     bool equal;
@@ -51,6 +51,11 @@ TEST(ParamCmp, IsOneSided) {
   EXPECT_FALSE(Param_Cmp(a.Get(), nullptr));
   EXPECT_FALSE(Param_Cmp(nullptr, a.Get()));
   EXPECT_FALSE(Param_Cmp(nullptr, nullptr));
+  // The text form of a null store is refused as well, and the text left as it was.
+  CXString untouched = "[\\]|x=i1|";
+  EXPECT_FALSE(Param_Param2String(nullptr, untouched));
+  EXPECT_STREQ("[\\]|x=i1|", untouched);
+  EXPECT_FALSE(Param_String2Param(untouched, nullptr));
 }
 
 TEST(ParamCopyTo, ReplacesSameNamesAndKeepsTheRest) {
@@ -67,18 +72,6 @@ TEST(ParamCopyTo, ReplacesSameNamesAndKeepsTheRest) {
   EXPECT_EQ(kCopied, Text(root.Get()));
   Param_CopyTo(root.Get(), root.Get());
   EXPECT_EQ(kCopied, Text(root.Get()));
-}
-
-TEST(ParamText, ExactFormAndNullStores) {
-  QVRef<IParam> store = NewStore();
-  Set(store.Get(), "x", CQVVariant(5));
-  Set(store.Get(), "a\\v", CQVVariant("hi"));
-  EXPECT_EQ("[\\]|x=i5|[\\a]|v=shi|", Text(store.Get()));
-  CXString untouched = "as it was";
-  EXPECT_FALSE(Param_Param2String(nullptr, untouched));
-  EXPECT_STREQ("as it was", untouched);
-  CXString text = "[\\]|x=i1|";
-  EXPECT_FALSE(Param_String2Param(text, nullptr));
 }
 
 TEST(ParamText, RoundTripOfATextLongerThanALine) {

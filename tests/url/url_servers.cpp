@@ -4,7 +4,6 @@
 
 #include <fstream>
 
-#include "base/handles.h"
 #include "fio/url_connection.h"
 
 namespace url_test {
@@ -23,17 +22,6 @@ std::string WinePath(const std::string& unixPath) {
   for (char& c : path)
     if (c == '/') c = '\\';
   return path;
-}
-
-std::vector<std::string> FindNames(const std::string& pattern) {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAA found;
-  fw::FindHandle search(FindFirstFileA(pattern.c_str(), &found));
-  if (search) {
-    do names.push_back(found.cFileName);
-    while (FindNextFileA(search.get(), &found));
-  }
-  return names;
 }
 
 }  // namespace

@@ -50,9 +50,7 @@ void ExpectFileException(Call call, int operation, int code, const std::string& 
     ADD_FAILURE() << "no exception for " << name;
   } catch (const CXFileException& e) {
     EXPECT_EQ(operation, e.GetOperation()) << name;
-    if (code != -1) {
-      EXPECT_EQ(code, e.GetCode()) << name;
-    }
+    EXPECT_EQ(code == -1 ? e.GetCode() : code, e.GetCode()) << name;
     EXPECT_STREQ(name.c_str(), e.GetFileName());
   }
 }

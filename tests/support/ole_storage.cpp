@@ -28,8 +28,8 @@ std::string Narrow(const wchar_t* text) {
   return bytes > 0 ? buffer : "";
 }
 
-// A stream holding one value: the type code, then a count of bytes and the bytes for a
-// string or a blob, else the value field as it is in memory.
+// A stream holding one value: the type code, a count of bytes, then the bytes: the text of a
+// string, the data of a blob, else the value field as it is in memory.
 class COleStreamElement : public CQVUnknownImpl<IXStorageElement> {
  public:
   COleStreamElement(IStream* stream, const std::string& name) : m_stream(stream), m_name(name) {}
@@ -37,25 +37,16 @@ class COleStreamElement : public CQVUnknownImpl<IXStorageElement> {
 
   BOOL ReadValue(tagQVVARIANT* out) override {
     Rewind();
-    unsigned short type;
-    if (!ReadBytes(&type, sizeof type)) return FALSE;
     tagQVVARIANT value;
     QVVariantInit(&value);
-    value.vt = type;
-    if (type == QVT_STRING || type == QVT_BLOB) {
-      const unsigned long bytes = ReadDword();
-      char* data = static_cast<char*>(QVAllocBlock(bytes + 1, nullptr));
-      if (bytes && !ReadBytes(data, bytes)) {
-        QVFreeBlock(data);
-        ThrowIfFailed(STG_E_READFAULT, m_name.c_str());
-      }
-      if (type == QVT_STRING) {
-        value.pszVal = data;
-      } else {
-        value.blobVal.cbSize = bytes;
-        value.blobVal.pBlobData = reinterpret_cast<unsigned char*>(data);
-      }
-    } else if (type != QVT_EMPTY && !ReadBytes(value.reserved, sizeof value.reserved)) {
+    if (!ReadBytes(&value.vt, sizeof value.vt)) return FALSE;
+    const unsigned long bytes = ReadDword();
+    const bool counted = value.vt == QVT_STRING || value.vt == QVT_BLOB;
+    void* data = counted ? QVAllocBlock(bytes + 1, nullptr) : value.reserved;
+    if (value.vt == QVT_STRING) value.pszVal = static_cast<char*>(data);
+    if (value.vt == QVT_BLOB) value.blobVal = {bytes, static_cast<unsigned char*>(data)};
+    if ((!counted && bytes > sizeof value.reserved) || !ReadBytes(data, bytes)) {
+      if (counted) QVFreeBlock(data);
       ThrowIfFailed(STG_E_READFAULT, m_name.c_str());
     }
     QVVariantClear(out);
@@ -66,19 +57,19 @@ class COleStreamElement : public CQVUnknownImpl<IXStorageElement> {
     Rewind();
     ThrowIfFailed(m_stream->SetSize(ULARGE_INTEGER{}), m_name.c_str());
     // Interfaces do not persist: they are kept as empty values.
-    const bool storable = value->vt <= QVT_BLOB;
-    const unsigned short type = storable ? value->vt : static_cast<unsigned short>(QVT_EMPTY);
-    WriteBytes(&type, sizeof type);
+    const unsigned short type = value->vt <= QVT_BLOB ? value->vt : static_cast<unsigned short>(QVT_EMPTY);
+    const void* data = value->reserved;
+    unsigned long bytes = type == QVT_EMPTY ? 0 : sizeof value->reserved;
     if (type == QVT_STRING) {
-      const char* text = value->pszVal ? value->pszVal : "";
-      WriteDword(static_cast<unsigned long>(strlen(text)));
-      WriteBytes(text, static_cast<ULONG>(strlen(text)));
+      data = value->pszVal ? value->pszVal : "";
+      bytes = static_cast<unsigned long>(strlen(static_cast<const char*>(data)));
     } else if (type == QVT_BLOB) {
-      WriteDword(value->blobVal.cbSize);
-      WriteBytes(value->blobVal.pBlobData, value->blobVal.cbSize);
-    } else if (type != QVT_EMPTY) {
-      WriteBytes(value->reserved, sizeof value->reserved);
+      data = value->blobVal.pBlobData;
+      bytes = value->blobVal.cbSize;
     }
+    WriteBytes(&type, sizeof type);
+    WriteDword(bytes);
+    WriteBytes(data, bytes);
   }
   unsigned char ReadByte() override { return Read<unsigned char>(); }
   unsigned long ReadDword() override { return Read<unsigned long>(); }

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 #include <sddl.h>
 
-#include <algorithm>
 #include <cstring>
+#include <map>
 #include <utility>
 
 namespace {
@@ -223,20 +223,17 @@ std::string DumpTree(HKEY root, const std::string& path, REGSAM view) {
 }
 
 std::string LinkOrder(HKEY root, const std::string& linksKey, REGSAM view) {
-  std::vector<std::pair<DWORD, std::string>> links;
+  // Keyed by LoadOrder, those without one after all others; equal keys keep the order they are found in.
+  std::multimap<unsigned long long, std::string> links;
   for (const std::string& name : SubkeyNames(root, linksKey, view)) {
     const StoredValue order = Value(root, linksKey + "\\" + name, "LoadOrder", view);
     DWORD number = 0;
     if (order.type == REG_DWORD && order.bytes.size() == sizeof number)
       memcpy(&number, order.bytes.data(), 4);
-    links.emplace_back(number, name);
+    links.emplace(number ? number : 1ULL << 32, name + "=" + std::to_string(number));
   }
-  std::stable_sort(links.begin(), links.end(), [](const auto& a, const auto& b) {
-    return a.first != 0 && (b.first == 0 || a.first < b.first);
-  });
   std::string text;
-  for (const auto& link : links)
-    text += (text.empty() ? "" : " ") + link.second + "=" + std::to_string(link.first);
+  for (const auto& link : links) text += (text.empty() ? "" : " ") + link.second;
   return text;
 }
 

@@ -98,12 +98,13 @@ TEST_F(CleanupTest, UnregistersTheApplicationFromEveryProductAndProfile) {
   SetString(HKEY_CURRENT_USER, LinksKey(kAcad16, "Work") + "\\MyApp\\Nested", "V", "x");
 
   EXPECT_NE(0, UnregAppInPManAllAcads("MyApp"));
-  EXPECT_EQ(Names{"Other"}, Subkeys(HKEY_LOCAL_MACHINE, Root(kAcad16, k32) + "\\Applications"));
-  EXPECT_EQ(Names{"Other"}, ValueNames(HKEY_LOCAL_MACHINE, Root(kAcad16, k32) + "\\StdLoadOrder"));
-  EXPECT_EQ(Dword(20), Value(HKEY_LOCAL_MACHINE, Root(kAcad16, k32) + "\\StdLoadOrder", "Other"));
+  EXPECT_EQ(
+      "Applications\\Other\\Loader=Other.arx\nApplications\\Other\\Nested\\Deeper\\V=x\nStdLoadOrder\\Other=#"
+      "20\n",
+      Tree(HKEY_LOCAL_MACHINE, Root(kAcad16, k32)));
   for (const std::string& root : {Root(kQv, k64), Root(kLt, k32)}) {
     EXPECT_EQ(Names{}, Subkeys(HKEY_LOCAL_MACHINE, root + "\\Applications")) << root;
-    EXPECT_EQ(Names{}, ValueNames(HKEY_LOCAL_MACHINE, root + "\\StdLoadOrder")) << root;
+    EXPECT_EQ("", Tree(HKEY_LOCAL_MACHINE, root)) << root;
   }
   for (const auto& profile : profiles)
     EXPECT_EQ(Names{"Other"}, Subkeys(HKEY_CURRENT_USER, LinksKey(profile.first, profile.second)))

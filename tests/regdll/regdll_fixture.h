@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -54,6 +55,23 @@ class RegdllTest : public ::testing::Test {
   }
   static Names Subkeys(HKEY root, const std::string& rawPath) {
     return Sorted(inspect::SubkeyNames(root, rawPath, k64));
+  }
+
+  // Every value below rawPath, one line each in name order: "key\\name=text", with "#n" for a DWORD.
+  static std::string Tree(HKEY root, const std::string& rawPath, const std::string& relative = "") {
+    std::string text;
+    for (const std::string& name : ValueNames(root, rawPath)) {
+      const StoredValue value = Value(root, rawPath, name);
+      DWORD number = 0;
+      memcpy(&number, value.bytes.data(), std::min<size_t>(value.bytes.size(), sizeof number));
+      text +=
+          relative + name + "=" +
+          (value == Dword(number) ? "#" + std::to_string(number) : inspect::Text(root, rawPath, name, k64)) +
+          "\n";
+    }
+    for (const std::string& key : Subkeys(root, rawPath))
+      text += Tree(root, rawPath + "\\" + key, relative + key + "\\");
+    return text;
   }
 
   // A product key with the values discovery needs, in the given view.

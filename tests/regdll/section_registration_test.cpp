@@ -35,37 +35,31 @@ TEST_F(ProductSectionTest, WritesExactlyTheSectionsValues) {
   SetString(HKEY_LOCAL_MACHINE, appKey + "\\Data", "Kept", "yes");
   SetDword(HKEY_LOCAL_MACHINE, orderKey, "Other", 6);
   ASSERT_NE(0, RegisterAppInPManIniEx(2, kId, Ini(kFullSection).c_str(), kSection, 0));
-  const std::pair<const char*, StoredValue> expected[] = {
-      {"CommandGroups", Sz("MYAPP")},
-      {"LargeIconName", Sz("large.ico")},
-      {"Loader", Sz("C:\\MyApp\\loader.arx")},
-      {"Loader0", Sz("C:\\MyApp\\first.arx")},
-      {"Loader1", Sz("C:\\MyApp\\second.arx")},
-      {"MenuFile", Sz("C:\\MyApp\\mymenu.mnu")},
-      {"MenuGroup", Sz("MYMENU")},
-      {"Modules", Sz("myapp.dll")},
-      {"ShortcutIconName", Sz("shortcut.ico")},
-      {"SmallIconName", Sz("small.ico")},
-      {"Template", Sz("C:\\MyApp\\my template.dwt")},
-      {"Unloadable", Dword(1)},
-  };
-  const std::string rawApp = RawMachinePath(k32, appKey), rawOrder = RawMachinePath(k32, orderKey);
-  Names names;
-  for (const auto& value : expected) {
-    names.push_back(value.first);
-    EXPECT_EQ(value.second, Value(HKEY_LOCAL_MACHINE, rawApp, value.first)) << value.first;
-  }
-  EXPECT_EQ(names, ValueNames(HKEY_LOCAL_MACHINE, rawApp));
-  EXPECT_EQ((Names{"MyApp", "Other"}), ValueNames(HKEY_LOCAL_MACHINE, rawOrder));
-  EXPECT_EQ(Dword(20), Value(HKEY_LOCAL_MACHINE, rawOrder, "MyApp"));
+  const std::string raw = RawMachinePath(k32, kRoot);
+  EXPECT_EQ(
+      "Applications\\MyApp\\CommandGroups=MYAPP\n"
+      "Applications\\MyApp\\LargeIconName=large.ico\n"
+      "Applications\\MyApp\\Loader=C:\\MyApp\\loader.arx\n"
+      "Applications\\MyApp\\Loader0=C:\\MyApp\\first.arx\n"
+      "Applications\\MyApp\\Loader1=C:\\MyApp\\second.arx\n"
+      "Applications\\MyApp\\MenuFile=C:\\MyApp\\mymenu.mnu\n"
+      "Applications\\MyApp\\MenuGroup=MYMENU\n"
+      "Applications\\MyApp\\Modules=myapp.dll\n"
+      "Applications\\MyApp\\ShortcutIconName=shortcut.ico\n"
+      "Applications\\MyApp\\SmallIconName=small.ico\n"
+      "Applications\\MyApp\\Template=C:\\MyApp\\my template.dwt\n"
+      "Applications\\MyApp\\Unloadable=#1\n"
+      "Applications\\MyApp\\Data\\Kept=yes\n"
+      "StdLoadOrder\\MyApp=#20\n"
+      "StdLoadOrder\\Other=#6\n",
+      Tree(HKEY_LOCAL_MACHINE, raw));
 
   // Registering again leaves exactly the new section's values; other keys and orders stay.
   ASSERT_NE(0,
             RegisterAppInPManIniEx(2, kId, Section("Loader0=new.arx\r\nTemplate=\r\n").c_str(), kSection, 0));
-  EXPECT_EQ(Names{"Loader0"}, ValueNames(HKEY_LOCAL_MACHINE, rawApp));
-  EXPECT_EQ(Sz("new.arx"), Value(HKEY_LOCAL_MACHINE, rawApp, "Loader0"));
-  EXPECT_EQ(Sz("yes"), Value(HKEY_LOCAL_MACHINE, rawApp + "\\Data", "Kept"));
-  EXPECT_EQ(Names{"Other"}, ValueNames(HKEY_LOCAL_MACHINE, rawOrder));
+  EXPECT_EQ(
+      "Applications\\MyApp\\Loader0=new.arx\nApplications\\MyApp\\Data\\Kept=yes\nStdLoadOrder\\Other=#6\n",
+      Tree(HKEY_LOCAL_MACHINE, raw));
 }
 
 TEST_F(ProductSectionTest, WritesBelowTheReleasesRootInTheViewsTheProductAndTheModeAllow) {
@@ -106,10 +100,8 @@ TEST_F(ProductSectionTest, WritesBelowTheReleasesRootInTheViewsTheProductAndTheM
       EXPECT_EQ(root.empty() ? Names{} : Names{root}, Subkeys(HKEY_LOCAL_MACHINE, product))
           << "view " << view;
       if (root.empty()) continue;
-      EXPECT_EQ(Sz("x.arx"), Value(HKEY_LOCAL_MACHINE,
-                                   product + "\\" + root + "\\Tarnwick\\Applications\\MyApp", "Loader"));
-      EXPECT_EQ(Dword(7),
-                Value(HKEY_LOCAL_MACHINE, product + "\\" + root + "\\Tarnwick\\StdLoadOrder", "MyApp"));
+      EXPECT_EQ("Applications\\MyApp\\Loader=x.arx\nStdLoadOrder\\MyApp=#7\n",
+                Tree(HKEY_LOCAL_MACHINE, product + "\\" + root + "\\Tarnwick"));
     }
   }
   EXPECT_EQ(Names{},
@@ -117,55 +109,48 @@ TEST_F(ProductSectionTest, WritesBelowTheReleasesRootInTheViewsTheProductAndTheM
 }
 
 TEST_F(ProductSectionTest, ValuesAndFilesAtTheirLimits) {
-  // Every row registers over Loader=old.arx and order 5; a refused file leaves them as they were.
-  struct Row {
-    std::string file;
-    bool accepted;
-    StoredValue loader = {}, unloadable = {}, order = {};
-  };
-  const std::string longest(259, 'a');
+  // Every row registers over Loader=old.arx and order 5: the file, and the values afterwards.
+  const std::string old = "Applications\\MyApp\\Loader=old.arx\nStdLoadOrder\\MyApp=#5\n";
+  const std::string longest(259, 'a'), app = "Applications\\MyApp\\";
   const std::string h = std::string("[") + kSection + "]\r\n";
   std::string junk;
   for (int i = 0; i < 4096; ++i) junk += static_cast<char>((i * 7919) % 256);
-  const Row rows[] = {
-      {h + "Loader=x\r\nUnloadable=0\r\nStdLoadOrder=4294967295\r\n", true, Sz("x"), Dword(0),
-       Dword(0xFFFFFFFF)},
-      {h + "Loader=x\r\nUnloadable=  7  \r\n", true, Sz("x"), Dword(7), Missing()},
-      {h + "Loader=\"quoted text\"\r\n", true, Sz("quoted text"), Missing(), Missing()},
-      {h + "Loader=\r\nUnloadable=\r\nStdLoadOrder=\r\n", true, Missing(), Missing(), Missing()},
-      {h + "Loader=" + longest + "\r\n", true, Sz(longest), Missing(), Missing()},
-      {h + "Loader=x\r\nModules=" + longest + "a\r\n", false},
-      {h + "Loader=" + std::string(5000, 'z') + "\r\n", false},
-      {h + "Loader=x\r\nStdLoadOrder=4294967296\r\n", false},
-      {h + "Loader=x\r\nStdLoadOrder=-1\r\n", false},
-      {h + "Loader=x\r\nStdLoadOrder=0x10\r\n", false},
-      {h + "Loader=x\r\nUnloadable=yes\r\n", false},
-      {h + "Loader=x\r\nUnloadable=1 ; comment\r\n", false},
-      {h + "Loader=x\r\nUnloadable=99999999999999999999\r\n", false},
-      {h + "Loader=x\r\nUnloadable=\x01\xFF\r\n", false},
-      {"", false},
-      {"[Products\\AutoCAD\\R16.0\\Other]\r\nLoader=x\r\n", false},  // no such section
-      {h, false},
-      {h + "; only a comment\r\n", false},
-      {junk, false},
+  const std::pair<std::string, std::string> rows[] = {
+      {h + "Loader=x\r\nUnloadable=0\r\nStdLoadOrder=4294967295\r\n",
+       app + "Loader=x\n" + app + "Unloadable=#0\nStdLoadOrder\\MyApp=#4294967295\n"},
+      {h + "Loader=x\r\nUnloadable=  7  \r\n", app + "Loader=x\n" + app + "Unloadable=#7\n"},
+      {h + "Loader=\"quoted text\"\r\n", app + "Loader=quoted text\n"},
+      {h + "Loader=\r\nUnloadable=\r\nStdLoadOrder=\r\n", ""},
+      {h + "Loader=" + longest + "\r\n", app + "Loader=" + longest + "\n"},
+      {h + "Loader=x\r\nModules=" + longest + "a\r\n", old},
+      {h + "Loader=" + std::string(5000, 'z') + "\r\n", old},
+      {h + "Loader=x\r\nStdLoadOrder=4294967296\r\n", old},
+      {h + "Loader=x\r\nStdLoadOrder=-1\r\n", old},
+      {h + "Loader=x\r\nStdLoadOrder=0x10\r\n", old},
+      {h + "Loader=x\r\nUnloadable=yes\r\n", old},
+      {h + "Loader=x\r\nUnloadable=1 ; comment\r\n", old},
+      {h + "Loader=x\r\nUnloadable=99999999999999999999\r\n", old},
+      {h + "Loader=x\r\nUnloadable=\x01\xFF\r\n", old},
+      {"", old},
+      {"[Products\\AutoCAD\\R16.0\\Other]\r\nLoader=x\r\n", old},  // no such section
+      {h, old},
+      {h + "; only a comment\r\n", old},
+      {junk, old},
   };
   for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
     SCOPED_TRACE("row " + std::to_string(i));
     const std::string id = "AutoCAD\\R16.0\\ACAD-" + std::to_string(i) + ":409";
-    const std::string product = "Software\\Autodesk\\" + id, root = product + "\\Applications\\Tarnwick";
+    const std::string root = "Software\\Autodesk\\" + id + "\\Applications\\Tarnwick";
     SetString(HKEY_LOCAL_MACHINE, root + "\\Applications\\MyApp", "Loader", "old.arx");
     SetDword(HKEY_LOCAL_MACHINE, root + "\\StdLoadOrder", "MyApp", 5);
-    const std::string before = inspect::DumpTree(HKEY_LOCAL_MACHINE, RawMachinePath(k32, product), k64);
-    EXPECT_EQ(rows[i].accepted,
-              RegisterAppInPManIniEx(2, id.c_str(), Ini(rows[i].file).c_str(), kSection, 0) != 0);
-    if (!rows[i].accepted) {
-      EXPECT_EQ(before, inspect::DumpTree(HKEY_LOCAL_MACHINE, RawMachinePath(k32, product), k64));
-      continue;
+    const std::string raw = RawMachinePath(k32, "Software\\Autodesk\\" + id),
+                      before = inspect::DumpTree(HKEY_LOCAL_MACHINE, raw, k64);
+    EXPECT_EQ(rows[i].second != old,
+              RegisterAppInPManIniEx(2, id.c_str(), Ini(rows[i].first).c_str(), kSection, 0) != 0);
+    EXPECT_EQ(rows[i].second, Tree(HKEY_LOCAL_MACHINE, raw + "\\Applications\\Tarnwick"));
+    if (rows[i].second == old) {
+      EXPECT_EQ(before, inspect::DumpTree(HKEY_LOCAL_MACHINE, raw, k64));
     }
-    const std::string raw = RawMachinePath(k32, root);
-    EXPECT_EQ(rows[i].loader, Value(HKEY_LOCAL_MACHINE, raw + "\\Applications\\MyApp", "Loader"));
-    EXPECT_EQ(rows[i].unloadable, Value(HKEY_LOCAL_MACHINE, raw + "\\Applications\\MyApp", "Unloadable"));
-    EXPECT_EQ(rows[i].order, Value(HKEY_LOCAL_MACHINE, raw + "\\StdLoadOrder", "MyApp"));
   }
 }
 
@@ -248,19 +233,10 @@ TEST_F(PlatformSectionTest, RegistersEveryListedApplicationUnderItsEntryName) {
   CreateProduct(kId, k32);
   const std::string ini = folder_.Write("Products.ini", kIni);
   ASSERT_NE(0, SetupPManIni(2, kId, ini.c_str(), "Platform\\AutoCAD\\R16.0", 0));
-  const auto AppKey = [](REGSAM view, const char* app) {
-    return RawMachinePath(view, std::string(kRoot) + "\\Applications\\" + app);
-  };
-  EXPECT_EQ((Names{"Alpha", "Beta"}),
-            Subkeys(HKEY_LOCAL_MACHINE, RawMachinePath(k32, std::string(kRoot) + "\\Applications")));
-  EXPECT_EQ(Names{"Loader"}, ValueNames(HKEY_LOCAL_MACHINE, AppKey(k32, "Alpha")));
-  EXPECT_EQ(Sz("alpha.arx"), Value(HKEY_LOCAL_MACHINE, AppKey(k32, "Alpha"), "Loader"));
-  EXPECT_EQ((Names{"Loader0", "Unloadable"}), ValueNames(HKEY_LOCAL_MACHINE, AppKey(k32, "Beta")));
-  EXPECT_EQ(Sz("beta.arx"), Value(HKEY_LOCAL_MACHINE, AppKey(k32, "Beta"), "Loader0"));
-  EXPECT_EQ(Dword(0), Value(HKEY_LOCAL_MACHINE, AppKey(k32, "Beta"), "Unloadable"));
-  const std::string order = RawMachinePath(k32, std::string(kRoot) + "\\StdLoadOrder");
-  EXPECT_EQ(Names{"Alpha"}, ValueNames(HKEY_LOCAL_MACHINE, order));
-  EXPECT_EQ(Dword(10), Value(HKEY_LOCAL_MACHINE, order, "Alpha"));
+  EXPECT_EQ(
+      "Applications\\Alpha\\Loader=alpha.arx\nApplications\\Beta\\Loader0=beta.arx\n"
+      "Applications\\Beta\\Unloadable=#0\nStdLoadOrder\\Alpha=#10\n",
+      Tree(HKEY_LOCAL_MACHINE, RawMachinePath(k32, kRoot)));
 }
 
 TEST_F(PlatformSectionTest, MalformedSectionsArgumentsAndModesAreRefused) {

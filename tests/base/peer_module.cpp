@@ -10,6 +10,6 @@ extern "C" __declspec(dllexport) const std::type_info* PeerType(int which) {
     case 1:
       return &typeid(ITestWidget);
     default:
-      return &typeid(ITestGadget);
+      return &typeid(IRegisterIface);
   }
 }

@@ -7,9 +7,5 @@ struct ITestWidget : IQVUnknown {
   virtual int GetValue() = 0;
 };
 
-struct ITestGadget : IQVUnknown {
-  virtual int Twist() = 0;
-};
-
-// The peer module's descriptors: 0 IQVUnknown, 1 ITestWidget, 2 ITestGadget.
+// The peer module's descriptors: 0 IQVUnknown, 1 ITestWidget, 2 IRegisterIface (which a widget lacks).
 typedef const std::type_info* (*PeerTypeFn)(int which);

@@ -1,7 +1,7 @@
 // CXString: storage (the shared empty string, copy on write), copying out, searching and
-// editing, formatting and path parts. Every test runs under the double-byte code page 932,
-// where a double-byte character is one character and a trail byte is never taken for a
-// character; plain ASCII behaves as under any code page.
+// editing, formatting, path parts and character-separated fields. Every test runs under the double-byte code
+// page 932, where a double-byte character is one character and a trail byte is never taken for a character;
+// plain ASCII behaves as under any code page.
 #include "base/xstring.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +11,8 @@
 #include <functional>
 #include <string>
 #include <vector>
+
+#include "base/string_enums.h"
 
 namespace {
 
@@ -91,8 +93,8 @@ TEST_F(XString, CopyOutWithSentinels) {
     int size;
     const char* expected;
     int copied;
-  } rows[] = {{"abcdef", 0, "###############",
-               0},  // nothing written {"abcdef", 1, "", 0},       {"abcdef", 2, "a", 1},
+  } rows[] = {{"abcdef", 0, "###############", 0},  // nothing written
+              {"abcdef", 1, "", 0},
               {"abcdef", 6, "abcde", 5},
               {"abcdef", 7, "abcdef", 6},
               {"abcdef", 12, "abcdef", 6},
@@ -272,6 +274,35 @@ TEST_F(XString, PartsOfPaths) {
   CXString reduce("C:\\" HYO "1\\" HYO "2\\" HYO "3\\f.txt");
   EXPECT_EQ(1, reduce.ReducePathString(12));
   EXPECT_EQ("C:\\" HYO "1\\...\\f.txt", Str(reduce));
+}
+
+// Every field of a character-separated string, as strtok yields them; the enumerator is released.
+std::vector<std::string> Fields(const char* text, const char* separators) {
+  CTEnum<const char*>* e = new CCharSeparatedStringsEnum(text, separators);
+  std::vector<std::string> items;
+  const char* item;
+  while (e->Next(1, &item, nullptr)) items.push_back(item);
+  e->Release();
+  return items;
+}
+
+TEST_F(XString, CharSeparatedFieldsAsStrtokYieldsThem) {
+  const struct {
+    const char* text;
+    const char* separators;
+    std::vector<std::string> fields;
+  } rows[] = {
+      {"1,,2", ",", {"1", "2"}},
+      {",a,b,", ",", {"a", "b"}},
+      {"a;b,c", ",;", {"a", "b", "c"}},
+      {"", ",", {}},
+      {"a b", "", {"a b"}},
+      {nullptr, ",", {}},
+      {"x,y", nullptr, {"x,y"}},
+      {"a" HYO "b\\c", "\\", {"a" HYO "b", "c"}},  // the trail byte of HYO is no separator
+  };
+  for (size_t row = 0; row < sizeof rows / sizeof rows[0]; ++row)
+    EXPECT_EQ(rows[row].fields, Fields(rows[row].text, rows[row].separators)) << "row " << row;
 }
 
 }  // namespace

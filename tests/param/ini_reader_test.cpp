@@ -1,5 +1,5 @@
-// Reading INI text into a memory store: sections, entries, type letters, includes and
-// malformed input.
+// Reading INI text into a memory store: logical lines, sections, entries, type letters,
+// includes and malformed input.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,6 +8,7 @@
 #include "base/exceptions.h"
 #include "fio/xfile.h"
 #include "param/ini.h"
+#include "param/ini_lines.h"
 #include "param/mem_param.h"
 #include "param/param_ref.h"
 #include "tests/param/param_test_util.h"
@@ -77,6 +78,16 @@ TEST(IniReader, BinaryGarbageNeverBreaksTheReader) {
   QVRef<IParam> root(new_MemParam());
   EXPECT_EQ(1, Param_IniFile2Param(MemFileName(garbage).c_str(), root.Get()));
   EXPECT_EQ("i99", ValueAt(root.Get(), "end"));
+}
+
+// The line buffer: an overlong line is cut at its end and the next line stays whole.
+TEST(IniLines, OverlongLineIsCutAndTheNextLineStaysWhole) {
+  const std::string longLine = "a=s" + std::string(8997, 'x'), text = longLine + "\r\nb=i1\r\n";
+  QVRef<IXFile> file(Fio_Open(MemFileName(text).c_str(), 0));
+  CInputBuffer input(file.Get());
+  EXPECT_EQ(longLine.substr(0, CInputBuffer::LINE_BUFFER_SIZE - 1), input.NextLine());
+  EXPECT_STREQ("b=i1", input.NextLine());
+  EXPECT_EQ(nullptr, input.NextLine());
 }
 
 TEST(IniInclude, FilesAreReadWhereTheyAreIncludedAndEachOnlyOnce) {

@@ -68,7 +68,6 @@ TEST(IniValue, ReadingEveryLetter) {
 
 TEST(IniValue, WritingEveryType) {
   DoubleByteCodePage codePage;
-  ASSERT_TRUE(codePage.ok());
   const struct {
     CQVVariant value;
     std::string expected;

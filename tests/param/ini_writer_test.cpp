@@ -19,21 +19,20 @@ class IniWriter : public ::testing::Test {
 };
 
 TEST_F(IniWriter, ValuesThenChildrenDepthFirstInStoreOrderAndOnlyWhatHasALine) {
-  SetInt(root.Get(), "z", 1);
-  SetText(root.Get(), "", "default");
-  SetInt(root.Get(), "b\\x", 2);
-  SetInt(root.Get(), "a\\deep\\y", 3);
-  SetInt(root.Get(), "b\\w", 4);
-  const CQVVariant rect(tagRECT{1, 2, 3, 4});
-  root->SetValue("a\\rect", &rect);
+  SetAt(root.Get(), "z", 1);
+  SetAt(root.Get(), "", "default");
+  SetAt(root.Get(), "b\\x", 2);
+  SetAt(root.Get(), "a\\deep\\y", 3);
+  SetAt(root.Get(), "b\\w", 4);
+  SetAt(root.Get(), "a\\rect", tagRECT{1, 2, 3, 4});
   // What has no line of its own is left out: a blob, an object, a name with a line break, and
   // a text after its line break.
   QVRef<IParam> other(new_MemParam());
   const CQVVariant blob{QVBlob(4)}, object(static_cast<IQVUnknown*>(other.Get()));
   root->SetValue("blob", &blob);
   root->SetValue("a\\object", &object);
-  SetInt(root.Get(), "bad\r\nname", 1);
-  SetText(root.Get(), "broken", "line one\r\n[\\injected]\r\nx=i1");
+  SetAt(root.Get(), "bad\r\nname", 1);
+  SetAt(root.Get(), "broken", "line one\r\n[\\injected]\r\nx=i1");
   ASSERT_EQ(1, Param_Param2IniFile(root.Get(), file.c_str()));
   EXPECT_EQ(
       "\r\n[\\]\r\nz=i1\r\n@=sdefault\r\nbroken=sline one\r\n"
@@ -53,7 +52,7 @@ class FailingParam : public CMemParam {
 TEST_F(IniWriter, FailuresLeaveTheOldFileAndNoTemporaryFile) {
   WriteWholeFile(file, "old");
   QVRef<FailingParam> failing(new FailingParam);
-  SetInt(failing.Get(), "v", 1);
+  SetAt(failing.Get(), "v", 1);
   EXPECT_THROW(Param_Param2IniFile(failing.Get(), file.c_str()), CXFileException);
   EXPECT_EQ("old", ReadWholeFile(file));
   EXPECT_EQ(Names{"out.ini"}, folder.Entries());

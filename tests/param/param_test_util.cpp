@@ -8,7 +8,7 @@ void AppendNode(IParam* node, const std::string& path, std::string& out) {
   out += "[" + path + "]";
   for (const std::string& name : ValueNames(node)) out += " " + name + "=" + ValueAt(node, name.c_str());
   out += "\n";
-  for (const std::string& name : ChildNames(node)) {
+  for (const std::string& name : Drain(node->EnumChildren())) {
     QVRef<IParam> child(node->GetChild(name.c_str(), FALSE));
     if (child) AppendNode(child.Get(), path == "\\" ? path + name : path + "\\" + name, out);
   }

@@ -1,6 +1,7 @@
 // Helpers shared by the parameter store tests.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <mbctype.h>
 
 #include <string>
@@ -22,14 +23,11 @@ inline Names Drain(CTEnum<const char*>* names) {
   return items;
 }
 inline Names ValueNames(IParam* p) { return Drain(p->EnumValues()); }
-inline Names ChildNames(IParam* p) { return Drain(p->EnumChildren()); }
 
-inline void SetInt(IParam* p, const char* path, int value) {
+// Sets the value at path to anything a variant holds.
+template <class T>
+void SetAt(IParam* p, const char* path, const T& value) {
   const CQVVariant v(value);
-  p->SetValue(path, &v);
-}
-inline void SetText(IParam* p, const char* path, const char* text) {
-  const CQVVariant v(text);
   p->SetValue(path, &v);
 }
 
@@ -47,13 +45,13 @@ inline std::string ValueAt(IParam* p, const char* path) {
 // Runs a test body under the double-byte code page 932 and restores the previous one.
 class DoubleByteCodePage {
  public:
-  DoubleByteCodePage() : m_previous(_getmbcp()) { m_ok = _setmbcp(932) == 0; }
+  DoubleByteCodePage() : m_previous(_getmbcp()) {
+    EXPECT_EQ(0, _setmbcp(932)) << "code page 932 unavailable";
+  }
   ~DoubleByteCodePage() { _setmbcp(m_previous); }
-  bool ok() const { return m_ok; }
 
  private:
   int m_previous;
-  bool m_ok;
 };
 
 // The "fmem::" name of a block of memory that holds text.

@@ -68,7 +68,7 @@ class EveryStore : public StoreTest, public ::testing::WithParamInterface<Kind> 
 };
 
 TEST_P(EveryStore, PathsMakeChildrenLookupsIgnoreCaseAndMissingValuesCreateNothing) {
-  SetInt(root.Get(), "a\\b\\c", 5);
+  SetAt(root.Get(), "a\\b\\c", 5);
   for (int pass = 0; pass < 2; ++pass, Reopen()) {
     SCOPED_TRACE(pass ? "reopened" : "as written");
     EXPECT_EQ("i5", ValueAt(root.Get(), "A\\B\\C"));
@@ -82,7 +82,7 @@ TEST_P(EveryStore, PathsMakeChildrenLookupsIgnoreCaseAndMissingValuesCreateNothi
   out = 1234;
   EXPECT_FALSE(root->GetValue("no\\such\\path", &out));
   EXPECT_EQ("i1234", Text(out));
-  SetText(root.Get(), "there", "text");
+  SetAt(root.Get(), "there", "text");
   EXPECT_TRUE(root->GetValue("there", nullptr)) << "a null output only asks for existence";
   EXPECT_TRUE(root->GetValue("there", &out));
   EXPECT_EQ("stext", Text(out)) << "the old value is cleared, the copy owned by the caller";
@@ -115,9 +115,9 @@ TEST_P(EveryStore, DeleteOperations) {
   // A compound file keeps streams and storages in one name space: values and children
   // get different names here.
   for (const char* name : {"a", "b", "c"}) {
-    SetInt(root.Get(), (std::string("value-") + name).c_str(), 1);
-    SetInt(root.Get(), (std::string(name) + "\\v").c_str(), 1);
-    SetInt(root.Get(), (std::string(name) + "\\in\\v").c_str(), 1);
+    SetAt(root.Get(), (std::string("value-") + name).c_str(), 1);
+    SetAt(root.Get(), (std::string(name) + "\\v").c_str(), 1);
+    SetAt(root.Get(), (std::string(name) + "\\in\\v").c_str(), 1);
   }
   root->DeleteValue("VALUE-B");
   root->DeleteValue("never there");
@@ -143,8 +143,8 @@ typedef StoreOf<kIniFile> IniFileParam;
 typedef StoreOf<kStorage> XStorParam;
 
 TEST_F(MemParam, AnEnumeratorKeepsWalkingTheNamesItStartedWith) {
-  for (const char* name : {"a", "b", "c", "d"}) SetInt(root.Get(), name, 1);
-  SetInt(root.Get(), "x\\y", 1);
+  for (const char* name : {"a", "b", "c", "d"}) SetAt(root.Get(), name, 1);
+  SetAt(root.Get(), "x\\y", 1);
   QVRef<IParam> x(root->GetChild("x", FALSE));
   CTEnum<const char*>* values = root->EnumValues();
   const char* name;
@@ -163,19 +163,17 @@ TEST_F(MemParam, AnEnumeratorKeepsWalkingTheNamesItStartedWith) {
 // Shift-JIS HYO = 0x95 0x5C: its trail byte is a backslash.
 TEST_F(MemParam, TrailByteIsNoPathDelimiter) {
   DoubleByteCodePage codePage;
-  ASSERT_TRUE(codePage.ok());
-  SetInt(root.Get(), "\x95\x5C", 1);
-  SetInt(root.Get(), "\x95\x5C\\\x95\x5C", 2);
+  SetAt(root.Get(), "\x95\x5C", 1);
+  SetAt(root.Get(), "\x95\x5C\\\x95\x5C", 2);
   EXPECT_EQ("[\\] \x95\x5C=i1\n[\\\x95\x5C] \x95\x5C=i2\n", Tree());
 }
 
 TEST_F(IniFileParam, ValuesAsTheProfileFunctionsSeeThem) {
-  SetInt(root.Get(), "k", 42);
-  SetText(root.Get(), "s", "  padded text");
-  SetInt(root.Get(), "", 5);
-  const CQVVariant r(tagRECT{1, -2, 3, 4});
-  root->SetValue("r", &r);
-  SetInt(root.Get(), "p\\q\\v", 7);
+  SetAt(root.Get(), "k", 42);
+  SetAt(root.Get(), "s", "  padded text");
+  SetAt(root.Get(), "", 5);
+  SetAt(root.Get(), "r", tagRECT{1, -2, 3, 4});
+  SetAt(root.Get(), "p\\q\\v", 7);
   EXPECT_EQ("i42", Key("\\", "k"));
   EXPECT_EQ("s  padded text", Key("\\", "s"));
   EXPECT_EQ("i5", Key("\\", "@")) << "the default value is the key @";
@@ -195,7 +193,7 @@ TEST_F(IniFileParam, ValuesAsTheProfileFunctionsSeeThem) {
 }
 
 TEST_F(XStorParam, ValuesAreStreamsInSubStoragesCommittedOnTheLastRelease) {
-  SetInt(root.Get(), "a\\b", 5);
+  SetAt(root.Get(), "a\\b", 5);
   EXPECT_EQ(Names{}, Drain(storage->EnumStreams())) << "the outer storage gets no stream";
   EXPECT_EQ(Names{"a"}, Drain(storage->EnumStorages()));
   EXPECT_EQ(Names{"b"}, Drain(QVRef<IXStorage>(storage->OpenStorage("a"))->EnumStreams()));
@@ -205,16 +203,16 @@ TEST_F(XStorParam, ValuesAreStreamsInSubStoragesCommittedOnTheLastRelease) {
 }
 
 TEST_F(XStorParam, ChildrenKeepTheRootAliveAndRemoveAllDestroysTheirStorage) {
-  SetInt(root.Get(), "keep\\v", 1);
-  SetInt(root.Get(), "drop\\inner\\w", 1);
+  SetAt(root.Get(), "keep\\v", 1);
+  SetAt(root.Get(), "drop\\inner\\w", 1);
   QVRef<IParam> keep(root->GetChild("keep", FALSE)), drop(root->GetChild("drop", FALSE));
   root.Reset();
-  SetInt(keep.Get(), "after", 3);
+  SetAt(keep.Get(), "after", 3);
   drop->RemoveAll();
   EXPECT_FALSE(drop->QueryInterface(typeid(IXStorage), nullptr))
       << "after RemoveAll the store holds no storage";
   EXPECT_EQ(nullptr, drop->EnumValues());
-  EXPECT_NO_THROW(SetInt(drop.Get(), "v", 2));
+  EXPECT_NO_THROW(SetAt(drop.Get(), "v", 2));
   keep.Reset();
   drop.Reset();
   Reopen();

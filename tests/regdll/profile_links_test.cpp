@@ -59,15 +59,11 @@ TEST_F(ProfileLinksTest, ReRegistrationKeepsMenuLoadedAndRepairsMalformedValues)
   SetRaw(HKEY_CURRENT_USER, Link("B"), "LoadOrder", REG_BINARY, std::string("\x05\x00\x00\x00", 4));
   SetRaw(HKEY_CURRENT_USER, Link("C"), "MenuLoaded", REG_DWORD, std::string("\x01\x00", 2));
   SetString(HKEY_CURRENT_USER, Link("C"), "Extra", "kept");
-  Register({"A"});
-  EXPECT_EQ(Dword(1), Value(HKEY_CURRENT_USER, Link("A"), "MenuLoaded"));
-  EXPECT_EQ(Dword(1), Order("A"));  // B's binary order counts as none
-  Register({"B", "C"});
-  EXPECT_EQ(Dword(0), Value(HKEY_CURRENT_USER, Link("B"), "MenuLoaded"));
-  EXPECT_EQ(Dword(2), Order("B"));
-  EXPECT_EQ(Dword(0), Value(HKEY_CURRENT_USER, Link("C"), "MenuLoaded"));
-  EXPECT_EQ(Dword(3), Order("C"));
-  EXPECT_EQ(Sz("kept"), Value(HKEY_CURRENT_USER, Link("C"), "Extra"));
+  Register({"A", "B", "C"});
+  EXPECT_EQ(
+      "A\\LoadOrder=#1\nA\\MenuLoaded=#1\n"  // B's binary order counts as none
+      "B\\LoadOrder=#2\nB\\MenuLoaded=#0\nC\\Extra=kept\nC\\LoadOrder=#3\nC\\MenuLoaded=#0\n",
+      Tree(HKEY_CURRENT_USER, LinksKey(kId, "Work")));
 }
 
 TEST_F(ProfileLinksTest, NamesDifferingInCaseAreTheSameLink) {
@@ -80,14 +76,14 @@ TEST_F(ProfileLinksTest, NamesDifferingInCaseAreTheSameLink) {
 
 TEST_F(ProfileLinksTest, NumbersAreCompactedWhenTheNextOneWouldNotFit) {
   struct Row {
-    DWORD a, b, c;              // stored before
-    DWORD newA, newB, newC, d;  // after registering D
+    DWORD a, b, c;      // stored before
+    const char* after;  // the links after registering D
   };
   const Row rows[] = {
-      {0xFFFFFFFE, 0xFFFFFFFF, 0, 1, 2, 0, 3},
-      {0xFFFFFFFF, 0xFFFFFFFF, 7, 2, 2, 1, 3},
-      {0xFFFFFFFF, 5, 5, 2, 1, 1, 3},
-      {0xFFFFFFFD, 0xFFFFFFFE, 0, 0xFFFFFFFD, 0xFFFFFFFE, 0, 0xFFFFFFFF},
+      {0xFFFFFFFE, 0xFFFFFFFF, 0, "A=1 B=2 D=3 C=0"},
+      {0xFFFFFFFF, 0xFFFFFFFF, 7, "C=1 A=2 B=2 D=3"},
+      {0xFFFFFFFF, 5, 5, "B=1 C=1 A=2 D=3"},
+      {0xFFFFFFFD, 0xFFFFFFFE, 0, "A=4294967293 B=4294967294 D=4294967295 C=0"},
   };
   for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
     const std::string profile = "P" + std::to_string(i);
@@ -96,10 +92,8 @@ TEST_F(ProfileLinksTest, NumbersAreCompactedWhenTheNextOneWouldNotFit) {
     SetDword(HKEY_CURRENT_USER, Link("B", profile), "LoadOrder", rows[i].b);
     SetDword(HKEY_CURRENT_USER, Link("C", profile), "LoadOrder", rows[i].c);
     ASSERT_NE(0, RegisterAppInProfileEx(kId, profile.c_str(), "D", 0)) << "row " << i;
-    EXPECT_EQ(Dword(rows[i].newA), Order("A", profile)) << "row " << i;
-    EXPECT_EQ(Dword(rows[i].newB), Order("B", profile)) << "row " << i;
-    EXPECT_EQ(Dword(rows[i].newC), Order("C", profile)) << "row " << i;
-    EXPECT_EQ(Dword(rows[i].d), Order("D", profile)) << "row " << i;
+    EXPECT_EQ(rows[i].after, inspect::LinkOrder(HKEY_CURRENT_USER, LinksKey(kId, profile), k64))
+        << "row " << i;
   }
 }
 
@@ -147,7 +141,7 @@ TEST_F(ProfileLinksTest, RegistrationNeedsAnExistingProfileAndSoundArguments) {
 
 TEST_F(ProfileLinksTest, AFailedRegistrationLeavesNothingBehind) {
   // A volatile Tarnwick key refuses the lasting Applications key below it.
-  CreateKey(HKEY_CURRENT_USER, ProfileKey(kId, "Work") + "\\Tarnwick", 0, true);
+  seed::CreatePath(HKEY_CURRENT_USER, ProfileKey(kId, "Work") + "\\Tarnwick", 0, REG_OPTION_VOLATILE);
   SetDword(HKEY_CURRENT_USER, ProfileKey(kId, "Work") + "\\Tarnwick", "RunPM", 1);
   EXPECT_EQ(0, RegisterAppInProfileEx(kId, "Work", "A", 0));
   EXPECT_EQ(Names{}, Subkeys(HKEY_CURRENT_USER, ProfileKey(kId, "Work") + "\\Tarnwick"));

@@ -39,9 +39,6 @@ class RegdllTest : public ::testing::Test {
   static std::string RawMachinePath(REGSAM view, const std::string& path) {
     return PrivateRegistry::RawMachinePath(view, path);
   }
-  static void CreateKey(HKEY root, const std::string& path, REGSAM view = 0, bool isVolatile = false) {
-    seed::CreatePath(root, path, view, isVolatile ? REG_OPTION_VOLATILE : 0);
-  }
   // Reads without any redirection: machine paths must be raw paths. Names come sorted.
   static StoredValue Value(HKEY root, const std::string& rawPath, const std::string& name) {
     return inspect::Value(root, rawPath, name, k64);

@@ -200,9 +200,9 @@ TEST_F(ProductSectionTest, AFailureHalfWayUndoesEverythingThisCallWrote) {
   // A volatile application root takes the values but refuses the lasting StdLoadOrder key.
   CreateProduct(kId, k32);
   const std::string appKey = std::string(kRoot) + "\\Applications\\MyApp";
-  CreateKey(HKEY_LOCAL_MACHINE, std::string(kProduct) + "\\Applications");
+  seed::CreatePath(HKEY_LOCAL_MACHINE, std::string(kProduct) + "\\Applications");
   for (const std::string& key : {std::string(kRoot), std::string(kRoot) + "\\Applications", appKey})
-    CreateKey(HKEY_LOCAL_MACHINE, key, k32, true);
+    seed::CreatePath(HKEY_LOCAL_MACHINE, key, k32, REG_OPTION_VOLATILE);
   SetString(HKEY_LOCAL_MACHINE, appKey, "Loader", "old.arx");
   SetRaw(HKEY_LOCAL_MACHINE, appKey, "Modules", REG_BINARY, std::string("\x01\x00\x02", 3));
   const std::string before = inspect::DumpTree(HKEY_LOCAL_MACHINE, RawMachinePath(k32, kProduct), k64);
@@ -213,7 +213,7 @@ TEST_F(ProductSectionTest, AFailureHalfWayUndoesEverythingThisCallWrote) {
   const std::string id = "AutoCAD\\R16.0\\ACAD-2:409", product = "Software\\Autodesk\\" + id;
   CreateProduct(id, k32);
   CreateProduct(id, k64);
-  CreateKey(HKEY_LOCAL_MACHINE, product + "\\Applications\\Tarnwick", k64, true);
+  seed::CreatePath(HKEY_LOCAL_MACHINE, product + "\\Applications\\Tarnwick", k64, REG_OPTION_VOLATILE);
   EXPECT_EQ(0, RegisterAppInPManIniEx(2, id.c_str(), Ini(kFullSection).c_str(), kSection, 0));
   EXPECT_EQ(Names{}, Subkeys(HKEY_LOCAL_MACHINE, RawMachinePath(k32, product)));
   EXPECT_EQ(Names{}, Subkeys(HKEY_LOCAL_MACHINE, RawMachinePath(k64, product + "\\Applications\\Tarnwick")));

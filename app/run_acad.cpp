@@ -85,7 +85,12 @@ int RunAcadWithProfile(ConfigurationModel& model, const PMRunRequest& request) {
   if (!ParkCurrentProfile(product->Key, request.ProfileName, parked)) return RunRegistryFailed;
   if (product->Key.find("ACLT") != std::string::npos || product->Key.find("ACADLT") != std::string::npos)
     LoadAppMenus(product->Applications, profile->Links, ProfileKeyPath(product->Key, request.ProfileName));
-  if (!MarkProfileStarted(product->Key, profile->Name, request.PipeName)) return RunRegistryFailed;
-  if (!StartAndWait(*product, request)) return RunCannotStart;
-  return RestoreParkedProfile(product->Key, parked) ? RunStarted : RunRegistryFailed;
+  int outcome = RunStarted;
+  if (!MarkProfileStarted(product->Key, profile->Name, request.PipeName))
+    outcome = RunRegistryFailed;
+  else if (!StartAndWait(*product, request))
+    outcome = RunCannotStart;
+  // A run that failed puts the profile that was current back, as one whose AutoCAD ended does.
+  if (!RestoreParkedProfile(product->Key, parked) && outcome == RunStarted) outcome = RunRegistryFailed;
+  return outcome;
 }

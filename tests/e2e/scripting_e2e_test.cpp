@@ -30,8 +30,9 @@ TEST(ScriptingE2E, EveryActionIsQuiet) {
   const std::string noProfiles =
       IdOf(installation.AddProduct("AutoCAD", "ACAD-1:409", "No Profiles", install));
   const std::string missingExe = installation.AddProduct("AutoCAD", "ACAD-2:409", "Missing Exe");
-  seed::SetString(HKEY_CURRENT_USER, missingExe + "\\Profiles", "", "P");
+  seed::SetString(HKEY_CURRENT_USER, missingExe + "\\Profiles", "", "Q");
   seed::CreatePath(HKEY_CURRENT_USER, missingExe + "\\Profiles\\P");
+  seed::CreatePath(HKEY_CURRENT_USER, missingExe + "\\Profiles\\Q");
 
   const std::string report = parent + "report.txt", log = parent + "tarnwick.log",
                     exported = parent + "e.arg";
@@ -81,6 +82,10 @@ TEST(ScriptingE2E, EveryActionIsQuiet) {
     EXPECT_EQ(rows[i].exitCode, run.ExitCode) << "row " << i;
     EXPECT_EQ(rows[i].error, run.Error) << "row " << i;
   }
+  // Runs that failed after switching the current profile switched it back.
+  EXPECT_EQ("Standard", inspect::Text(HKEY_CURRENT_USER, key + "\\Profiles", ""));
+  EXPECT_EQ("Q", inspect::Text(HKEY_CURRENT_USER, missingExe + "\\Profiles", ""));
+  EXPECT_EQ(Missing(), inspect::Value(HKEY_CURRENT_USER, missingExe + "\\Profiles", "Tarnwikc"));
   // The log keeps what was there and gets both lines, each after the local date and time.
   const std::string stamp = "\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d ";
   EXPECT_TRUE(std::regex_match(

@@ -52,7 +52,6 @@ struct StoredValue {
   bool operator==(const StoredValue& other) const {
     return exists == other.exists && (!exists || (type == other.type && bytes == other.bytes));
   }
-  bool operator!=(const StoredValue& other) const { return !(*this == other); }
 };
 std::ostream& operator<<(std::ostream& out, const StoredValue& value);
 StoredValue Sz(const std::string& text);  // REG_SZ with its terminating zero

@@ -77,7 +77,6 @@ TEST_F(UrlTransfer, FileInformationFromTheListing) {
                       FIOERR_FILE_NOT_FOUND, missing);
   const std::string hello = FtpUrl("pub/hello.txt");
   ExpectFileException([&] { Fio_UrlGetFileInfo(hello.c_str(), nullptr); }, FIOOP_FILE_INFO, -1, hello);
-  EXPECT_FALSE(Fio_IsFileExist(missing.c_str()));
   EXPECT_FALSE(Fio_IsFileExist(FtpUrl("").c_str())) << "the root has no entry";
 }
 

@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -83,13 +82,6 @@ class RegdllTest : public ::testing::Test {
   }
   static std::string LinksKey(const std::string& acadId, const std::string& profile) {
     return ProfileKey(acadId, profile) + "\\Tarnwick\\Applications";
-  }
-  // The profile's links in the order the program reads them back: by LoadOrder, those without one last.
-  static Names LinkOrder(const std::string& acadId, const std::string& profile) {
-    Names names;
-    std::istringstream links(inspect::LinkOrder(HKEY_CURRENT_USER, LinksKey(acadId, profile), k64));
-    for (std::string link; links >> link;) names.push_back(link.substr(0, link.rfind('=')));
-    return names;
   }
 
   std::unique_ptr<PrivateRegistry> registry_{new PrivateRegistry("regdll")};

@@ -77,9 +77,8 @@ std::string HexDump(const std::vector<BYTE>& bytes) {
   std::string text;
   char hex[4];
   for (size_t i = 0; i < bytes.size(); ++i) {
-    snprintf(hex, sizeof hex, "%02x", bytes[i]);
+    snprintf(hex, sizeof hex, "%02x%c", bytes[i], i % 16 == 15 ? '\n' : ' ');
     text += hex;
-    text += (i % 16 == 15) ? "\n" : " ";
   }
   return text;
 }

@@ -3,7 +3,6 @@
 #include "ui/launch.h"
 
 #include <gtest/gtest.h>
-#include <ole2.h>
 #include <shlobj.h>
 #include <windows.h>
 
@@ -117,13 +116,8 @@ std::string ReadShortcut(const std::string& file) {
   return text;
 }
 
-class Shortcut : public ::testing::Test {
- protected:
-  void SetUp() override { ::CoInitialize(nullptr); }
-  void TearDown() override { ::CoUninitialize(); }
-};
-
-TEST_F(Shortcut, StartsTheProgramInTheProfileAndGoesWithItsFolder) {
+TEST(Shortcut, StartsTheProgramInTheProfileAndGoesWithItsFolder) {
+  ::CoInitialize(nullptr);
   PMAcad product = Product();
   std::string folder, file;
   {
@@ -143,6 +137,7 @@ TEST_F(Shortcut, StartsTheProgramInTheProfileAndGoesWithItsFolder) {
   }
   EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(file.c_str()));
   EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(folder.c_str()));
+  ::CoUninitialize();
 }
 
 TEST(HelpFile, BesideTheProgramOrAboveAnAddOnFolder) {

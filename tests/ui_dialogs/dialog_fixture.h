@@ -27,6 +27,7 @@
 #include "tests/support/scratch_folder.h"
 
 using seed::SetString;
+using Names = std::vector<std::string>;
 
 // The seeded world: product keys and the names the tests refer to.
 namespace world {

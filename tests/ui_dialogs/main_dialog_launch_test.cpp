@@ -4,30 +4,18 @@
 // common file dialog, backups of what an Apply destroys and the Restore dialog. The run command, the
 // shortcut, the file format and the import rules have their own tests in tests/ui and tests/engine.
 #include <windows.h>
-// needs windows.h before them
-#include <gtest/gtest.h>
-#include <ole2.h>
+// needs windows.h before it
 #include <shellapi.h>
-#include <shlobj.h>
 
 #include <algorithm>
-#include <string>
-#include <vector>
 
 #include "engine/backups.h"
 #include "framework/file_dialog.h"
-#include "framework/listview.h"
-#include "resources/resource.h"
-#include "tests/framework/testkit/modal_runner.h"
 #include "tests/support/running_standin.h"
-#include "tests/support/scratch_folder.h"
-#include "tests/support/test_paths.h"
 #include "tests/ui_dialogs/dialog_fixture.h"
 #include "ui/main_dialog.h"
 
 namespace {
-
-using Names = std::vector<std::string>;
 
 bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
@@ -149,7 +137,7 @@ TEST_F(MainDialogLaunchTest, DraggingAProfileOffersItsShortcutAndRemovesItAfterw
 
 TEST_F(MainDialogLaunchTest, ShowsTheRunningProductAndAsksBeforeApplyingToIt) {
   // AutoCAD 2005's program is the stand-in beside the test.
-  std::string folder = RunningStandIn::ProgramFolder();
+  std::string folder = TestProgramFolder();
   SetString(HKEY_LOCAL_MACHINE, world::ProductKey(world::kAcadId), "Location",
             folder.substr(0, folder.size() - 1));
   RunningStandIn standIn(AppData());

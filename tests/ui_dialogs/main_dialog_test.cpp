@@ -5,22 +5,10 @@
 // tests in tests/engine; these show that the dialog wires them in and says what they refuse.
 #include "ui/main_dialog.h"
 
-#include <gtest/gtest.h>
-#include <windows.h>
-
-#include <string>
-#include <vector>
-
 #include "engine/regdll_bridge.h"
-#include "framework/combobox.h"
-#include "framework/listview.h"
-#include "resources/resource.h"
-#include "tests/framework/testkit/modal_runner.h"
 #include "tests/ui_dialogs/dialog_fixture.h"
 
 namespace {
-
-using Names = std::vector<std::string>;
 
 const char kSettings[] = "Software\\Brevent Software\\Tarnwick\\1.0";
 const UINT kStop = MB_OK | MB_ICONSTOP;
@@ -261,13 +249,11 @@ TEST_F(MainDialogTest, OkStoresTheProductForTheNextOpeningAndCancelDropsTheEdits
   CPManDlg dialog;
   fwtest::RunModal(dialog, {[&](HWND hwnd) {
                      EXPECT_EQ(1, fw::ComboBox(hwnd, IDC_PRODUCTS).GetCurSel());
-                     drive::ChooseProduct(hwnd, 0);
-                     drive::Select(hwnd, IDC_PROFILES, 2);
+                     drive::Select(hwnd, IDC_PROFILES, 1);
                      fwtest::Click(hwnd, IDC_SET_CURRENT);
                      fwtest::Click(hwnd, IDCANCEL);
                    }});
-  EXPECT_EQ("Default", inspect::Text(HKEY_CURRENT_USER, world::ProfilesKey(world::kAcadId), ""));
-  EXPECT_EQ(world::kLtName, inspect::Text(HKEY_CURRENT_USER, kSettings, "CurAcad"));
+  EXPECT_EQ("Drafting", inspect::Text(HKEY_CURRENT_USER, world::ProfilesKey(world::kLtId), ""));
 }
 
 }  // namespace

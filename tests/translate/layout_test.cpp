@@ -22,13 +22,11 @@ TEST(DialogLayouts, ReadFromTheLayoutFileBesideTheDictionary) {
   dictionary.Init(folder.Write("fr.wld", "\"Open\"\n\"Ouvrir\"\n").c_str());
   const QVDlgPos* main = dictionary.GetLayout("TARNWICK.EXE#1#101");  // keys ignore letter case
   ASSERT_NE(nullptr, main);
-  EXPECT_EQ(20, main->m_cx);
-  EXPECT_EQ(4, main->m_cy);
-  EXPECT_EQ(1, main->m_items.GetCount());
   const CIRect* item = main->m_items.Find(3);
   ASSERT_NE(nullptr, item);
-  EXPECT_EQ((std::vector<long>{10, 1, 12, 2}),
-            (std::vector<long>{item->left, item->top, item->right, item->bottom}));
+  EXPECT_EQ((std::vector<long>{20, 4, 1, 10, 1, 12, 2}),
+            (std::vector<long>{main->m_cx, main->m_cy, static_cast<long>(main->m_items.GetCount()),
+                               item->left, item->top, item->right, item->bottom}));
   EXPECT_NE(nullptr, dictionary.GetLayout("Tarnwick.exe#1#131")) << "a dialog named with \"#\"";
   EXPECT_EQ(nullptr, dictionary.GetLayout("Tarnwick.exe#1#132"));
   EXPECT_EQ(nullptr, dictionary.GetLayout("other.dll#1#5"));
@@ -44,12 +42,12 @@ TEST(DialogLayouts, MalformedLayoutFilesAreIgnored) {
   for (int i = 0; i < 3000; ++i) junk += static_cast<char>((i * 131 + 7) % 256);
   const struct {
     std::string text;
-    bool layout;  // a layout for a.dll dialog 5 remains
+    bool layout;  // a layout for a.dll dialog 5 with item 1 remains
   } files[] = {
       {"", false},
       {junk, false},
-      {"[\\a.dll\\Dialogs\\5]\r\n3=tx,y\r\nDialog Size=z1\r\n", false},  // nothing reads: no values
-      {"[\\a.dll\\Dialogs\\5]\r\n3=t1,2,3,4\r\n#include \"nosuch.dlg\"\r\n", false},  // a missing include
+      {"[\\a.dll\\Dialogs\\5]\r\n1=tx,y\r\nDialog Size=z1\r\n", false},  // nothing reads: no values
+      {"[\\a.dll\\Dialogs\\5]\r\n1=t1,2,3,4\r\n#include \"nosuch.dlg\"\r\n", false},  // a missing include
       {"[\\a.dll\\Dialogs\\5]\r\n1=t1,2,3,4\r\n[\\", true},                           // cut in a header
   };
   ScratchFolder folder;
@@ -59,10 +57,7 @@ TEST(DialogLayouts, MalformedLayoutFilesAreIgnored) {
     EXPECT_EQ(1, dictionary.Init(folder.Write("bad.wld", "\"Open\"\n\"Auf\"\n").c_str())) << "row " << row;
     EXPECT_STREQ("Auf", dictionary.Translate("Open", 1)) << "row " << row;
     const QVDlgPos* layout = dictionary.GetLayout("a.dll#1#5");
-    EXPECT_EQ(files[row].layout, layout != nullptr) << "row " << row;
-    if (layout) {
-      EXPECT_NE(nullptr, layout->m_items.Find(1)) << "row " << row;
-    }
+    EXPECT_EQ(files[row].layout, layout && layout->m_items.Find(1)) << "row " << row;
   }
 }
 

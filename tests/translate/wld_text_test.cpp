@@ -7,13 +7,11 @@
 
 namespace {
 
-struct LineCase {
-  const char* line;
-  const char* text;  // null: the line is skipped
-};
-
 TEST(WldLineRules, AcceptsQuotedLinesOnly) {
-  const LineCase cases[] = {
+  const struct {
+    const char* line;
+    const char* text;  // null: the line is skipped
+  } cases[] = {
       {" \t\v\f\"Open\"\t\v \r\n", "Open"},  // white space and CR LF cut before the closing quote
       {"\"\"", ""},                          // two quotes: an empty text
       {"  \"  ", nullptr},                   // one character after the cut
@@ -30,13 +28,11 @@ TEST(WldLineRules, AcceptsQuotedLinesOnly) {
   }
 }
 
-struct EscapeCase {
-  const char* text;
-  const char* decoded;
-};
-
 TEST(WldEscapes, DecodesAsTheFileFormatSays) {
-  const EscapeCase cases[] = {
+  const struct {
+    const char* text;
+    const char* decoded;
+  } cases[] = {
       {"plain", "plain"},   {"\\n\\r\\t", "\n\r\t"}, {"", ""},
       {"a\\xb", "a\\xb"},                        // any other character keeps the backslash
       {"a\\\\nb", "a\nb"},                       // a doubled backslash drops the first and stays an escape

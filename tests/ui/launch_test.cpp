@@ -99,21 +99,19 @@ std::string ReadShortcut(const std::string& file) {
   if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
                                 reinterpret_cast<void**>(&link))))
     return "(no shell link)";
-  std::string text = "(unreadable)";
+  char path[MAX_PATH] = "", arguments[1024] = "", description[1024] = "", icon[MAX_PATH] = "";
+  int index = -1;
   const std::wstring wide(file.begin(), file.end());
   if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist))) &&
       SUCCEEDED(persist->Load(wide.c_str(), STGM_READ))) {
-    char path[MAX_PATH] = "", arguments[1024] = "", description[1024] = "", icon[MAX_PATH] = "";
-    int index = -1;
     link->GetPath(path, sizeof path, nullptr, SLGP_RAWPATH);
     link->GetArguments(arguments, sizeof arguments);
     link->GetDescription(description, sizeof description);
     link->GetIconLocation(icon, sizeof icon, &index);
-    text = std::string(path) + "|" + arguments + "|" + description + "|" + icon + "," + std::to_string(index);
   }
   if (persist) persist->Release();
   link->Release();
-  return text;
+  return std::string(path) + "|" + arguments + "|" + description + "|" + icon + "," + std::to_string(index);
 }
 
 TEST(Shortcut, StartsTheProgramInTheProfileAndGoesWithItsFolder) {

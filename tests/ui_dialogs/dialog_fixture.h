@@ -132,9 +132,6 @@ class DialogTest : public ::testing::Test {
     SetString(HKEY_LOCAL_MACHINE, ProductKey(kAcadId) + "\\Applications\\Tarnwick\\Applications\\Beta",
               "Template", "C:\\Templates\\iso a3.dwt");
     SeedCurrentProfile(kAcadId, "Default");
-    SetString(HKEY_CURRENT_USER, ProfileKey(kAcadId, "Default"), "", "The default profile");
-    SetString(HKEY_CURRENT_USER, ProfileKey(kAcadId, "Home"), "", "");
-    SetString(HKEY_CURRENT_USER, ProfileKey(kAcadId, "Work"), "", "Office work");
     SeedLink(kAcadId, "Default", "Alpha", 1);
     SeedLink(kAcadId, "Default", "Beta", 2, 1);
     SeedLink(kAcadId, "Home", "Beta", 1, 1);

@@ -193,10 +193,11 @@ TEST_F(MainDialogTest, DeleteMovesTheSelectionAddTakesTheNextItemAndOkAppliesARe
                       EXPECT_EQ("Main one", fwtest::ControlText(hwnd, IDC_DESCRIPTION));
                       fwtest::Click(hwnd, IDOK);  // changes pending: applies, then closes
                     }});
-  // OK applied the rename.
+  // OK applied the rename and stored the product.
   EXPECT_EQ((Names{"Default", "Main"}),
             inspect::SubkeyNames(HKEY_CURRENT_USER, world::ProfilesKey(world::kAcadId)));
   EXPECT_EQ("Main", inspect::Text(HKEY_CURRENT_USER, world::ProfilesKey(world::kAcadId), ""));
+  EXPECT_EQ(world::kAcadName, inspect::Text(HKEY_CURRENT_USER, kSettings, "CurAcad"));
   EXPECT_EQ((Names{Box("Are you sure you want to delete the profile \"Home\"?", kQuestion),
                    Box("Are you sure you want to delete the profile \"Work\"?", kQuestion),
                    Box("The profile \"work\" already exists", kStop)}),

@@ -127,11 +127,4 @@ TEST(QuoteArgument, RoundTripsThroughArgumentSplitting) {
   }
 }
 
-TEST(QuoteArgument, ExactForms) {
-  EXPECT_EQ("\"a b\"", fw::QuoteArgument("a b"));
-  EXPECT_EQ("\"C:\\T\\\\\"", fw::QuoteArgument("C:\\T\\"));
-  EXPECT_EQ("\"a\\\"b\"", fw::QuoteArgument("a\"b"));
-  EXPECT_EQ("\"a\\\\\\\"b\"", fw::QuoteArgument("a\\\"b"));
-}
-
 }  // namespace

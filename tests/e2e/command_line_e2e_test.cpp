@@ -30,8 +30,6 @@ const LANGID kRussian = MAKELANGID(LANG_RUSSIAN, SUBLANG_DEFAULT);
 
 TEST(CommandLineE2E, UnusableArgumentsShowTheUsageTextInTheLanguageOfTheIni) {
   ProgramFolder folder;
-  const std::string usage = ProgramString(folder.Exe(), IDS_USAGE, kEnglish);
-  ASSERT_NE(usage, ProgramString(folder.Exe(), IDS_USAGE, kRussian));
   const struct {
     std::string arguments;
     std::string ini;  // written before the run, choosing the language shown

@@ -51,9 +51,3 @@ std::vector<std::string> SeedSiteProducts(Installation& installation) {
   }
   return profiles;
 }
-
-std::string DumpProfiles(const std::vector<std::string>& profiles) {
-  std::string text;
-  for (const std::string& key : profiles) text += inspect::DumpTree(HKEY_CURRENT_USER, key);
-  return text;
-}

@@ -36,5 +36,3 @@ inline std::string IdOf(const std::string& key) { return key.substr(sizeof "Soft
 // Other 1999, each with the applications Alpha, Beta and Gamma, the current profile Standard (Gamma
 // linked) and a profile "Old <word>". Returns the keys of their Profiles.
 std::vector<std::string> SeedSiteProducts(Installation& installation);
-// Every key and value of every profile of those products, one line each.
-std::string DumpProfiles(const std::vector<std::string>& profiles);

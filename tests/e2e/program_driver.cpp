@@ -1,5 +1,7 @@
 #include "program_driver.h"
 
+#include <algorithm>
+
 #include "tests/support/test_paths.h"
 
 namespace {
@@ -9,28 +11,10 @@ std::string WindowText(HWND window) {
   return std::string(text, ::GetWindowTextA(window, text, sizeof text));
 }
 
-std::string ClassName(HWND window) {
-  char name[64] = "";
-  ::GetClassNameA(window, name, sizeof name);
-  return name;
-}
-
-struct WindowSearch {
-  DWORD processId;
-  std::vector<std::pair<HWND, std::string>> found;
-};
-
-BOOL CALLBACK CollectWindow(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<WindowSearch*>(param);
-  DWORD owner = 0;
-  ::GetWindowThreadProcessId(window, &owner);
-  if (owner == search->processId && ::IsWindowVisible(window))
-    search->found.emplace_back(window, WindowText(window));
-  return TRUE;
-}
-
 BOOL CALLBACK CollectStaticText(HWND child, LPARAM param) {
-  if (ClassName(child) == "Static") *reinterpret_cast<std::string*>(param) += WindowText(child);
+  char name[64] = "";
+  ::GetClassNameA(child, name, sizeof name);
+  if (std::string(name) == "Static") *reinterpret_cast<std::string*>(param) += WindowText(child);
   return TRUE;
 }
 
@@ -45,12 +29,6 @@ void Drain(HANDLE pipe, std::string& text) {
 }
 
 }  // namespace
-
-std::vector<std::pair<HWND, std::string>> ProcessWindows(DWORD processId) {
-  WindowSearch search{processId, {}};
-  ::EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
 
 ProgramFolder::ProgramFolder() : parent_(scratch_.Path() + "\\"), bin_(parent_ + "bin\\") {
   ::CreateDirectoryA(bin_.c_str(), nullptr);
@@ -96,15 +74,17 @@ ProgramRun ProgramFolder::Run(const std::string& arguments, DWORD timeoutMs) con
       ::WaitForSingleObject(process.get(), 5000);
       ended = true;
     }
-    for (const auto& window : ProcessWindows(::GetProcessId(process.get()))) {
-      bool seen = ClassName(window.first) != "#32770";
-      for (HWND done : answered) seen |= done == window.first;
-      if (seen) continue;
+    for (HWND box = nullptr; (box = ::FindWindowExA(nullptr, box, "#32770", nullptr)) != nullptr;) {
+      DWORD owner = 0;
+      ::GetWindowThreadProcessId(box, &owner);
+      if (owner != ::GetProcessId(process.get()) || !::IsWindowVisible(box) ||
+          std::find(answered.begin(), answered.end(), box) != answered.end())
+        continue;
       std::string text;
-      ::EnumChildWindows(window.first, CollectStaticText, reinterpret_cast<LPARAM>(&text));
-      run.Boxes.push_back(ShownBox{window.second, text});
-      answered.push_back(window.first);
-      ::PostMessageA(window.first, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+      ::EnumChildWindows(box, CollectStaticText, reinterpret_cast<LPARAM>(&text));
+      run.Boxes.push_back(ShownBox{WindowText(box), text});
+      answered.push_back(box);
+      ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     }
   }
   Drain(reader.get(), run.Error);

@@ -42,6 +42,3 @@ class ProgramFolder {
   std::string parent_;
   std::string bin_;
 };
-
-// Top-level visible windows of a process, with their titles.
-std::vector<std::pair<HWND, std::string>> ProcessWindows(DWORD processId);

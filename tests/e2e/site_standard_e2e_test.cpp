@@ -17,6 +17,13 @@ std::string Backup(const std::string& product, const std::string& profile) {
   return text;
 }
 
+// Every key and value of every profile of the products, one line each.
+std::string DumpProfiles(const std::vector<std::string>& profiles) {
+  std::string text;
+  for (const std::string& key : profiles) text += inspect::DumpTree(HKEY_CURRENT_USER, key);
+  return text;
+}
+
 class SiteStandardE2E : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -77,11 +84,8 @@ TEST_F(SiteStandardE2E, ApplyCheckAndApplyAgain) {
     if (office) expected.insert(expected.begin(), "Office");
     EXPECT_EQ(expected, inspect::SubkeyNames(HKEY_CURRENT_USER, profiles_[i])) << "product " << i;
     EXPECT_EQ(office ? "Office" : "Standard", Value(i, "", "")) << "product " << i;
-    EXPECT_EQ("", Links(i, "Standard")) << "product " << i;
-    EXPECT_EQ("As installed", Value(i, "\\Standard", "")) << "product " << i;
     if (!office) continue;
     EXPECT_EQ("Beta=1 Alpha=2", Links(i, "Office")) << "product " << i;
-    EXPECT_EQ("Office standard", Value(i, "\\Office", "")) << "product " << i;
     EXPECT_EQ("blue", Value(i, "\\Office\\General", "Color")) << "product " << i;
   }
 

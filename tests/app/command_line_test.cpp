@@ -68,7 +68,6 @@ TEST(CommandLine, FlagsValuesAndWhatIsAwaited) {
       {{"-ua", "X", "Y"}, "pending=9 any ua=Y"},
       {{"-InstName", "i1", "i2"}, "pending=10 any inst=i2"},
       {{"-AcSSE", "m1", "m2"}, "pending=6 any msg=m2"},
-      {{"-acopen", "f.dwg"}, "pending=7 any msg=TARNWIK_ACSSE_OPEN_f.dwg"},
       {{"-AcSSE", "cmd", "-AcOpen", "g.dwg"}, "pending=7 any msg=TARNWIK_ACSSE_OPEN_g.dwg"},
       // Everything after AcCL is handed on: flags with "/", values quoted by the argument rules.
       {{"-r", "-a", "R", "-AcCL", "-t", "C:\\My Templates\\a.dwt", "/nologo", "plain", "-p", "Late"},

@@ -40,8 +40,10 @@ TEST(ProgramTranslation, GermanMainDialog) {
   HWND dialog = nullptr;
   for (int waited = 0; waited < 30000 && !dialog; waited += 50) {
     ::Sleep(50);
-    for (const auto& window : ProcessWindows(::GetProcessId(process.get())))
-      if (window.second == kGermanTitle) dialog = window.first;
+    HWND found = ::FindWindowA("#32770", kGermanTitle);
+    DWORD owner = 0;
+    if (found) ::GetWindowThreadProcessId(found, &owner);
+    if (owner == ::GetProcessId(process.get())) dialog = found;
   }
   ASSERT_NE(nullptr, dialog) << "no German main dialog";
   ::Sleep(500);  // the dialog fills its controls after it shows

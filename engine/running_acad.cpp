@@ -56,10 +56,3 @@ bool IsAcadRunning(const PMAcad& product, const StringList& images) {
     if (SameNameIgnoringCase(CanonicalPath(image), executable)) return true;
   return false;
 }
-
-std::vector<bool> RunningProducts(const ConfigurationModel& model) {
-  const StringList images = RunningImagePaths();
-  std::vector<bool> running;
-  for (const PMAcad& product : model) running.push_back(IsAcadRunning(product, images));
-  return running;
-}

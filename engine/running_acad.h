@@ -17,6 +17,3 @@ bool SameExecutablePath(const std::string& a, const std::string& b);
 
 // Whether one of images is the product's executable.
 bool IsAcadRunning(const PMAcad& product, const StringList& images);
-
-// Per product of the model, in model order, whether its AutoCAD is running (one scan).
-std::vector<bool> RunningProducts(const ConfigurationModel& model);

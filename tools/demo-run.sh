@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # `make run`: seeds the demo installation into the demo Wine prefix of the build folder
-# (BUILD_DIR/demo-wineprefix, apart from the tests' prefix), puts Tarnwick.exe,
-# QvApmReg.dll and the demo Products.ini into C:\Tarnwick and starts the program with no arguments.
+# (BUILD_DIR/demo-wineprefix, apart from the tests' prefix), puts Tarnwick.exe with its DLLs
+# and the demo Products.ini into C:\Tarnwick and starts the program with no arguments.
 # With a display of the caller's it simply runs there. Without one it runs under Xvfb, waits for
 # the main window, saves BUILD_DIR/screenshot.png (screenshot-<code>.png with a language) and ends
 # the program.
@@ -24,7 +24,10 @@ for arg in "$@"; do
   esac
 done
 
-for file in Tarnwick.exe QvApmReg.dll; do
+# The program with what it loads from its own folder: the registration library, the library DLL
+# and the GCC runtime (as in the program folder `make dist` makes).
+program_files=(Tarnwick.exe QvApmReg.dll TarnwickBase.dll libgcc_s_dw2-1.dll libstdc++-6.dll libwinpthread-1.dll)
+for file in "${program_files[@]}"; do
   [ -f "$build/bin/$file" ] || { echo "demo-run: $build/bin/$file is missing; build first" >&2; exit 1; }
 done
 
@@ -36,7 +39,8 @@ source "$here/wine-env.sh"
 
 demo="$WINEPREFIX/drive_c/Tarnwick"
 mkdir -p "$demo"
-cp -f "$build/bin/Tarnwick.exe" "$build/bin/QvApmReg.dll" "$root/samples/Products.ini" "$demo/"
+for file in "${program_files[@]}"; do cp -f "$build/bin/$file" "$demo/"; done
+cp -f "$root/samples/Products.ini" "$demo/"
 
 # The translation: the program reads Tarnwick.wld beside itself at start. A file left from an
 # earlier run with another language must not stay behind.

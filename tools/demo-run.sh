@@ -24,11 +24,10 @@ for arg in "$@"; do
   esac
 done
 
-# The program with what it loads from its own folder: the registration library, the library DLL
-# and the GCC runtime (as in the program folder `make dist` makes).
-program_files=(Tarnwick.exe QvApmReg.dll TarnwickBase.dll libgcc_s_dw2-1.dll libstdc++-6.dll libwinpthread-1.dll)
+# shellcheck source=tools/program-files.sh
+source "$here/program-files.sh"
 for file in "${program_files[@]}"; do
-  [ -f "$build/bin/$file" ] || { echo "demo-run: $build/bin/$file is missing; build first" >&2; exit 1; }
+  [ -f "$build/$file" ] || { echo "demo-run: $build/$file is missing; build first" >&2; exit 1; }
 done
 
 export TW_BUILD_DIR="$build"
@@ -39,7 +38,7 @@ source "$here/wine-env.sh"
 
 demo="$WINEPREFIX/drive_c/Tarnwick"
 mkdir -p "$demo"
-for file in "${program_files[@]}"; do cp -f "$build/bin/$file" "$demo/"; done
+for file in "${program_files[@]}"; do cp -f "$build/$file" "$demo/"; done
 cp -f "$root/samples/Products.ini" "$demo/"
 
 # The translation: the program reads Tarnwick.wld beside itself at start. A file left from an

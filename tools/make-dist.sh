@@ -13,7 +13,8 @@ dist="${2:-$root/dist}"
 shift $(($# < 2 ? $# : 2))
 mkdir -p "$dist"
 dist=$(cd "$dist" && pwd)
-runtime_dlls=(bin/libgcc_s_dw2-1.dll bin/libstdc++-6.dll bin/libwinpthread-1.dll)
+# shellcheck source=tools/program-files.sh
+source "$here/program-files.sh"
 strip_tool=$(command -v i686-w64-mingw32-strip || true)
 
 require() {  # FILE... of the build folder
@@ -38,9 +39,9 @@ copy_binaries() {  # FOLDER FILE...
 # Built afresh each time, so that nothing of an earlier layout lingers.
 make_program() {
   local out="$dist/Tarnwick"
-  require bin/Tarnwick.exe bin/QvApmReg.dll bin/TarnwickBase.dll "${runtime_dlls[@]}"
+  require "${program_files[@]}"
   rm -rf "$out"
-  copy_binaries "$out" bin/Tarnwick.exe bin/QvApmReg.dll bin/TarnwickBase.dll "${runtime_dlls[@]}"
+  copy_binaries "$out" "${program_files[@]}"
   cp "$root/docs/Tarnwick.html" "$out/"
 }
 
